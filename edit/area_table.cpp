@@ -1,0 +1,146 @@
+#include "area_table.h"
+
+#include "editdata.h"
+#include "paint_table.h"
+
+#include <QAction>
+#include <QCursor>
+#include <QHeaderView>
+#include <QMenu>
+
+AREA_TABLE::AREA_TABLE(EditData *Data, QTableWidget *AreaTableWidget, QAction *Copy, QAction *Cut, QAction *Paste,
+                       QAction *Delete, QWidget *parent)
+    : QTableWidget(parent), m_data(Data), m_table(AreaTableWidget), m_menu(nullptr), m_copy(Copy), m_cut(Cut),
+      m_paste(Paste), m_delete(Delete), m_history(Data)
+{
+    m_table->setRowCount(EditData::AreaCount);
+    m_table->setColumnCount(3);
+    m_table->setColumnWidth(0, 40);
+    m_table->setColumnWidth(1, 10);
+    m_table->horizontalHeader()->setStretchLastSection(true);
+    m_table->horizontalHeader()->setDefaultAlignment(Qt::AlignJustify);
+    m_table->horizontalHeader()->hide();
+    m_table->verticalHeader()->hide();
+    m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_table->setContextMenuPolicy(Qt::CustomContextMenu);
+    const QFont numberFont(QStringLiteral("times"), 18, 10);
+    for (int row = 0; row < EditData::AreaCount; ++row) {
+        m_table->setRowHeight(row, 100);
+        auto *number = new QTableWidgetItem(QString::number(row));
+        number->setForeground(Qt::blue);
+        number->setFont(numberFont);
+        m_table->setItem(row, 0, number);
+    }
+
+    connect(m_table, &QTableWidget::cellClicked, this, &AREA_TABLE::AreaTableClickChangeSlots);
+    m_menu = new QMenu(this);
+    connect(m_table, &QWidget::customContextMenuRequested, this, &AREA_TABLE::AreaTableMenuEvent);
+    for (int area = 0; area < EditData::AreaCount; ++area)
+        m_thumbnails.append(new PAINT_TABLE(area, m_data));
+    // Before any connection of the main window: thumbnails repaint first.
+    connect(this, &AREA_TABLE::EditAreaDataSignal, this, &AREA_TABLE::AreaTableWidgetAllDisplay);
+    AreaTableWidgetAllDisplay();
+}
+
+PAINT_TABLE *AREA_TABLE::thumbnail(int area) const
+{
+    return area >= 0 && area < m_thumbnails.size() ? m_thumbnails.at(area).data() : nullptr;
+}
+
+void AREA_TABLE::setMarker(const QColor &colour)
+{
+    auto *marker = new QTableWidgetItem;
+    marker->setBackground(colour);
+    m_table->setItem(m_data->currentAreaIndex(), 1, marker);
+}
+
+void AREA_TABLE::SetEditAreaTableDisplay() { setMarker(Qt::green); }
+void AREA_TABLE::ResetEditAreaTableDisplay() { setMarker(Qt::white); }
+
+void AREA_TABLE::displayRow(int row)
+{
+    if (row < 0 || row >= m_thumbnails.size() || row >= m_table->rowCount())
+        return;
+    if (m_thumbnails[row].isNull())
+        m_thumbnails[row] = new PAINT_TABLE(row, m_data);
+    PAINT_TABLE *thumb = m_thumbnails[row];
+    if (m_table->cellWidget(row, 2) != thumb)
+        m_table->setCellWidget(row, 2, thumb);
+    thumb->update();
+}
+
+void AREA_TABLE::AreaTableWidgetAllDisplay()
+{
+    for (int row = 0; row < EditData::AreaCount; ++row)
+        displayRow(row);
+}
+
+void AREA_TABLE::AreaTableWidgetCurDisplay() { displayRow(m_data->currentAreaIndex()); }
+
+void AREA_TABLE::CopyAreaTableData() { m_data->Clipboard = m_data->currentArea(); }
+
+void AREA_TABLE::CutAreaTableData()
+{
+    m_data->Modified = true;
+    m_data->Clipboard = m_data->currentArea();
+    m_data->currentArea() = m_data->BlankArea;
+    emit EditAreaDataSignal();
+}
+
+void AREA_TABLE::PasteAreaTableData()
+{
+    m_data->Modified = true;
+    m_data->currentArea() = m_data->Clipboard;
+    emit EditAreaDataSignal();
+}
+
+void AREA_TABLE::DeleteAreaTableData()
+{
+    m_data->Modified = true;
+    m_data->currentArea() = m_data->BlankArea;
+    emit EditAreaDataSignal();
+}
+
+void AREA_TABLE::DeleteAllAreaTableData()
+{
+    m_data->Modified = true;
+    for (AreaRecord &area : m_data->Areas)
+        area = m_data->BlankArea;
+    emit EditAreaDataSignal();
+}
+
+void AREA_TABLE::UndoAreaTableData()
+{
+    m_history.undo(m_data->currentAreaIndex());
+    emit EditAreaDataSignal();
+}
+
+void AREA_TABLE::RedoAreaTableData()
+{
+    m_history.redo(m_data->currentAreaIndex());
+    emit EditAreaDataSignal();
+}
+
+void AREA_TABLE::SaveUndoAreaTableData() { m_history.save(m_data->currentAreaIndex()); }
+void AREA_TABLE::SaveAllUndoAreaTableData() { m_history.saveAll(); }
+
+void AREA_TABLE::AreaTableMenuEvent(QPoint)
+{
+    // addAction keeps an action that is already in the menu only once.
+    for (QAction *action : {m_copy, m_cut, m_paste, m_delete}) {
+        if (action)
+            m_menu->addAction(action);
+    }
+    // At the mouse cursor, also when the request came from the keyboard.
+    m_menu->exec(QCursor::pos());
+}
+
+void AREA_TABLE::AreaTableClickChangeSlots(int Row, int)
+{
+    if (Row < 0 || Row == m_data->currentAreaIndex())
+        return;
+    m_data->CurrentArea = Row > EditData::AreaCount - 1 ? EditData::AreaCount - 1 : Row;
+    AreaTableWidgetAllDisplay();
+    emit AreaTableIndexChange();
+}
