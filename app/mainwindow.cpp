@@ -125,11 +125,13 @@ void MainWindow::setupToolBars()
 
 void MainWindow::setInitialLayout()
 {
-    // The parameter page scrolls vertically only: make it as wide as its
-    // widest row needs, so nothing is cut off on the right.
-    QScrollArea *scroll = ui->SensorScrollArea;
-    scroll->setMinimumWidth(ui->SensorParaContents->minimumSizeHint().width()
-                            + scroll->verticalScrollBar()->sizeHint().width());
+    // The parameter and simulation pages scroll vertically only: make them as
+    // wide as their widest row needs, so nothing is cut off on the right.
+    const QPair<QScrollArea *, QWidget *> pages[] = {{ui->SensorScrollArea, ui->SensorParaContents},
+                                                     {ui->IOSimulationScrollArea, ui->IOSimulationContents}};
+    for (const auto &page : pages)
+        page.first->setMinimumWidth(page.second->minimumSizeHint().width()
+                                    + page.first->verticalScrollBar()->sizeHint().width());
     // The area list keeps its width; the editing pages take the rest.
     ui->splitter->setStretchFactor(0, 0);
     ui->splitter->setStretchFactor(1, 1);
