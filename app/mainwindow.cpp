@@ -1,5 +1,8 @@
 #include "mainwindow.h"
 
+#include "area_table.h"
+#include "coord_table.h"
+#include "edit_control.h"
 #include "dialogseam.h"
 #include "polar.h"
 #include "ui_mainwindow.h"
@@ -41,10 +44,13 @@ MainWindow::MainWindow(EditData *data, DialogSeam *dialogs, QWidget *parent)
     ui->graphicsView->setScene(scene);
     ui->graphicsView->centerOn(0, 0);
 
+    createEditControllers();
+
     setInitialState();
     setupToolBars();
     setInitialLayout();
     connectActions();
+    connectEditing();
 
     // Defaults of the persisted state: graph display, the edit and sensor
     // docks in view, the data table out of it.
@@ -63,10 +69,15 @@ MainWindow::MainWindow(EditData *data, DialogSeam *dialogs, QWidget *parent)
 
     for (AreaRecord &area : m_data->Areas)
         area.DetectionSize = 1;
+    // Show what the model holds (detection size 1.0 degree) from the start.
+    editControl->EditControlUpdateEditData();
 }
 
 MainWindow::~MainWindow()
 {
+    delete editControl;
+    delete coordTable;
+    delete areaTable;
     delete scene;
     if (m_ownDialogs && DialogSeam::current() == m_ownDialogs)
         DialogSeam::install(nullptr);
@@ -156,6 +167,45 @@ void MainWindow::connectActions()
     connect(ui->DispLine, &QAction::triggered, this, &MainWindow::OpenDispLineSlot);
 }
 
+void MainWindow::createEditControllers()
+{
+    areaTable = new AREA_TABLE(m_data, ui->AreaTableWidget, ui->Copy, ui->Cut, ui->Paste, ui->Delete);
+    coordTable = new COORD_TABLE(m_data, ui->CoordTableWidgetOut1, ui->CoordTableWidgetOut2, ui->CoordTableWidgetOut3,
+                                 ui->PolarTableWidgeOut1, ui->PolarTableWidgeOut2, ui->PolarTableWidgeOut3);
+    editControl = new EDIT_CONTROL(
+        m_data, ui->AreaEditTab, ui->Area_OpenDelay, ui->Area_CloseDelay, ui->Area_Hysteresis, ui->Area_DetectionSize,
+        ui->SteerMinDgree, ui->SteerMaxDgree, ui->VehicleMinSpeed, ui->VehicleMaxSpeed, ui->VehicleOptionMode,
+        ui->ButtonPolygonOut1, ui->ButtonArcOut1, ui->ButtonRectangleOut1, ui->ButtonStraightOut1, ui->ButtonFanOut1,
+        ui->ButtonRatioOut1, ui->ButtonPolygonOut2, ui->ButtonArcOut2, ui->ButtonRectangleOut2, ui->ButtonStraightOut2,
+        ui->ButtonFanOut2, ui->ButtonRatioOut2, ui->ButtonPolygonOut3, ui->ButtonArcOut3, ui->ButtonRectangleOut3,
+        ui->ButtonStraightOut3, ui->ButtonFanOut3, ui->ButtonRatioOut3);
+}
+
+// The area editors among themselves. Where one signal has several receivers
+// they run in connection order, so the order here is part of the behaviour:
+// snapshots are taken before the views refresh from the model.
+void MainWindow::connectEditing()
+{
+    connect(ui->Undo, &QAction::triggered, areaTable, &AREA_TABLE::UndoAreaTableData);
+    connect(ui->Redo, &QAction::triggered, areaTable, &AREA_TABLE::RedoAreaTableData);
+    connect(ui->Copy, &QAction::triggered, areaTable, &AREA_TABLE::CopyAreaTableData);
+    connect(ui->Cut, &QAction::triggered, areaTable, &AREA_TABLE::CutAreaTableData);
+    connect(ui->Paste, &QAction::triggered, areaTable, &AREA_TABLE::PasteAreaTableData);
+    connect(ui->Delete, &QAction::triggered, areaTable, &AREA_TABLE::DeleteAreaTableData);
+    connect(ui->DeleteAll, &QAction::triggered, areaTable, &AREA_TABLE::DeleteAllAreaTableData);
+
+    for (auto signal : {&AREA_TABLE::AreaTableIndexChange, &AREA_TABLE::EditAreaDataSignal}) {
+        connect(areaTable, signal, coordTable, &COORD_TABLE::CoordTableWidgeUpdate);
+        connect(areaTable, signal, editControl, &EDIT_CONTROL::EditControlUpdateEditData);
+    }
+    connect(editControl, &EDIT_CONTROL::EditControlShapeChangeSignal, coordTable, &COORD_TABLE::CoordTableWidgeUpdate);
+    connect(editControl, &EDIT_CONTROL::EditControlShapeChangeSignal, areaTable, &AREA_TABLE::SaveUndoAreaTableData);
+    connect(editControl, &EDIT_CONTROL::EditControlParaChangeSignal, areaTable, &AREA_TABLE::SaveUndoAreaTableData);
+    connect(coordTable, &COORD_TABLE::CoordTableEditSignal, areaTable, &AREA_TABLE::SaveUndoAreaTableData);
+    connect(coordTable, &COORD_TABLE::CoordTableEditSignal, areaTable, &AREA_TABLE::SetEditAreaTableDisplay);
+    connect(coordTable, &COORD_TABLE::CoordTableEditSignal, areaTable, &AREA_TABLE::AreaTableWidgetCurDisplay);
+}
+
 void MainWindow::savefile() {}
 
 void MainWindow::OpenMonitoringMode()
@@ -176,6 +226,7 @@ void MainWindow::ClearAllEditData()
     ui->Area_CloseDelay->setCurrentIndex(0);
     ui->Area_Hysteresis->setCurrentIndex(0);
     ui->Area_DetectionSize->setCurrentIndex(0);
+    coordTable->CoordTableWidgeUpdate();
 }
 
 bool MainWindow::confirmDiscard()

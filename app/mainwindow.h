@@ -10,7 +10,10 @@ namespace Ui {
 class MainWindow;
 }
 
+class AREA_TABLE;
+class COORD_TABLE;
 class DialogSeam;
+class EDIT_CONTROL;
 class QGraphicsScene;
 class QToolButton;
 
@@ -62,6 +65,8 @@ private:
     void setInitialState();
     void setInitialLayout();
     void connectActions();
+    void createEditControllers();
+    void connectEditing();
     void setZoomSliderRange(int deviceClass);
     void chooseDisplayMode(int mode);
     void createDeviceLaser(int deviceClass);
@@ -77,6 +82,9 @@ private:
     // Display mode of the live painters: 0 graph, 1 cloud, 2 line.
     qint32 DisplayMode = 0;
     QToolButton *NewProjectButton = nullptr;
+    AREA_TABLE *areaTable = nullptr;
+    COORD_TABLE *coordTable = nullptr;
+    EDIT_CONTROL *editControl = nullptr;
 
     EditData *m_data;
     DialogSeam *m_ownDialogs = nullptr;

@@ -7,6 +7,7 @@
 #include "coord_table.h"
 #include "edit_control.h"
 #include "editdata.h"
+#include "widgetdriving.h"
 
 #include <QAction>
 #include <QApplication>
@@ -126,42 +127,10 @@ struct EditDock
         return QTest::qWaitForWindowExposed(window.get());
     }
 
-    // Types text into a cell the way a user does: double-click, type, Return.
     static bool editCell(QTableWidget *table, int row, int column, const QString &text)
     {
-        QTableWidgetItem *item = table->item(row, column);
-        if (!item)
-            return false;
-        table->scrollToItem(item);
-        const QPoint at = table->visualItemRect(item).center();
-        QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, at);
-        QTest::mouseDClick(table->viewport(), Qt::LeftButton, {}, at);
-        auto *editor = qobject_cast<QLineEdit *>(QApplication::focusWidget());
-        if (!editor || editor->parentWidget() != table->viewport())
-            return false;
-        editor->selectAll();
-        QTest::keyClicks(editor, text);
-        QTest::keyClick(editor, Qt::Key_Return);
-        QCoreApplication::processEvents(); // the delegate commits on a queued call
-        return true;
+        return WidgetDriving::editCell(table, row, column, text);
     }
-
-    static void clickRow(QTableWidget *table, int row)
-    {
-        table->scrollToItem(table->item(row, 0));
-        QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, table->visualItemRect(table->item(row, 0)).center());
-    }
-
-    // Chooses an item in a combo box's popup with the mouse (emits activated
-    // even when the item was already current).
-    static void choose(QComboBox *combo, int index)
-    {
-        combo->showPopup();
-        QAbstractItemView *view = combo->view();
-        const QModelIndex item = view->model()->index(index, 0);
-        view->scrollTo(item);
-        QTest::qWait(1);
-        const QPoint at = view->visualRect(item).center();
-        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, at);
-    }
+    static void clickRow(QTableWidget *table, int row) { WidgetDriving::clickRow(table, row); }
+    static void choose(QComboBox *combo, int index) { WidgetDriving::choose(combo, index); }
 };

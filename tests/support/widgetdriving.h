@@ -1,0 +1,53 @@
+#pragma once
+
+// Drives item views and combo boxes the way a user does, for tests that go
+// through real widgets on the offscreen platform.
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QTableWidget>
+#include <QTest>
+
+namespace WidgetDriving {
+
+// Types text into a cell the way a user does: double-click, type, Return.
+inline bool editCell(QTableWidget *table, int row, int column, const QString &text)
+{
+    QTableWidgetItem *item = table->item(row, column);
+    if (!item)
+        return false;
+    table->scrollToItem(item);
+    const QPoint at = table->visualItemRect(item).center();
+    QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseDClick(table->viewport(), Qt::LeftButton, {}, at);
+    auto *editor = qobject_cast<QLineEdit *>(QApplication::focusWidget());
+    if (!editor || editor->parentWidget() != table->viewport())
+        return false;
+    editor->selectAll();
+    QTest::keyClicks(editor, text);
+    QTest::keyClick(editor, Qt::Key_Return);
+    QCoreApplication::processEvents(); // the delegate commits on a queued call
+    return true;
+}
+
+inline void clickRow(QTableWidget *table, int row)
+{
+    table->scrollToItem(table->item(row, 0));
+    QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, table->visualItemRect(table->item(row, 0)).center());
+}
+
+// Chooses an item in a combo box's popup with the mouse (emits activated
+// even when the item was already current).
+inline void choose(QComboBox *combo, int index)
+{
+    combo->showPopup();
+    QAbstractItemView *view = combo->view();
+    const QModelIndex item = view->model()->index(index, 0);
+    view->scrollTo(item);
+    QTest::qWait(1);
+    const QPoint at = view->visualRect(item).center();
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, at);
+}
+
+} // namespace WidgetDriving
