@@ -5,6 +5,7 @@
 
 #include <QAction>
 #include <QCursor>
+#include <QEvent>
 #include <QHeaderView>
 #include <QMenu>
 
@@ -15,6 +16,8 @@ AREA_TABLE::AREA_TABLE(EditData *Data, QTableWidget *AreaTableWidget, QAction *C
 {
     m_table->setRowCount(EditData::AreaCount);
     m_table->setColumnCount(3);
+    // The style's minimum section width would widen the 10 px marker column.
+    m_table->horizontalHeader()->setMinimumSectionSize(10);
     m_table->setColumnWidth(0, 40);
     m_table->setColumnWidth(1, 10);
     m_table->horizontalHeader()->setStretchLastSection(true);
@@ -24,6 +27,9 @@ AREA_TABLE::AREA_TABLE(EditData *Data, QTableWidget *AreaTableWidget, QAction *C
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_table->setContextMenuPolicy(Qt::CustomContextMenu);
+    // A hidden header gets no resize events, so it would keep the thumbnail
+    // column at its first width: stretch it by hand when the viewport changes.
+    m_table->viewport()->installEventFilter(this);
     const QFont numberFont(QStringLiteral("times"), 18, 10);
     for (int row = 0; row < EditData::AreaCount; ++row) {
         m_table->setRowHeight(row, 100);
@@ -41,6 +47,15 @@ AREA_TABLE::AREA_TABLE(EditData *Data, QTableWidget *AreaTableWidget, QAction *C
     // Before any connection of the main window: thumbnails repaint first.
     connect(this, &AREA_TABLE::EditAreaDataSignal, this, &AREA_TABLE::AreaTableWidgetAllDisplay);
     AreaTableWidgetAllDisplay();
+}
+
+bool AREA_TABLE::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_table->viewport() && event->type() == QEvent::Resize) {
+        const int rest = m_table->viewport()->width() - m_table->columnWidth(0) - m_table->columnWidth(1);
+        m_table->setColumnWidth(2, qMax(10, rest));
+    }
+    return QTableWidget::eventFilter(watched, event);
 }
 
 PAINT_TABLE *AREA_TABLE::thumbnail(int area) const

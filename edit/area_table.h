@@ -45,6 +45,9 @@ public slots:
     void AreaTableMenuEvent(QPoint pos);
     void AreaTableClickChangeSlots(int Row, int Column);
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     void setMarker(const QColor &colour);
     void displayRow(int row);

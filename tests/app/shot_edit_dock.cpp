@@ -1,0 +1,43 @@
+// Not a test: starts the main window with a few areas drawn, for looking at
+// the edit dock (QM_SCREENSHOT_CMD=build/tests/app/shot_edit_dock scripts/screenshot).
+#include "editdata.h"
+#include "mainwindow.h"
+
+#include <QApplication>
+#include <QTableWidget>
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    EditData &data = EditData::instance();
+    AreaRecord &a0 = data.Areas[0];
+    a0.Out1Points = {QPoint(-1800, -200), QPoint(-1800, 2600), QPoint(0, 3400), QPoint(1800, 2600),
+                     QPoint(1800, -200)};
+    a0.Out2Shape = Straight;
+    a0.Out2Points = {QPoint(0, 1800)};
+    a0.Out3Shape = Fan;
+    a0.Out3Points = {QPoint(0, 1200)};
+    AreaRecord &a1 = data.Areas[1];
+    a1.Out1Shape = Arc;
+    a1.Out1Points = {QPoint(4000, -500), QPoint(-4000, -500)};
+    a1.Out2Shape = Ratio;
+    a1.Out2Points = {QPoint(0, 2000)};
+    a1.Out3Shape = Polygon;
+    a1.Out3Points = {QPoint(600, 300), QPoint(0, 1200), QPoint(-600, 300)};
+    AreaRecord &a2 = data.Areas[2];
+    a2.Out1Shape = Rectangle;
+    a2.Out1Points = {QPoint(-900, 0), QPoint(-900, 5000), QPoint(900, 5000), QPoint(900, 0)};
+    a2.Out2Shape = Rectangle;
+    a2.Out2Points = {QPoint(-700, 0), QPoint(-700, 3000), QPoint(700, 3000), QPoint(700, 0)};
+    a2.Out3Points = {QPoint(500, 500), QPoint(-500, 500), QPoint(0, 1500)};
+
+    MainWindow window;
+    window.show();
+    // Area 0 is current already; choosing 1 and then 0 fills the editors.
+    if (auto *areas = window.findChild<QTableWidget *>(QStringLiteral("AreaTableWidget"))) {
+        emit areas->cellClicked(1, 0);
+        emit areas->cellClicked(0, 0);
+        areas->selectRow(0);
+    }
+    return app.exec();
+}
