@@ -131,12 +131,16 @@ void OPTION_SCENE::CoordTableUpdatePointItem()
 
 void OPTION_SCENE::PointItemUpdateCoordTable()
 {
+    // Only a polygon has the origin handle, which stands for its fixed first
+    // and last vertex and is never stored. A bar pushed down to the scanner's
+    // row sits at the origin too, and must keep its point.
+    const bool polygon = currentShape() == Polygon;
     QVector<QPoint> &points = Data->currentArea().points(Data->currentOutputIndex());
     points.clear();
     for (QGraphicsItem *handle : qAsConst(PointItems)) {
         const QPointF pos = handle->pos();
-        if (pos.x() == 0 && pos.y() == 0)
-            continue; // the origin handle stands for the fixed vertex, never stored
+        if (polygon && pos.x() == 0 && pos.y() == 0)
+            continue;
         points.append(QPoint(ZoneGeometry::truncToInt(pos.x()), ZoneGeometry::truncToInt(-pos.y())));
     }
     emit PointItemChannelSignal();

@@ -176,6 +176,7 @@ void ViewWindow::rememberPressed(QGraphicsItem *item)
 {
     PressedItem = item;
     PressedGuard = item ? item->toGraphicsObject() : nullptr;
+    PressedIsObject = PressedGuard != nullptr;
 }
 
 QGraphicsItem *ViewWindow::livePressedItem() const
@@ -185,7 +186,7 @@ QGraphicsItem *ViewWindow::livePressedItem() const
     // Handles are graphics objects: once the scene deletes one, the guard
     // clears and the stale pointer is never handed on (a new handle could
     // have been made at the same address).
-    if (PressedItem->toGraphicsObject() == nullptr)
+    if (!PressedIsObject)
         return PressedItem;
     return PressedGuard ? PressedItem : nullptr;
 }

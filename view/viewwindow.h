@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QGraphicsItem>
 #include <QGraphicsView>
 #include <QList>
 #include <QPainterPath>
@@ -84,6 +85,7 @@ private:
     int SceneHeight = 72000;
     QGraphicsItem *PressedItem = nullptr;
     QPointer<QGraphicsObject> PressedGuard;
+    bool PressedIsObject = false;
     bool OpenGLViewport = false;
     QPainterPath OutOfView;
     QSizeF OutOfViewSize;
