@@ -2,6 +2,7 @@
 
 #include "devicetype.h"
 #include "zonegeometry.h"
+#include "zonepainting.h"
 
 #include <QGraphicsObject>
 #include <QGuiApplication>
@@ -298,7 +299,7 @@ void ViewWindow::drawBackground(QPainter *painter, const QRectF &rect)
     painter->drawLine(QLineF(iLeft, 0, iRight, 0));
 
     // Grey the blind wedge behind the scanner and everything out of range.
-    painter->fillPath(outOfViewRegion(), QColor(125, 125, 125, 125));
+    ZonePainting::fillPath(painter, outOfViewRegion(), QColor(125, 125, 125, 125));
 }
 
 void ViewWindow::drawForeground(QPainter *painter, const QRectF &)

@@ -22,6 +22,13 @@ QColor fillColor(const QColor &rgb, int output, const EditData *data);
 std::optional<QPainterPath> paint(QPainter *painter, EditData *data, int output, const QPainterPath *base,
                                   const QColor &rgb, double width, double height);
 
+// Paint engines refuse to fill a path beyond +/-32767 pixels (the OpenGL
+// one measures from the path's own origin and silently draws nothing). At
+// high zoom a zone or the greyed region easily gets that big: such a path is
+// cut to the visible part and drawn from an origin near it.
+void drawPath(QPainter *painter, const QPainterPath &path);
+void fillPath(QPainter *painter, const QPainterPath &path, const QBrush &brush);
+
 inline QRectF sceneRect(double width, double height) { return QRectF(-width / 2, -height / 2, width, height); }
 
 } // namespace ZonePainting
