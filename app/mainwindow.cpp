@@ -1,8 +1,10 @@
 #include "mainwindow.h"
 
 #include "dialogseam.h"
+#include "option_scene.h"
 #include "polar.h"
 #include "ui_mainwindow.h"
+#include "viewwindow.h"
 #include "widgetdialogs.h"
 
 #include <QCloseEvent>
@@ -38,13 +40,17 @@ MainWindow::MainWindow(EditData *data, DialogSeam *dialogs, QWidget *parent)
     DeviceClass = DeviceClasses::Default;
 
     scene = new QGraphicsScene;
-    ui->graphicsView->setScene(scene);
-    ui->graphicsView->centerOn(0, 0);
+    optionScene = new OPTION_SCENE(&DeviceClass, scene, m_data, nullptr, ui->graphicsView->zoneItemList());
 
     setInitialState();
     setupToolBars();
     setInitialLayout();
     connectActions();
+    connectView();
+
+    ui->graphicsView->setScene(scene);
+    ui->graphicsView->centerOn(0, 0);
+    ui->graphicsView->SetDeviceClass(&DeviceClass);
 
     // Defaults of the persisted state: graph display, the edit and sensor
     // docks in view, the data table out of it.
@@ -67,6 +73,7 @@ MainWindow::MainWindow(EditData *data, DialogSeam *dialogs, QWidget *parent)
 
 MainWindow::~MainWindow()
 {
+    delete optionScene;
     delete scene;
     if (m_ownDialogs && DialogSeam::current() == m_ownDialogs)
         DialogSeam::install(nullptr);
@@ -154,6 +161,20 @@ void MainWindow::connectActions()
     connect(ui->DispGraph, &QAction::triggered, this, &MainWindow::OpenDispGraphSlot);
     connect(ui->DispCloud, &QAction::triggered, this, &MainWindow::OpenDispCloudSlot);
     connect(ui->DispLine, &QAction::triggered, this, &MainWindow::OpenDispLineSlot);
+}
+
+void MainWindow::connectView()
+{
+    ViewWindow *view = ui->graphicsView;
+    connect(view, &ViewWindow::AddCenterPointItem, optionScene, &OPTION_SCENE::AddCenterPointItemSlots);
+    connect(view, &ViewWindow::MovePointItem, optionScene, &OPTION_SCENE::MovePointItemSlots);
+    connect(view, &ViewWindow::DeletePointItem, optionScene, &OPTION_SCENE::DeletePointItemSlots);
+    connect(view, qOverload<double>(&ViewWindow::ChangeSetupMatrix), optionScene, &OPTION_SCENE::ChangeScaleSize);
+    connect(view, &ViewWindow::CurrentCoordSignal, this, &MainWindow::BarDisplayCoord);
+    connect(view, &ViewWindow::ChangeMatrixSignal, ui->ZoomSlider, &QSlider::setValue);
+    connect(ui->ZoomSlider, &QSlider::valueChanged, view, qOverload<int>(&ViewWindow::ChangeSetupMatrix));
+    connect(ui->ZoomIn, &QToolButton::clicked, view, &ViewWindow::ZoomInButtonSlots);
+    connect(ui->ZoomOut, &QToolButton::clicked, view, &ViewWindow::ZoomOutButtonSlots);
 }
 
 void MainWindow::savefile() {}
@@ -250,6 +271,9 @@ void MainWindow::CreateDeviceType(DEVICETYPE *Type)
     if (!Type)
         return;
     DeviceClass = Type->Type;
+    // The scene first: the view's zoom limits assume the new scene size.
+    optionScene->SetDeviceClass(&DeviceClass);
+    ui->graphicsView->SetDeviceClass(&DeviceClass);
     setZoomSliderRange(DeviceClass);
 }
 

@@ -11,6 +11,7 @@ class MainWindow;
 }
 
 class DialogSeam;
+class OPTION_SCENE;
 class QGraphicsScene;
 class QToolButton;
 
@@ -32,6 +33,7 @@ public:
     int monitoringMode() const { return MonitoringMode; }
     int displayMode() const { return DisplayMode; }
     int languageFlag() const { return LanguageFlag; }
+    OPTION_SCENE *sceneController() const { return optionScene; }
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -62,6 +64,7 @@ private:
     void setInitialState();
     void setInitialLayout();
     void connectActions();
+    void connectView();
     void setZoomSliderRange(int deviceClass);
     void chooseDisplayMode(int mode);
     void createDeviceLaser(int deviceClass);
@@ -71,6 +74,7 @@ private:
 
     Ui::MainWindow *ui;
     QGraphicsScene *scene = nullptr;
+    OPTION_SCENE *optionScene = nullptr;
     qint32 DeviceClass = DeviceClasses::Default;
     qint32 LanguageFlag = 0;
     qint32 MonitoringMode = 0;
