@@ -2,10 +2,12 @@
 
 #include "area_table.h"
 #include "coord_table.h"
-#include "edit_control.h"
 #include "dialogseam.h"
+#include "edit_control.h"
+#include "option_scene.h"
 #include "polar.h"
 #include "ui_mainwindow.h"
+#include "viewwindow.h"
 #include "widgetdialogs.h"
 
 #include <QCloseEvent>
@@ -41,9 +43,7 @@ MainWindow::MainWindow(EditData *data, DialogSeam *dialogs, QWidget *parent)
     DeviceClass = DeviceClasses::Default;
 
     scene = new QGraphicsScene;
-    ui->graphicsView->setScene(scene);
-    ui->graphicsView->centerOn(0, 0);
-
+    optionScene = new OPTION_SCENE(&DeviceClass, scene, m_data, nullptr, ui->graphicsView->zoneItemList());
     createEditControllers();
 
     setInitialState();
@@ -51,6 +51,11 @@ MainWindow::MainWindow(EditData *data, DialogSeam *dialogs, QWidget *parent)
     setInitialLayout();
     connectActions();
     connectEditing();
+    connectView();
+
+    ui->graphicsView->setScene(scene);
+    ui->graphicsView->centerOn(0, 0);
+    ui->graphicsView->SetDeviceClass(&DeviceClass);
 
     // Defaults of the persisted state: graph display, the edit and sensor
     // docks in view, the data table out of it.
@@ -78,6 +83,7 @@ MainWindow::~MainWindow()
     delete editControl;
     delete coordTable;
     delete areaTable;
+    delete optionScene;
     delete scene;
     if (m_ownDialogs && DialogSeam::current() == m_ownDialogs)
         DialogSeam::install(nullptr);
@@ -181,9 +187,10 @@ void MainWindow::createEditControllers()
         ui->ButtonStraightOut3, ui->ButtonFanOut3, ui->ButtonRatioOut3);
 }
 
-// The area editors among themselves. Where one signal has several receivers
-// they run in connection order, so the order here is part of the behaviour:
-// snapshots are taken before the views refresh from the model.
+// The area editors, among themselves and with the scene. Where one signal has
+// several receivers they run in connection order, so the order here is part
+// of the behaviour: the model is snapshotted and the tables refilled before
+// the scene redraws and rebuilds its handles.
 void MainWindow::connectEditing()
 {
     connect(ui->Undo, &QAction::triggered, areaTable, &AREA_TABLE::UndoAreaTableData);
@@ -197,13 +204,41 @@ void MainWindow::connectEditing()
     for (auto signal : {&AREA_TABLE::AreaTableIndexChange, &AREA_TABLE::EditAreaDataSignal}) {
         connect(areaTable, signal, coordTable, &COORD_TABLE::CoordTableWidgeUpdate);
         connect(areaTable, signal, editControl, &EDIT_CONTROL::EditControlUpdateEditData);
+        connect(areaTable, signal, optionScene, &OPTION_SCENE::UpdataPaintOutline);
+        connect(areaTable, signal, optionScene, &OPTION_SCENE::CoordTableUpdatePointItem);
     }
-    connect(editControl, &EDIT_CONTROL::EditControlShapeChangeSignal, coordTable, &COORD_TABLE::CoordTableWidgeUpdate);
-    connect(editControl, &EDIT_CONTROL::EditControlShapeChangeSignal, areaTable, &AREA_TABLE::SaveUndoAreaTableData);
+    const auto shapeChange = &EDIT_CONTROL::EditControlShapeChangeSignal;
+    connect(editControl, shapeChange, coordTable, &COORD_TABLE::CoordTableWidgeUpdate);
+    connect(editControl, shapeChange, areaTable, &AREA_TABLE::SaveUndoAreaTableData);
+    connect(editControl, shapeChange, optionScene, &OPTION_SCENE::UpdataPaintOutline);
+    connect(editControl, shapeChange, optionScene, &OPTION_SCENE::CoordTableUpdatePointItem);
     connect(editControl, &EDIT_CONTROL::EditControlParaChangeSignal, areaTable, &AREA_TABLE::SaveUndoAreaTableData);
-    connect(coordTable, &COORD_TABLE::CoordTableEditSignal, areaTable, &AREA_TABLE::SaveUndoAreaTableData);
-    connect(coordTable, &COORD_TABLE::CoordTableEditSignal, areaTable, &AREA_TABLE::SetEditAreaTableDisplay);
-    connect(coordTable, &COORD_TABLE::CoordTableEditSignal, areaTable, &AREA_TABLE::AreaTableWidgetCurDisplay);
+    const auto cellEdit = &COORD_TABLE::CoordTableEditSignal;
+    connect(coordTable, cellEdit, areaTable, &AREA_TABLE::SaveUndoAreaTableData);
+    connect(coordTable, cellEdit, areaTable, &AREA_TABLE::SetEditAreaTableDisplay);
+    connect(coordTable, cellEdit, areaTable, &AREA_TABLE::AreaTableWidgetCurDisplay);
+    connect(coordTable, cellEdit, optionScene, &OPTION_SCENE::UpdataPaintOutline);
+    connect(coordTable, cellEdit, optionScene, &OPTION_SCENE::CoordTableUpdatePointItem);
+    // EDIT_CONTROL connected the tab bar first, so CurrentOutput is set by now.
+    connect(ui->AreaEditTab, &QTabWidget::tabBarClicked, optionScene, &OPTION_SCENE::UpdataPaintOutline);
+    connect(ui->AreaEditTab, &QTabWidget::tabBarClicked, optionScene, &OPTION_SCENE::CoordTableUpdatePointItem);
+    connect(optionScene, &OPTION_SCENE::PointItemChannelSignal, coordTable, &COORD_TABLE::CoordTableWidgeUpdate);
+    connect(ui->graphicsView, &ViewWindow::ReleasePointItem, areaTable, &AREA_TABLE::SaveUndoAreaTableData);
+    connect(ui->graphicsView, &ViewWindow::MouseReleaseSignal, areaTable, &AREA_TABLE::AreaTableWidgetCurDisplay);
+}
+
+void MainWindow::connectView()
+{
+    ViewWindow *view = ui->graphicsView;
+    connect(view, &ViewWindow::AddCenterPointItem, optionScene, &OPTION_SCENE::AddCenterPointItemSlots);
+    connect(view, &ViewWindow::MovePointItem, optionScene, &OPTION_SCENE::MovePointItemSlots);
+    connect(view, &ViewWindow::DeletePointItem, optionScene, &OPTION_SCENE::DeletePointItemSlots);
+    connect(view, qOverload<double>(&ViewWindow::ChangeSetupMatrix), optionScene, &OPTION_SCENE::ChangeScaleSize);
+    connect(view, &ViewWindow::CurrentCoordSignal, this, &MainWindow::BarDisplayCoord);
+    connect(view, &ViewWindow::ChangeMatrixSignal, ui->ZoomSlider, &QSlider::setValue);
+    connect(ui->ZoomSlider, &QSlider::valueChanged, view, qOverload<int>(&ViewWindow::ChangeSetupMatrix));
+    connect(ui->ZoomIn, &QToolButton::clicked, view, &ViewWindow::ZoomInButtonSlots);
+    connect(ui->ZoomOut, &QToolButton::clicked, view, &ViewWindow::ZoomOutButtonSlots);
 }
 
 void MainWindow::savefile() {}
@@ -226,6 +261,7 @@ void MainWindow::ClearAllEditData()
     ui->Area_CloseDelay->setCurrentIndex(0);
     ui->Area_Hysteresis->setCurrentIndex(0);
     ui->Area_DetectionSize->setCurrentIndex(0);
+    optionScene->CoordTableUpdatePointItem();
     coordTable->CoordTableWidgeUpdate();
 }
 
@@ -301,6 +337,9 @@ void MainWindow::CreateDeviceType(DEVICETYPE *Type)
     if (!Type)
         return;
     DeviceClass = Type->Type;
+    // The scene first: the view's zoom limits assume the new scene size.
+    optionScene->SetDeviceClass(&DeviceClass);
+    ui->graphicsView->SetDeviceClass(&DeviceClass);
     setZoomSliderRange(DeviceClass);
 }
 

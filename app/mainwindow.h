@@ -14,6 +14,7 @@ class AREA_TABLE;
 class COORD_TABLE;
 class DialogSeam;
 class EDIT_CONTROL;
+class OPTION_SCENE;
 class QGraphicsScene;
 class QToolButton;
 
@@ -35,6 +36,7 @@ public:
     int monitoringMode() const { return MonitoringMode; }
     int displayMode() const { return DisplayMode; }
     int languageFlag() const { return LanguageFlag; }
+    OPTION_SCENE *sceneController() const { return optionScene; }
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -67,6 +69,7 @@ private:
     void connectActions();
     void createEditControllers();
     void connectEditing();
+    void connectView();
     void setZoomSliderRange(int deviceClass);
     void chooseDisplayMode(int mode);
     void createDeviceLaser(int deviceClass);
@@ -76,15 +79,16 @@ private:
 
     Ui::MainWindow *ui;
     QGraphicsScene *scene = nullptr;
+    OPTION_SCENE *optionScene = nullptr;
+    AREA_TABLE *areaTable = nullptr;
+    COORD_TABLE *coordTable = nullptr;
+    EDIT_CONTROL *editControl = nullptr;
     qint32 DeviceClass = DeviceClasses::Default;
     qint32 LanguageFlag = 0;
     qint32 MonitoringMode = 0;
     // Display mode of the live painters: 0 graph, 1 cloud, 2 line.
     qint32 DisplayMode = 0;
     QToolButton *NewProjectButton = nullptr;
-    AREA_TABLE *areaTable = nullptr;
-    COORD_TABLE *coordTable = nullptr;
-    EDIT_CONTROL *editControl = nullptr;
 
     EditData *m_data;
     DialogSeam *m_ownDialogs = nullptr;

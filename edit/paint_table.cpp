@@ -2,11 +2,10 @@
 
 #include "editdata.h"
 #include "polar.h"
+#include "zonegeometry.h"
 
-#include <QMap>
 #include <QPainter>
-#include <QPainterPath>
-#include <QPolygonF>
+#include <array>
 
 PAINT_TABLE::PAINT_TABLE(int Index, EditData *Data, QWidget *parent) : QWidget(parent), m_index(Index), m_data(Data)
 {
@@ -19,16 +18,11 @@ void PAINT_TABLE::paintEvent(QPaintEvent *)
         return;
     const AreaRecord &area = m_data->Areas.at(m_index);
 
-    // Points of each output in ascending angle; a later point at the same
-    // angle replaces the earlier one.
-    QMap<float, QPoint> ordered[EditData::OutputCount];
+    // Scale to the farthest point of all three outputs.
     float farthest = 0.0f;
     for (int output = 0; output < EditData::OutputCount; ++output) {
-        for (const QPoint &p : area.points(output)) {
-            const PolarPoint polar = toPolar(p);
-            ordered[output].insert(polar.angle, p);
-            farthest = qMax(farthest, polar.distance);
-        }
+        for (const QPoint &p : area.points(output))
+            farthest = qMax(farthest, toPolar(p).distance);
     }
 
     QPainter painter(this);
@@ -42,22 +36,25 @@ void PAINT_TABLE::paintEvent(QPaintEvent *)
         return;
     painter.scale(50.0 / farthest, 50.0 / farthest);
 
-    static const QColor fills[] = {QColor(255, 255, 128, 200), QColor(255, 128, 0, 200), QColor(255, 0, 0, 200)};
+    // Each paint starts from empty zones; the straight cut spans the scene.
+    const std::array<ZoneGeometry::Zone, 3> zones =
+        ZoneGeometry::areaZones(area, m_data->SceneWidth, m_data->SceneHeight);
     // A cosmetic outline: one pixel whatever the area's size, so thumbnails of
     // the same form look the same.
     QPen outline(Qt::white, 1, Qt::SolidLine, Qt::RoundCap, Qt::BevelJoin);
     outline.setCosmetic(true);
-    painter.setPen(outline);
     for (int output = 0; output < EditData::OutputCount; ++output) {
-        const int kind = area.shape(output);
-        if (kind != Polygon && kind != Rectangle)
+        const ZoneGeometry::Zone &zone = zones[output];
+        if (!zone.drawn)
             continue;
-        QPolygonF polygon;
-        polygon << QPointF(0, 0);
-        for (const QPoint &p : ordered[output])
-            polygon << QPointF(p.x(), -p.y());
-        polygon << QPointF(0, 0);
-        painter.setBrush(fills[output]);
-        painter.drawPolygon(polygon, Qt::WindingFill);
+        QColor fill = output == 0 ? QColor(255, 255, 128) : output == 1 ? QColor(255, 128, 0) : QColor(255, 0, 0);
+        const bool faded = output == 2 && isDependentShape(area.Out3Shape) && m_data->CurrentOutput != 2;
+        fill.setAlpha(faded ? 125 : 200);
+        painter.save();
+        painter.scale(zone.scale, zone.scale); // the ratio form, for this output only
+        painter.setPen(zone.outlined ? outline : QPen(Qt::NoPen));
+        painter.setBrush(fill);
+        painter.drawPath(zone.path);
+        painter.restore();
     }
 }
