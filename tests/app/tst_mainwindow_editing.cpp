@@ -1,10 +1,13 @@
 #include "editdata.h"
 #include "mainwindow.h"
+#include "option_scene.h"
+#include "viewwindow.h"
 #include "scripteddialogs.h"
 #include "widgetdriving.h"
 
 #include <QAction>
 #include <QComboBox>
+#include <QGraphicsItem>
 #include <QMenu>
 #include <QTabBar>
 #include <QTabWidget>
@@ -130,6 +133,36 @@ private slots:
         child<QAction>("Laser50")->trigger();
         QCOMPARE(polar1->rowCount(), 1);
         QCOMPARE(child<QTableWidget>("CoordTableWidgetOut1")->rowCount(), 1);
+    }
+
+    void sceneAndTablesFollowEachOther()
+    {
+        OPTION_SCENE *scene = window->sceneController();
+        QTableWidget *out1 = child<QTableWidget>("CoordTableWidgetOut1");
+        QVERIFY(WidgetDriving::editCell(out1, 0, 2, "1500"));
+        QVERIFY(WidgetDriving::editCell(out1, 1, 1, "-700"));
+        // One handle per vertex, plus the polygon's origin handle.
+        QCOMPARE(scene->handles().size(), 3);
+        QCOMPARE(scene->handles().at(0)->pos(), QPointF(0, -1500));
+        QCOMPARE(scene->handles().at(1)->pos(), QPointF(-700, 0));
+
+        // Dragging a handle rewrites the table; the release takes the snapshot.
+        const int snapshots = data->UndoHistory[0].size();
+        QGraphicsItem *handle = scene->handles().at(1);
+        handle->setPos(-650, -20);
+        auto *view = qobject_cast<ViewWindow *>(child<QWidget>("graphicsView"));
+        emit view->MovePointItem(handle);
+        QCOMPARE(out1->item(1, 1)->text(), QString("-650"));
+        QCOMPARE(out1->item(1, 2)->text(), QString("20"));
+        emit view->ReleasePointItem();
+        QCOMPARE(data->UndoHistory[0].size(), snapshots + 1);
+        QVERIFY(data->UndoHistory[0].last() == data->Areas[0]);
+
+        // Another output's tab shows that output's handles.
+        data->Areas[0].Out3Points = {QPoint(3000, 3000), QPoint(0, 5000), QPoint(-3000, 3000)};
+        QTabBar *tabs = child<QTabWidget>("AreaEditTab")->tabBar();
+        QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(2).center());
+        QCOMPARE(scene->handles().size(), 4);
     }
 
     void contextMenuOffersTheWindowActions()
