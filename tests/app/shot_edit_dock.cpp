@@ -9,6 +9,9 @@
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
+    // The edit controls make area 0 all polygons when they are built, so the
+    // areas are filled once the window stands.
+    MainWindow window;
     EditData &data = EditData::instance();
     AreaRecord &a0 = data.Areas[0];
     a0.Out1Points = {QPoint(-1800, -200), QPoint(-1800, 2600), QPoint(0, 3400), QPoint(1800, 2600),
@@ -31,7 +34,6 @@ int main(int argc, char *argv[])
     a2.Out2Points = {QPoint(-700, 0), QPoint(-700, 3000), QPoint(700, 3000), QPoint(700, 0)};
     a2.Out3Points = {QPoint(500, 500), QPoint(-500, 500), QPoint(0, 1500)};
 
-    MainWindow window;
     window.show();
     // Area 0 is current already; choosing 1 and then 0 fills the editors.
     if (auto *areas = window.findChild<QTableWidget *>(QStringLiteral("AreaTableWidget"))) {
