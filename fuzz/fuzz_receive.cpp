@@ -1,7 +1,8 @@
 // Random bytes, in random chunk sizes, through the link's real receive loop
 // and reply parsers. Input: one configuration byte, then chunks of
-// [length-1][repeats-1][bytes]; repeats let small inputs reach the
-// 50000-byte buffer rule.
+// [length-1][repeat][bytes]. A repeat byte of 0xF0 or more feeds the chunk
+// 16..256 times, so small inputs reach the 50000-byte buffer rule; anything
+// less feeds it once (repeats are slow: every read scans the buffer).
 
 #include "editdata.h"
 #include "fuzzsupport.h"
@@ -33,7 +34,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     size_t pos = 1;
     while (pos + 2 <= size) {
         const size_t length = size_t(data[pos]) + 1;
-        const int repeats = data[pos + 1] + 1;
+        const int repeats = data[pos + 1] >= 0xF0 ? (data[pos + 1] - 0xEF) * 16 : 1;
         pos += 2;
         QByteArray chunk(reinterpret_cast<const char *>(data + pos), int(qMin(length, size - pos)));
         pos += size_t(chunk.size());

@@ -35,7 +35,7 @@ struct EditData
 
     QVector<AreaRecord> Areas = QVector<AreaRecord>(AreaCount);
     AreaRecord Clipboard;
-    const AreaRecord BlankArea;
+    const AreaRecord BlankArea{};
     std::array<qint32, AreaCount> UndoIndex{};
     QVector<QVector<AreaRecord>> UndoHistory = QVector<QVector<AreaRecord>>(AreaCount, QVector<AreaRecord>(1));
 
