@@ -49,9 +49,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         FUZZ_CHECK(link.SerialDistances.size() == LinkState::SerialSampleCount);
         FUZZ_CHECK(link.NetDistances.size() == LinkState::NetRingSize);
         FUZZ_CHECK(edit.Areas.size() == EditData::AreaCount);
-        for (int s = 0; s < LinkState::SerialSampleCount; ++s)
-            FUZZ_CHECK(link.SerialDistances[s] <= comm.maxRange());
     }
+    for (int s = 0; s < LinkState::SerialSampleCount; ++s)
+        FUZZ_CHECK(link.SerialDistances.at(s) <= comm.maxRange());
     for (const AreaRecord &a : edit.Areas)
         for (int o = 0; o < 3; ++o) {
             FUZZ_CHECK(a.shape(o) >= Polygon && a.shape(o) <= Ratio);

@@ -32,6 +32,9 @@ inline void ensureCoreApplication()
 inline void fixCrcs(QByteArray &data, bool requests)
 {
     for (int at = 0; at + kHeaderLength <= data.size(); ++at) {
+        const char first = data.at(at);
+        if (first != 'R' && first != 'W' && first != 'S')
+            continue;
         const std::optional<Command> c = commandAt(data.constData() + at, data.size() - at);
         if (!c || *c == Command::Hisn)
             continue;
