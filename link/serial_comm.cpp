@@ -31,6 +31,7 @@ SERIAL_COMM::SERIAL_COMM(QSerialPort *serialPort, LinkState *linkState, EditData
     connect(&IntensityTimer, &QTimer::timeout, this, &SERIAL_COMM::ReadIntensityTime);
     connect(&SimulationTimer, &QTimer::timeout, this, &SERIAL_COMM::ReadSimulationTime);
     OvertimeTimer.setInterval(OvertimeInterval);
+    OvertimeTimer.setTimerType(Qt::PreciseTimer); // a coarse timer may fire 100 ms early
     connect(&OvertimeTimer, &QTimer::timeout, this, &SERIAL_COMM::ReadWriteOverTime);
     SendTimer.setInterval(SendInterval);
     connect(&SendTimer, &QTimer::timeout, this, &SERIAL_COMM::SerialPortSendData);

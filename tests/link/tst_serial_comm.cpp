@@ -174,7 +174,7 @@ private slots:
     {
         TcpRig rig;
         QVERIFY(rig.open());
-        rig.comm->setIntervalsForTest(SERIAL_COMM::SendInterval, 60);
+        rig.comm->setIntervalsForTest(SERIAL_COMM::SendInterval, 150);
         rig.scanner.ignoreNext = 3;
         rig.comm->raiseRequest(SERIAL_COMM::ReadParamsRequest);
         QTRY_VERIFY_WITH_TIMEOUT(!rig.comm->isRequested(SERIAL_COMM::ReadParamsRequest), 5000);
@@ -201,7 +201,7 @@ private slots:
         TcpRig rig;
         QVERIFY(rig.open());
         rig.comm->setLanguage(language);
-        rig.comm->setIntervalsForTest(SERIAL_COMM::SendInterval, 60);
+        rig.comm->setIntervalsForTest(SERIAL_COMM::SendInterval, 150);
         rig.scanner.ignoreNext = 1000;
         rig.comm->raiseRequest(SERIAL_COMM::ReadParamsRequest);
         rig.comm->raiseRequest(SERIAL_COMM::ScanRequest);
@@ -236,7 +236,8 @@ private slots:
         QCOMPARE(sentAt.size(), 2);
         QVERIFY2(sentAt[0] <= 1000, qPrintable(QString::number(sentAt[0])));
         const qint64 gap = sentAt[1] - sentAt[0];
-        QVERIFY2(gap >= 1950 && gap <= 3500, qPrintable(QString::number(gap)));
+        // Arrival times: a busy machine may delay the first delivery a little.
+        QVERIFY2(gap >= 1800 && gap <= 4000, qPrintable(QString::number(gap)));
         QCOMPARE(rig.comm->retryCount(), 0);
     }
 
@@ -390,6 +391,21 @@ private slots:
         QVERIFY(!rig.comm->isRequested(SERIAL_COMM::WriteParamsRequest));
         QTest::qWait(100);
         QVERIFY(rig.scanner.requests.isEmpty());
+
+        // A zone spoilt after the check is still never sent: the transfer stops there.
+        rig.edit.Areas[12].Out3Points.clear();
+        rig.comm->setIntervalsForTest(1, SERIAL_COMM::OvertimeInterval);
+        rig.comm->WriteSensorAllDataSlots();
+        QCOMPARE(m_dialogs->boxes.size(), 1);
+        rig.edit.Areas[3].Out1Points = {{0, 70000}};
+        QTRY_COMPARE(m_dialogs->boxes.size(), 2);
+        QVERIFY(m_dialogs->boxes[1].text.contains(QStringLiteral("Area 3, Out1, point 1")));
+        QTest::qWait(50);
+        QCOMPARE(rig.scanner.commands(), (QVector<Command>{Command::RAuto, Command::WArea, Command::WArea,
+                                                           Command::WArea}));
+        QVERIFY(!rig.comm->isRequested(SERIAL_COMM::WriteAreasRequest));
+        QVERIFY(!rig.comm->isRequested(SERIAL_COMM::WriteCasesRequest));
+        QVERIFY(!rig.comm->isRequested(SERIAL_COMM::WriteParamsRequest));
     }
 
     void simulationOverUdp()
