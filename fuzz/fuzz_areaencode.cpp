@@ -81,7 +81,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         float last = -10.0f;
         for (const QPoint &q : got) {
             FUZZ_CHECK(drawn.contains({q.x(), q.y()}));
-            const float a = polarAngle(reversed ? -double(q.x()) : double(q.x()), q.y());
+            // Negate as integers: -0.0 would put the origin at 180 degrees.
+            const float a = polarAngle(double(reversed ? -qint64(q.x()) : qint64(q.x())), q.y());
             FUZZ_CHECK(a > last);
             last = a;
         }
