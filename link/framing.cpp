@@ -76,6 +76,8 @@ QVector<ReceivedFrame> takeReplies(QByteArray &rx, int connectionKind)
                                                   Command::WArea, Command::RPara, Command::WPara, Command::RCase,
                                                   Command::WCase, Command::WSimu, Command::SCtrl};
     for (Command command : kOrder) {
+        if (command == Command::RStre && connectionKind != 0)
+            continue; // serial-only, like RScan
         const CommandInfo &info = commandInfo(command);
         QByteArray frame;
         if (cutFrame(rx, info.text, info.replyLength, info.replyHasCrc, &frame) == CutResult::Cut)

@@ -42,7 +42,7 @@ struct ReceivedFrame
 // One pass of the reply parsers over rx, in the link's order: RBoot, RPrda,
 // RStre, RArea, WArea, RPara, WPara, RCase, WCase, WSimu, SCtrl, then the
 // live-scan parser (RScan when connectionKind is 0, every complete HISN packet
-// when it is 1). Each fixed-length parser takes at most one reply. Replies
+// when it is 1). RStre, like RScan, is taken on the serial line only. Each fixed-length parser takes at most one reply. Replies
 // with a wrong CRC are removed and dropped. Applies trimReceiveBuffer first.
 QVector<ReceivedFrame> takeReplies(QByteArray &rx, int connectionKind);
 

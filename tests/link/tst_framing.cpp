@@ -81,10 +81,10 @@ private slots:
         QCOMPARE(commands(takeReplies(rx, 0)), (QVector<Command>{Command::RBoot, Command::RPara, Command::WCase,
                                                                  Command::SCtrl, Command::RScan}));
         QVERIFY(rx.isEmpty());
-        // RScan is a serial reply: on Ethernet it is left where it is.
-        rx = encodeSamplesReply(Command::RScan, samples);
+        // RScan and RStre are serial replies: on Ethernet they are left where they are.
+        rx = encodeSamplesReply(Command::RScan, samples) + encodeSamplesReply(Command::RStre, samples);
         QVERIFY(takeReplies(rx, 1).isEmpty());
-        QCOMPARE(rx.size(), 1285);
+        QCOMPARE(rx.size(), 2 * 1285);
     }
 
     void wrongCrcIsDroppedSilently()
