@@ -36,7 +36,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const bool small = *p & 2; // keep coordinates small most of the time
     ++p;
     AreaRecord area;
-    for (int o = 0; o < 3; ++o) {
+    for (int o = 0; o < 3 && end - p >= 2; ++o) {
         area.shape(o) = *p++ % 7; // 6 is no kind
         int count = *p++;
         if (count > 200)
