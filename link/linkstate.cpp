@@ -1,0 +1,7 @@
+#include "linkstate.h"
+
+LinkState &LinkState::instance()
+{
+    static LinkState state;
+    return state;
+}

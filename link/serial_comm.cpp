@@ -1,0 +1,396 @@
+#include "serial_comm.h"
+
+#include "areaframe.h"
+#include "devicetype.h"
+#include "dialogseam.h"
+#include "editdata.h"
+#include "framing.h"
+
+#include <QSerialPort>
+#include <QTcpSocket>
+#include <QUdpSocket>
+
+#include <cstring>
+
+SERIAL_COMM::SERIAL_COMM(QSerialPort *serialPort, LinkState *linkState, EditData *editData,
+                         SensorParameters *parameters, ScanControl *scanControl, QTcpSocket *tcpSocket,
+                         QUdpSocket *udpSocket, QObject *parent)
+    : QObject(parent)
+    , Link(linkState)
+    , Edit(editData)
+    , SerialPort(serialPort)
+    , Parameters(parameters)
+    , Control(scanControl)
+    , TcpSocket(tcpSocket)
+    , UdpSocket(udpSocket)
+{
+    if (Link)
+        Link->DirectionReversed = false;
+
+    connect(&ScanTimer, &QTimer::timeout, this, &SERIAL_COMM::ReadScanfTime);
+    connect(&IntensityTimer, &QTimer::timeout, this, &SERIAL_COMM::ReadIntensityTime);
+    connect(&SimulationTimer, &QTimer::timeout, this, &SERIAL_COMM::ReadSimulationTime);
+    OvertimeTimer.setInterval(OvertimeInterval);
+    OvertimeTimer.setTimerType(Qt::PreciseTimer); // a coarse timer may fire 100 ms early
+    connect(&OvertimeTimer, &QTimer::timeout, this, &SERIAL_COMM::ReadWriteOverTime);
+    SendTimer.setInterval(SendInterval);
+    connect(&SendTimer, &QTimer::timeout, this, &SERIAL_COMM::SerialPortSendData);
+    SendTimer.start();
+
+    if (SerialPort)
+        connect(SerialPort, &QIODevice::readyRead, this, &SERIAL_COMM::SerialPortReceiveData);
+    if (TcpSocket)
+        connect(TcpSocket, &QIODevice::readyRead, this, &SERIAL_COMM::SerialPortReceiveData);
+    if (UdpSocket)
+        connect(UdpSocket, &QIODevice::readyRead, this, &SERIAL_COMM::SerialPortReceiveData);
+}
+
+SERIAL_COMM::~SERIAL_COMM() = default;
+
+void SERIAL_COMM::setLanguage(int language) { Language = language; }
+
+void SERIAL_COMM::setDeviceClass(int deviceClass)
+{
+    if (DeviceClasses::isValid(deviceClass))
+        MaxRange = DeviceClasses::maxRange(deviceClass);
+}
+
+void SERIAL_COMM::stopTimeout()
+{
+    OvertimeTimer.stop();
+    RetryCount = 0;
+}
+
+void SERIAL_COMM::clearRequests()
+{
+    PendingCommand = 0;
+    clearAllFlags();
+}
+
+void SERIAL_COMM::clearAllFlags() { RequestFlags.fill(0); }
+
+void SERIAL_COMM::setIntervalsForTest(int sendMs, int overtimeMs)
+{
+    SendTimer.setInterval(sendMs);
+    OvertimeTimer.setInterval(overtimeMs);
+}
+
+bool SERIAL_COMM::ethernet() const { return Link && Link->ConnectionKind == 1; }
+
+QIODevice *SERIAL_COMM::selectedDevice() const
+{
+    if (!Link)
+        return nullptr;
+    if (Link->ConnectionKind == 0)
+        return SerialPort;
+    if (Link->ConnectionKind == 1) {
+        if (Link->EthernetMode == 0)
+            return TcpSocket;
+        if (Link->EthernetMode == 1)
+            return UdpSocket;
+    }
+    return nullptr;
+}
+
+// ---- Sending -------------------------------------------------------------------
+
+void SERIAL_COMM::sendFrame(const QByteArray &frame, int code)
+{
+    // Encoders build the frame with its CRC; the largest is 1264 bytes.
+    TxLength = qMin(frame.size(), TxCapacity);
+    std::memcpy(TxBuffer.data(), frame.constData(), size_t(TxLength));
+    if (code != 0)
+        PendingCommand = code;
+    OvertimeTimer.start();
+    QIODevice *device = selectedDevice();
+    if (device && device->isOpen())
+        device->write(TxBuffer.data(), TxLength);
+}
+
+void SERIAL_COMM::sendRequest(Command command)
+{
+    QByteArray frame;
+    switch (command) {
+    case Command::WPara:
+        if (Parameters)
+            frame = encodeParameterBlock(Command::WPara, *Parameters);
+        break;
+    case Command::WCase:
+        if (Edit)
+            frame = encodeCaseTable(Command::WCase, caseTableOf(Edit->Areas));
+        break;
+    case Command::WSimu:
+        if (Edit)
+            frame = encodeWSimuRequest(SimulationFrame::of(SimulationState::of(*Edit)));
+        break;
+    case Command::SCtrl:
+        if (Control)
+            frame = encodeSCtrlRequest(*Control);
+        break;
+    default:
+        frame = encodeSimpleRequest(command);
+        break;
+    }
+    if (!frame.isEmpty())
+        sendFrame(frame, int(command));
+}
+
+void SERIAL_COMM::stopStreamIfEthernet()
+{
+    if (ethernet() && idle())
+        sendFrame(encodeRAuto(0), 0);
+}
+
+void SERIAL_COMM::SerialPortSendData()
+{
+    if (isRequested(RebootRequest)) {
+        if (idle())
+            sendRequest(Command::RBoot);
+    } else if (isRequested(ReadParamsRequest)) {
+        if (idle())
+            sendRequest(Command::RPara);
+    } else if (isRequested(WriteAreasRequest)) {
+        writeAreaStep();
+    } else if (isRequested(ReadCasesRequest)) {
+        if (idle())
+            sendRequest(Command::RCase);
+    } else if (isRequested(WriteCasesRequest)) {
+        if (idle())
+            sendRequest(Command::WCase);
+    } else if (isRequested(InfoRequest)) {
+        if (idle())
+            sendRequest(Command::RPrda);
+    } else if (isRequested(ReadAreasRequest)) {
+        readAreaStep();
+    } else if (isRequested(WriteParamsRequest)) {
+        if (idle())
+            sendRequest(Command::WPara);
+    } else if (isRequested(SimulationRequest)) {
+        if (idle())
+            sendRequest(Command::WSimu);
+    } else if (isRequested(ControlRequest)) {
+        if (idle())
+            sendRequest(Command::SCtrl);
+    } else if (isRequested(ScanRequest)) {
+        if (idle()) {
+            if (ethernet()) {
+                sendFrame(encodeRAuto(1), 0);
+                clear(ScanRequest);
+            } else {
+                sendRequest(Command::RScan);
+            }
+        }
+    } else if (isRequested(IntensityRequest)) {
+        if (ethernet())
+            clear(IntensityRequest); // intensities come with the distances
+        else if (idle())
+            sendRequest(Command::RStre);
+    }
+}
+
+void SERIAL_COMM::readAreaStep()
+{
+    if (!idle() || ReadAreaIndex > 63)
+        return;
+    sendFrame(encodeRAreaRequest(ReadAreaIndex), int(Command::RArea));
+}
+
+void SERIAL_COMM::writeAreaStep()
+{
+    if (!idle())
+        return;
+    if (WriteAreaIndex >= 64) {
+        WriteAreaIndex = 0;
+        return;
+    }
+    if (!Edit)
+        return;
+    const AreaEncodeResult result = encodeAreaBlock(Command::WArea, WriteAreaIndex, Edit->Areas.at(WriteAreaIndex),
+                                                    Link && Link->DirectionReversed);
+    if (!result.ok()) {
+        // The model changed after the download was checked: stop it here
+        // rather than send a zone the scanner would store differently.
+        clear(WriteAreasRequest);
+        clear(WriteCasesRequest);
+        clear(WriteParamsRequest);
+        WriteAreaIndex = 0;
+        const QString text = result.error.message(Language);
+        if (!text.isEmpty())
+            DialogSeam::current()->ask(DialogSeam::Icon::Warning,
+                                       Language == 1 ? QStringLiteral("警告") : QStringLiteral("Warning"), text,
+                                       {QStringLiteral("OK")});
+        return;
+    }
+    sendFrame(result.frame, int(Command::WArea));
+}
+
+// ---- Time-out --------------------------------------------------------------------
+
+void SERIAL_COMM::ReadWriteOverTime()
+{
+    ReadAreaIndex = 0;
+    WriteAreaIndex = 0;
+    PendingCommand = 0;
+    ++RetryCount;
+    if (RetryCount <= MaxRetries)
+        return;
+    RetryCount = 0;
+    clearAllFlags();
+    ScanTimer.stop();
+    IntensityTimer.stop();
+    SimulationTimer.stop();
+    OvertimeTimer.stop();
+    DialogSeam::current()->progressClose();
+    if (Language == 1)
+        DialogSeam::current()->ask(DialogSeam::Icon::Warning, QStringLiteral("警告"),
+                                   QStringLiteral("读写参数超时,请检查连接"), {QStringLiteral("OK")});
+    else if (Language == 0)
+        DialogSeam::current()->ask(DialogSeam::Icon::Warning, QStringLiteral("Warning"),
+                                   QStringLiteral("Connect OverTimer, Check Connect"), {QStringLiteral("OK")});
+}
+
+void SERIAL_COMM::replyAccepted()
+{
+    OvertimeTimer.stop();
+    RetryCount = 0;
+}
+
+// ---- Receiving ---------------------------------------------------------------------
+
+void SERIAL_COMM::SerialPortReceiveData()
+{
+    QIODevice *device = selectedDevice();
+    if (!device || !device->isOpen())
+        return;
+    QByteArray bytes;
+    if (device == UdpSocket) {
+        while (UdpSocket->hasPendingDatagrams()) {
+            QByteArray datagram(int(qMax<qint64>(0, UdpSocket->pendingDatagramSize())), '\0');
+            const qint64 n = UdpSocket->readDatagram(datagram.data(), datagram.size());
+            if (n > 0)
+                bytes.append(datagram.constData(), int(n));
+        }
+    } else {
+        bytes = device->readAll();
+    }
+    receiveBytes(bytes);
+}
+
+void SERIAL_COMM::receiveBytes(const QByteArray &bytes)
+{
+    RxBuffer.append(bytes);
+    const QVector<ReceivedFrame> frames = takeReplies(RxBuffer, Link ? Link->ConnectionKind : -1);
+    for (const ReceivedFrame &frame : frames)
+        dispatch(frame);
+}
+
+void SERIAL_COMM::dispatch(const ReceivedFrame &frame)
+{
+    switch (frame.command) {
+    case Command::RBoot: rebootReply(frame.bytes); break;
+    case Command::RPrda: productReply(frame.bytes); break;
+    case Command::RStre:
+    case Command::RScan: samplesReply(frame.bytes, frame.command); break;
+    case Command::RArea: readAreaReply(frame.bytes); break;
+    case Command::WArea: writeAreaReply(frame.bytes); break;
+    case Command::RPara: readParamsReply(frame.bytes); break;
+    case Command::WPara: writeParamsReply(frame.bytes); break;
+    case Command::RCase: readCasesReply(frame.bytes); break;
+    case Command::WCase: writeCasesReply(frame.bytes); break;
+    case Command::WSimu: simulationReply(frame.bytes); break;
+    case Command::SCtrl: controlReply(frame.bytes); break;
+    case Command::Hisn: hisnPacket(frame.bytes); break;
+    case Command::RAuto: break;
+    }
+}
+
+void SERIAL_COMM::CloseSerialPortSlots()
+{
+    RxBuffer.clear();
+    if (Link) {
+        Link->NetWritePos = 0;
+        Link->NetScanLength = 0;
+    }
+}
+
+// ---- Streams and sequences started by the main window ----------------------------------
+
+void SERIAL_COMM::OpenSendReadScanf()
+{
+    ScanTimer.setInterval(ethernet() ? 1000 : 50);
+    ScanTimer.start();
+}
+
+void SERIAL_COMM::CloseSendReadScanf() { ScanTimer.stop(); }
+
+void SERIAL_COMM::OpenSendReadIntensity()
+{
+    if (ethernet())
+        return;
+    IntensityTimer.setInterval(50);
+    IntensityTimer.start();
+}
+
+void SERIAL_COMM::CloseSendReadIntensity() { IntensityTimer.stop(); }
+
+void SERIAL_COMM::OpenSendReadSimulation()
+{
+    SimulationTimer.setInterval(200);
+    SimulationTimer.start();
+}
+
+void SERIAL_COMM::CloseSendReadSimulation() { SimulationTimer.stop(); }
+
+void SERIAL_COMM::ReadScanfTime() { raiseRequest(ScanRequest); }
+
+void SERIAL_COMM::ReadIntensityTime() { raiseRequest(IntensityRequest); }
+
+void SERIAL_COMM::ReadSimulationTime()
+{
+    raiseRequest(SimulationRequest);
+    if (Control && Control->Enabled)
+        raiseRequest(ControlRequest);
+}
+
+void SERIAL_COMM::SensorRebootSlots() { raiseRequest(RebootRequest); }
+
+void SERIAL_COMM::SensorInformationSlots() { raiseRequest(InfoRequest); }
+
+void SERIAL_COMM::ReadSensorAllDataSlots()
+{
+    stopStreamIfEthernet();
+    raiseRequest(ReadAreasRequest);
+    raiseRequest(ReadCasesRequest);
+    raiseRequest(ReadParamsRequest);
+}
+
+void SERIAL_COMM::WriteSensorAllDataSlots()
+{
+    // Every area is checked before the first frame leaves: a download that
+    // stopped half-way would leave the scanner with a mix of old and new zones.
+    if (refuseDownloadIfUnsendable())
+        return;
+    stopStreamIfEthernet();
+    raiseRequest(WriteAreasRequest);
+    raiseRequest(WriteCasesRequest);
+    raiseRequest(WriteParamsRequest);
+}
+
+bool SERIAL_COMM::refuseDownloadIfUnsendable()
+{
+    if (!Edit)
+        return true;
+    const bool reversed = Link && Link->DirectionReversed;
+    for (int i = 0; i < EditData::AreaCount && i < Edit->Areas.size(); ++i) {
+        const AreaEncodeError error = checkAreaEncodable(i, Edit->Areas.at(i), reversed);
+        if (!error)
+            continue;
+        const QString text = error.message(Language);
+        if (!text.isEmpty())
+            DialogSeam::current()->ask(DialogSeam::Icon::Warning,
+                                       Language == 1 ? QStringLiteral("警告") : QStringLiteral("Warning"), text,
+                                       {QStringLiteral("OK")});
+        return true;
+    }
+    return false;
+}

@@ -1,0 +1,165 @@
+#pragma once
+
+#include "linkstate.h"
+#include "livedata.h"
+#include "scancontrol.h"
+#include "sensorparameters.h"
+
+#include <QByteArray>
+#include <QObject>
+#include <QTimer>
+#include <array>
+
+class QIODevice;
+class QSerialPort;
+class QTcpSocket;
+class QUdpSocket;
+struct EditData;
+struct ReceivedFrame;
+
+// The one object that talks to the scanner. It owns no device: the main
+// window opens one of the three it hands over and selects it in LinkState.
+// Callers raise request flags; a 20 ms scheduler sends the most urgent one
+// whenever no reply is outstanding, and the receive loop hands each reply to
+// its parser. A reply time-out re-sends; the fourth in a row gives up.
+class SERIAL_COMM : public QObject
+{
+    Q_OBJECT
+public:
+    static constexpr int SendInterval = 20;     // ms, scheduler tick
+    static constexpr int OvertimeInterval = 2000; // ms, reply time-out
+    static constexpr int MaxRetries = 3;        // time-outs tolerated before giving up
+    static constexpr int TxCapacity = 2000;
+
+    // Request flags, in storage order.
+    enum Request {
+        InfoRequest,
+        ScanRequest,
+        IntensityRequest,
+        RebootRequest,
+        ReadAreasRequest,
+        WriteAreasRequest,
+        ReadParamsRequest,
+        WriteParamsRequest,
+        ReadCasesRequest,
+        WriteCasesRequest,
+        SimulationRequest,
+        ControlRequest,
+        RequestCount
+    };
+
+    SERIAL_COMM(QSerialPort *serialPort, LinkState *linkState, EditData *editData, SensorParameters *parameters,
+                ScanControl *scanControl, QTcpSocket *tcpSocket, QUdpSocket *udpSocket, QObject *parent = nullptr);
+    ~SERIAL_COMM() override;
+
+    // Plain operations for the main window.
+    void setLanguage(int language); // 0 English, 1 Chinese
+    int language() const { return Language; }
+    void setDeviceClass(int deviceClass); // MaxRange of the class; invalid classes change nothing
+    int maxRange() const { return MaxRange; }
+    void stopTimeout();   // stop OvertimeTimer, RetryCount = 0
+    void clearRequests(); // PendingCommand = 0, every flag cleared
+
+    void raiseRequest(Request request) { RequestFlags[size_t(request)] = 1; }
+    bool isRequested(Request request) const { return RequestFlags[size_t(request)] != 0; }
+    int pendingCommand() const { return PendingCommand; }
+    int retryCount() const { return RetryCount; }
+    int readAreaIndex() const { return ReadAreaIndex; }
+    int writeAreaIndex() const { return WriteAreaIndex; }
+    const QByteArray &receiveBuffer() const { return RxBuffer; }
+    QByteArray lastSentFrame() const { return QByteArray(TxBuffer.data(), TxLength); }
+    bool isTimeoutRunning() const { return OvertimeTimer.isActive(); }
+
+    // The receive path after the device read: append, apply the buffer
+    // rule, run the parsers. SerialPortReceiveData() feeds it from the device;
+    // tools and fuzzers feed it bytes directly.
+    void receiveBytes(const QByteArray &bytes);
+
+    // Test-only: shorter scheduler tick and reply time-out.
+    void setIntervalsForTest(int sendMs, int overtimeMs);
+
+signals:
+    void SelfCheckStatus(short SensorTemper, ushort RotateSpeed, ushort DriveVoltage, ushort SendVoltage,
+                         ushort ReceiveVoltage);
+    void ReceiveScanfData();
+    void ReceiveParameters();
+    void ReceiveIntensityData();
+    void IOPortSignals(uint Inport, uint Outport, uint Status);
+    void DirChangeSignals(bool);
+    void SensorTypeSignal(int);
+
+public slots:
+    void OpenSendReadScanf();
+    void CloseSendReadScanf();
+    void OpenSendReadIntensity();
+    void CloseSendReadIntensity();
+    void OpenSendReadSimulation();
+    void CloseSendReadSimulation();
+    void CloseSerialPortSlots();
+    void SensorRebootSlots();
+    void ReadSensorAllDataSlots();
+    void WriteSensorAllDataSlots();
+    void SensorInformationSlots();
+
+private slots:
+    void ReadScanfTime();
+    void ReadIntensityTime();
+    void ReadSimulationTime();
+    void ReadWriteOverTime();
+    void SerialPortSendData();
+    void SerialPortReceiveData();
+
+private:
+    QIODevice *selectedDevice() const;
+    bool idle() const { return PendingCommand == 0; }
+    bool ethernet() const;
+    void clear(Request request) { RequestFlags[size_t(request)] = 0; }
+    void clearAllFlags();
+    void sendFrame(const QByteArray &frame, int code);
+    void sendRequest(Command command);
+    void stopStreamIfEthernet();
+    void readAreaStep();
+    void writeAreaStep();
+    bool refuseDownloadIfUnsendable();
+    void replyAccepted(); // stops the time-out, RetryCount = 0
+    void dispatch(const ReceivedFrame &frame);
+
+    // Reply parsers (serial_comm_replies.cpp).
+    void rebootReply(const QByteArray &frame);
+    void productReply(const QByteArray &frame);
+    void samplesReply(const QByteArray &frame, Command command);
+    void readAreaReply(const QByteArray &frame);
+    void writeAreaReply(const QByteArray &frame);
+    void readParamsReply(const QByteArray &frame);
+    void writeParamsReply(const QByteArray &frame);
+    void readCasesReply(const QByteArray &frame);
+    void writeCasesReply(const QByteArray &frame);
+    void simulationReply(const QByteArray &frame);
+    void controlReply(const QByteArray &frame);
+    void hisnPacket(const QByteArray &bytes);
+
+    QByteArray RxBuffer;
+    LinkState *Link;
+    EditData *Edit;
+    QSerialPort *SerialPort;
+    SensorParameters *Parameters;
+    ScanControl *Control;
+    qint32 MaxRange = 60000;
+    QTimer ScanTimer;
+    QTimer IntensityTimer;
+    QTimer SimulationTimer;
+    QTimer OvertimeTimer;
+    QTimer SendTimer;
+    QTcpSocket *TcpSocket;
+    QUdpSocket *UdpSocket;
+    qint32 ReadAreaIndex = 0;
+    qint32 WriteAreaIndex = 0;
+    qint32 RetryCount = 0;
+    qint32 Language = 0;
+    qint32 PendingCommand = 0;
+    std::array<quint8, RequestCount> RequestFlags{};
+    bool SilentInfo = false;
+    qint32 TxLength = 0;
+    std::array<char, TxCapacity> TxBuffer{};
+    HisnAssembler Hisn;
+};

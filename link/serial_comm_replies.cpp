@@ -1,0 +1,176 @@
+// The reply parsers of SERIAL_COMM. Each runs on one reply the receive loop
+// has already cut and CRC-checked; each decoder checks length, header and CRC
+// once more, so a parser never trusts bytes it did not verify.
+//
+// The user-facing side of the transfer sequences (progress dialog titles and
+// values, result boxes, the restart question) is added to these parsers by the
+// read-all/write-all work; here they keep the link's own bookkeeping.
+
+#include "serial_comm.h"
+
+#include "areaframe.h"
+#include "editdata.h"
+#include "frames.h"
+
+void SERIAL_COMM::rebootReply(const QByteArray &frame)
+{
+    if (!decodeStatusReply(frame, Command::RBoot))
+        return;
+    replyAccepted();
+    PendingCommand = 0;
+    clear(RebootRequest);
+}
+
+void SERIAL_COMM::productReply(const QByteArray &frame)
+{
+    const std::optional<ProductInfo> info = decodeProductReply(frame);
+    if (!info)
+        return;
+    replyAccepted();
+    emit SensorTypeSignal(info->ProductType);
+    PendingCommand = 0;
+    clear(InfoRequest);
+    SilentInfo = false;
+}
+
+void SERIAL_COMM::samplesReply(const QByteArray &frame, Command command)
+{
+    // Serial line only; the samples carry no CRC and are used as received.
+    if (!Link || Link->ConnectionKind != 0)
+        return;
+    const std::optional<QVector<quint16>> samples = decodeSamplesReply(frame, command);
+    if (!samples)
+        return;
+    const bool distances = command == Command::RScan;
+    storeSerialSamples(*samples, Link->DirectionReversed, MaxRange,
+                       distances ? Link->SerialDistances : Link->SerialIntensities);
+    replyAccepted();
+    if (distances)
+        emit ReceiveScanfData();
+    else
+        emit ReceiveIntensityData();
+    PendingCommand = 0;
+    clear(distances ? ScanRequest : IntensityRequest);
+}
+
+void SERIAL_COMM::readAreaReply(const QByteArray &frame)
+{
+    const std::optional<AreaBlock> block = decodeAreaBlock(frame, Command::RArea);
+    if (!block)
+        return;
+    replyAccepted();
+    // A reply naming an area above 63 changes no area but still counts, so
+    // the transfer ends after 64 replies whatever the scanner sends.
+    if (Edit && block->Index < Edit->Areas.size())
+        applyAreaBlock(*block, Link && Link->DirectionReversed, Edit->Areas[block->Index]);
+    ++ReadAreaIndex;
+    PendingCommand = 0;
+    if (ReadAreaIndex > 63) {
+        ReadAreaIndex = 0;
+        clear(ReadAreasRequest);
+        raiseRequest(InfoRequest);
+        SilentInfo = true;
+    }
+}
+
+void SERIAL_COMM::writeAreaReply(const QByteArray &frame)
+{
+    const std::optional<int> status = decodeStatusReply(frame, Command::WArea);
+    if (!status)
+        return;
+    replyAccepted();
+    if (*status == 0) {
+        ++WriteAreaIndex;
+        if (WriteAreaIndex > 63) {
+            WriteAreaIndex = 0;
+            clear(WriteAreasRequest);
+        }
+    } else if (*status == 1 || *status == 2) {
+        WriteAreaIndex = 0; // the area transfer starts again from area 0
+    }
+    PendingCommand = 0;
+}
+
+void SERIAL_COMM::readParamsReply(const QByteArray &frame)
+{
+    const std::optional<SensorParameters> params = decodeParameterBlock(frame, Command::RPara);
+    if (!params)
+        return;
+    replyAccepted();
+    if (Parameters)
+        *Parameters = *params;
+    const bool reversed = params->Words[SensorParameters::InstallDirectionWord] != 0;
+    if (Link)
+        Link->DirectionReversed = reversed;
+    emit DirChangeSignals(reversed);
+    emit ReceiveParameters();
+    PendingCommand = 0;
+    clear(ReadParamsRequest);
+}
+
+void SERIAL_COMM::writeParamsReply(const QByteArray &frame)
+{
+    if (!decodeStatusReply(frame, Command::WPara))
+        return;
+    replyAccepted();
+    PendingCommand = 0;
+    clear(WriteParamsRequest);
+}
+
+void SERIAL_COMM::readCasesReply(const QByteArray &frame)
+{
+    const std::optional<CaseTable> table = decodeCaseTable(frame, Command::RCase);
+    if (!table)
+        return;
+    replyAccepted();
+    if (Edit)
+        applyCaseTable(*table, Edit->Areas);
+    PendingCommand = 0;
+    clear(ReadCasesRequest);
+}
+
+void SERIAL_COMM::writeCasesReply(const QByteArray &frame)
+{
+    if (!decodeStatusReply(frame, Command::WCase))
+        return;
+    replyAccepted();
+    PendingCommand = 0;
+    clear(WriteCasesRequest);
+}
+
+void SERIAL_COMM::simulationReply(const QByteArray &frame)
+{
+    const std::optional<SimuStatus> status = decodeSimuReply(frame);
+    if (!status)
+        return;
+    clear(SimulationRequest);
+    replyAccepted();
+    emit SelfCheckStatus(status->SensorTemper, status->RotateSpeed, status->DriveVoltage, status->SendVoltage,
+                         status->ReceiveVoltage);
+    emit IOPortSignals(status->inport(), status->outport(), status->Status);
+    PendingCommand = 0;
+}
+
+void SERIAL_COMM::controlReply(const QByteArray &frame)
+{
+    // Unlike every other reply this one leaves the time-out running; the
+    // WSimu exchange of the same 200 ms cycle stops it.
+    if (!decodeSCtrlReply(frame))
+        return;
+    clear(ControlRequest);
+    PendingCommand = 0;
+}
+
+void SERIAL_COMM::hisnPacket(const QByteArray &bytes)
+{
+    // Ethernet only; the stream is unsolicited and leaves requests alone.
+    if (!Link || Link->ConnectionKind != 1)
+        return;
+    const std::optional<HisnPacket> packet = decodeHisnPacket(bytes);
+    if (!packet)
+        return;
+    if (Hisn.add(*packet, *Link, MaxRange)) {
+        emit ReceiveScanfData();
+        emit ReceiveIntensityData();
+    }
+}

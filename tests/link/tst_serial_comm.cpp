@@ -1,0 +1,488 @@
+#include "editdata.h"
+#include "scripteddialogs.h"
+#include "scriptedscanner.h"
+#include "serial_comm.h"
+#include "shapekind.h"
+
+#include <QElapsedTimer>
+#include <QSerialPort>
+#include <QSignalSpy>
+#include <QSocketNotifier>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QUdpSocket>
+#include <QtTest>
+
+#include <memory>
+#include <pty.h>
+#include <termios.h>
+#include <unistd.h>
+
+Q_DECLARE_METATYPE(Command)
+
+namespace {
+// Everything one link needs, with the records it shares.
+struct Rig
+{
+    LinkState link;
+    EditData edit;
+    SensorParameters params;
+    ScanControl control;
+    QSerialPort serial;
+    QTcpSocket tcp;
+    QUdpSocket udp;
+    ScriptedScanner scanner;
+    std::unique_ptr<SERIAL_COMM> comm;
+
+    void makeLink()
+    {
+        comm = std::make_unique<SERIAL_COMM>(&serial, &link, &edit, &params, &control, &tcp, &udp);
+    }
+};
+
+// The link's TCP socket connected to a scripted scanner behind a QTcpServer.
+struct TcpRig : Rig
+{
+    QTcpServer server;
+    QTcpSocket *peer = nullptr;
+
+    bool open()
+    {
+        if (!server.listen(QHostAddress::LocalHost, 0))
+            return false;
+        tcp.connectToHost(QHostAddress::LocalHost, server.serverPort());
+        if (!tcp.waitForConnected(5000) || !server.waitForNewConnection(5000))
+            return false;
+        peer = server.nextPendingConnection();
+        QObject::connect(peer, &QIODevice::readyRead, [this] { scanner.feed(peer->readAll()); });
+        scanner.write = [this](const QByteArray &b) { peer->write(b); };
+        link.ConnectionKind = 1;
+        link.EthernetMode = 0;
+        makeLink();
+        return true;
+    }
+};
+
+// The link's serial port on the slave side of a pseudo-terminal; the
+// scanner talks on the master side.
+struct PtyRig : Rig
+{
+    int master = -1;
+    int slave = -1;
+    std::unique_ptr<QSocketNotifier> notifier;
+
+    ~PtyRig()
+    {
+        notifier.reset();
+        serial.close();
+        if (master >= 0)
+            ::close(master);
+        if (slave >= 0)
+            ::close(slave);
+    }
+
+    bool open()
+    {
+        termios raw{};
+        cfmakeraw(&raw);
+        char name[256] = {};
+        if (openpty(&master, &slave, name, &raw, nullptr) != 0)
+            return false;
+        serial.setPortName(QString::fromLocal8Bit(name));
+        serial.setBaudRate(115200);
+        if (!serial.open(QIODevice::ReadWrite))
+            return false;
+        notifier = std::make_unique<QSocketNotifier>(master, QSocketNotifier::Read);
+        QObject::connect(notifier.get(), &QSocketNotifier::activated, [this] {
+            char buf[4096];
+            const ssize_t n = ::read(master, buf, sizeof buf);
+            if (n > 0)
+                scanner.feed(QByteArray(buf, int(n)));
+        });
+        scanner.write = [this](const QByteArray &b) {
+            for (qint64 done = 0; done < b.size();) {
+                const ssize_t n = ::write(master, b.constData() + done, size_t(b.size() - done));
+                if (n <= 0)
+                    return;
+                done += n;
+            }
+        };
+        link.ConnectionKind = 0;
+        makeLink();
+        return true;
+    }
+};
+
+AreaRecord sampleArea(int i)
+{
+    AreaRecord a;
+    a.OpenDelay = i % 26;
+    a.CloseDelay = (i * 7) % 26;
+    a.Hysteresis = i % 11;
+    a.DetectionSize = i % 10;
+    a.Out1Shape = i % 3 == 1 ? Rectangle : Polygon;
+    a.Out1Points = i % 3 == 1 ? QVector<QPoint>{{300, 100 + i}, {-300, 100 + i}, {-300, 2000}, {300, 2000}}
+                              : QVector<QPoint>{{1000 + i, 0}, {500, 500}, {0, 2000}, {-1500, -i}};
+    a.Out2Shape = Arc;
+    a.Out2Points = {{3000, 0}, {0, 3000}};
+    a.Out3Shape = Straight + i % 3;
+    a.Out3Points = {{0, 4000 + i}};
+    return a;
+}
+} // namespace
+
+class TestSerialComm : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init() { m_dialogs = std::make_unique<ScriptedDialogs>(); }
+    void cleanup() { m_dialogs.reset(); }
+
+    // Every request raised at once: one frame at a time, in priority order,
+    // none sent while a reply is outstanding.
+    void schedulerServesFlagsByPriorityOneAtATime()
+    {
+        TcpRig rig;
+        QVERIFY(rig.open());
+        for (int i = 0; i < 64; ++i)
+            rig.edit.Areas[i] = sampleArea(i);
+        rig.comm->setIntervalsForTest(1, SERIAL_COMM::OvertimeInterval);
+        rig.scanner.replyDelayMs = 5; // several scheduler ticks per exchange
+        for (int r = 0; r < SERIAL_COMM::RequestCount; ++r)
+            rig.comm->raiseRequest(SERIAL_COMM::Request(r));
+
+        QVector<Command> expected{Command::RBoot, Command::RPara};
+        expected << QVector<Command>(64, Command::WArea) << Command::RCase << Command::WCase << Command::RPrda
+                 << QVector<Command>(64, Command::RArea) << Command::RPrda << Command::WPara << Command::WSimu
+                 << Command::SCtrl << Command::RAuto;
+        QTRY_COMPARE_WITH_TIMEOUT(rig.scanner.requests.size(), expected.size(), 30000);
+        QTest::qWait(50);
+        QCOMPARE(rig.scanner.commands(), expected);
+        QCOMPARE(rig.scanner.requestsWhileBusy, 0);
+        QCOMPARE(decodeRAuto(rig.scanner.requests.last().bytes), std::optional<int>(1));
+        for (int i = 0; i < 64; ++i) {
+            QCOMPARE(decodeAreaBlock(rig.scanner.requests[2 + i].bytes, Command::WArea)->Index, i);
+            QCOMPARE(*decodeRAreaRequest(rig.scanner.requests[69 + i].bytes), i);
+        }
+        for (int r = 0; r < SERIAL_COMM::RequestCount; ++r)
+            QVERIFY2(!rig.comm->isRequested(SERIAL_COMM::Request(r)), qPrintable(QString::number(r)));
+        QCOMPARE(rig.comm->pendingCommand(), 0);
+        QVERIFY(m_dialogs->boxes.isEmpty());
+    }
+
+    void threeTimeoutsThenAReplyGiveNoWarning()
+    {
+        TcpRig rig;
+        QVERIFY(rig.open());
+        rig.comm->setIntervalsForTest(SERIAL_COMM::SendInterval, 150);
+        rig.scanner.ignoreNext = 3;
+        rig.comm->raiseRequest(SERIAL_COMM::ReadParamsRequest);
+        QTRY_VERIFY_WITH_TIMEOUT(!rig.comm->isRequested(SERIAL_COMM::ReadParamsRequest), 5000);
+        QCOMPARE(rig.scanner.commands(), QVector<Command>(4, Command::RPara));
+        QCOMPARE(rig.comm->retryCount(), 0);
+        QVERIFY(!rig.comm->isTimeoutRunning());
+        QTest::qWait(150);
+        QVERIFY(m_dialogs->boxes.isEmpty());
+    }
+
+    void fourthTimeoutWarnsOnceAndClearsEverything_data()
+    {
+        QTest::addColumn<int>("language");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("English") << 0 << "Warning" << "Connect OverTimer, Check Connect";
+        QTest::newRow("Chinese") << 1 << "警告" << "读写参数超时,请检查连接";
+    }
+    void fourthTimeoutWarnsOnceAndClearsEverything()
+    {
+        QFETCH(int, language);
+        QFETCH(QString, title);
+        QFETCH(QString, text);
+        TcpRig rig;
+        QVERIFY(rig.open());
+        rig.comm->setLanguage(language);
+        rig.comm->setIntervalsForTest(SERIAL_COMM::SendInterval, 150);
+        rig.scanner.ignoreNext = 1000;
+        rig.comm->raiseRequest(SERIAL_COMM::ReadParamsRequest);
+        rig.comm->raiseRequest(SERIAL_COMM::ScanRequest);
+        rig.comm->OpenSendReadSimulation();
+        QTRY_COMPARE_WITH_TIMEOUT(m_dialogs->boxes.size(), 1, 5000);
+        QCOMPARE(m_dialogs->boxes[0].title, title);
+        QCOMPARE(m_dialogs->boxes[0].text, text);
+        QCOMPARE(m_dialogs->boxes[0].icon, DialogSeam::Icon::Warning);
+        QCOMPARE(rig.scanner.commands(), QVector<Command>(4, Command::RPara));
+        for (int r = 0; r < SERIAL_COMM::RequestCount; ++r)
+            QVERIFY(!rig.comm->isRequested(SERIAL_COMM::Request(r)));
+        QCOMPARE(rig.comm->retryCount(), 0);
+        QVERIFY(!rig.comm->isTimeoutRunning());
+        QTest::qWait(300); // the simulation stream was stopped too: nothing more goes out
+        QCOMPARE(rig.scanner.requests.size(), 4);
+        QCOMPARE(m_dialogs->boxes.size(), 1);
+    }
+
+    // The real intervals: a request unanswered for 2000 ms goes out again.
+    void unansweredRequestIsResentAfterTwoSeconds()
+    {
+        TcpRig rig;
+        QVERIFY(rig.open());
+        rig.scanner.ignoreNext = 1;
+        QElapsedTimer clock;
+        QVector<qint64> sentAt;
+        QObject::connect(rig.peer, &QIODevice::readyRead, [&] { sentAt << clock.elapsed(); });
+        clock.start();
+        rig.comm->raiseRequest(SERIAL_COMM::InfoRequest);
+        QTRY_VERIFY_WITH_TIMEOUT(!rig.comm->isRequested(SERIAL_COMM::InfoRequest), 6000);
+        QCOMPARE(rig.scanner.commands(), QVector<Command>(2, Command::RPrda));
+        QCOMPARE(sentAt.size(), 2);
+        QVERIFY2(sentAt[0] <= 1000, qPrintable(QString::number(sentAt[0])));
+        const qint64 gap = sentAt[1] - sentAt[0];
+        // Arrival times: a busy machine may delay the first delivery a little.
+        QVERIFY2(gap >= 1800 && gap <= 4000, qPrintable(QString::number(gap)));
+        QCOMPARE(rig.comm->retryCount(), 0);
+    }
+
+    // Replies arrive over TCP in pieces, behind stray bytes, two at once.
+    void receiveLoopOverTcp()
+    {
+        TcpRig rig;
+        QVERIFY(rig.open());
+        QSignalSpy params(rig.comm.get(), &SERIAL_COMM::ReceiveParameters);
+        QSignalSpy dir(rig.comm.get(), &SERIAL_COMM::DirChangeSignals);
+        SensorParameters p;
+        p.Words[14] = 1;
+        p.Words[3] = 2;
+        const QByteArray reply = encodeParameterBlock(Command::RPara, p);
+
+        rig.peer->write(QByteArray("junk") + reply.left(30));
+        rig.peer->flush();
+        QTest::qWait(50);
+        QCOMPARE(params.count(), 0);
+        rig.peer->write(reply.mid(30));
+        QTRY_COMPARE(params.count(), 1);
+        QCOMPARE(rig.params, p);
+        QVERIFY(rig.link.DirectionReversed);
+        QCOMPARE(dir.count(), 1);
+        QCOMPARE(dir[0][0].toBool(), true);
+        QCOMPARE(rig.comm->receiveBuffer(), QByteArray("junk"));
+
+        SimuStatus s1;
+        s1.Status = 1;
+        SimuStatus s2;
+        s2.Status = 2;
+        QSignalSpy io(rig.comm.get(), &SERIAL_COMM::IOPortSignals);
+        rig.peer->write(encodeSimuReply(s1) + encodeSimuReply(s2));
+        QTRY_COMPARE(io.count(), 1);
+        QTest::qWait(50);
+        QCOMPARE(io.count(), 1); // the second waits for the next read
+        rig.peer->write("!");
+        QTRY_COMPARE(io.count(), 2);
+        QCOMPARE(io[1][2].toUInt(), 2u);
+        QCOMPARE(rig.comm->receiveBuffer(), QByteArray("junk!"));
+
+        rig.comm->CloseSerialPortSlots();
+        QVERIFY(rig.comm->receiveBuffer().isEmpty());
+    }
+
+    void bufferLimitOnTheLink()
+    {
+        Rig rig;
+        rig.makeLink();
+        QSignalSpy io(rig.comm.get(), &SERIAL_COMM::IOPortSignals);
+        const QByteArray reply = encodeSimuReply(SimuStatus());
+        rig.comm->receiveBytes(QByteArray(49999 - reply.size(), 'x') + reply);
+        QCOMPARE(io.count(), 1);
+        rig.comm->CloseSerialPortSlots();
+        rig.comm->receiveBytes(QByteArray(50000 - reply.size(), 'x') + reply);
+        QCOMPARE(io.count(), 0 + 1);
+        QVERIFY(rig.comm->receiveBuffer().isEmpty());
+    }
+
+    // Read-all over a serial line: parameters, case table, 64 areas, then the
+    // product information, and the model ends up as the scanner holds it.
+    void readAllOverAPseudoTerminal()
+    {
+        PtyRig rig;
+        QVERIFY(rig.open());
+        rig.comm->setIntervalsForTest(1, SERIAL_COMM::OvertimeInterval);
+        QVector<AreaRecord> scannerAreas(64);
+        for (int i = 0; i < 64; ++i) {
+            scannerAreas[i] = sampleArea(i);
+            rig.scanner.cases[size_t(i)] = {qint16(-i), qint16(i), qint16(-300), qint16(300), qint16(i % 5)};
+        }
+        rig.scanner.params.Words[14] = 1; // mounted reversed: areas travel mirrored
+        rig.scanner.serveAreas(scannerAreas, true);
+        QSignalSpy type(rig.comm.get(), &SERIAL_COMM::SensorTypeSignal);
+
+        rig.comm->ReadSensorAllDataSlots();
+        QTRY_COMPARE_WITH_TIMEOUT(type.count(), 1, 30000);
+        QVector<Command> expected{Command::RPara, Command::RCase};
+        expected << QVector<Command>(64, Command::RArea) << Command::RPrda;
+        QCOMPARE(rig.scanner.commands(), expected);
+        QCOMPARE(type[0][0].toInt(), 9);
+        QVERIFY(rig.link.DirectionReversed);
+        for (int i = 0; i < 64; ++i) {
+            const AreaRecord &got = rig.edit.Areas[i];
+            QCOMPARE(got.SteerMinDgree, -i);
+            QCOMPARE(got.VehicleOptionMode, i % 5);
+            QCOMPARE(got.Out1Shape, scannerAreas[i].Out1Shape);
+            QCOMPARE(got.Out1Points.size(), 4);
+            QCOMPARE(got.Out3Points, scannerAreas[i].Out3Points);
+            QCOMPARE(got.Out2Points.size(), 2);
+        }
+        QVERIFY(m_dialogs->boxes.isEmpty());
+    }
+
+    void liveScanOverAPseudoTerminal()
+    {
+        PtyRig rig;
+        QVERIFY(rig.open());
+        rig.comm->setDeviceClass(0); // 6000 mm
+        for (int k = 0; k < 640; ++k)
+            rig.scanner.scan[k] = quint16(k);
+        rig.scanner.scan[0] = 65535;
+        QSignalSpy scans(rig.comm.get(), &SERIAL_COMM::ReceiveScanfData);
+        rig.comm->raiseRequest(SERIAL_COMM::ScanRequest);
+        QTRY_COMPARE(scans.count(), 1);
+        QCOMPARE(rig.link.SerialDistances[639], quint16(6000));
+        QCOMPARE(rig.link.SerialDistances[0], quint16(639));
+        QVERIFY(!rig.comm->isRequested(SERIAL_COMM::ScanRequest));
+    }
+
+    // Write-all: the scanner decodes exactly what the model holds.
+    void writeAllDeliversTheModel()
+    {
+        TcpRig rig;
+        QVERIFY(rig.open());
+        rig.comm->setIntervalsForTest(1, SERIAL_COMM::OvertimeInterval);
+        for (int i = 0; i < 64; ++i) {
+            rig.edit.Areas[i] = sampleArea(i);
+            rig.edit.Areas[i].SteerMaxDgree = 100 + i;
+        }
+        rig.params.Words[23] = 2000;
+        rig.comm->WriteSensorAllDataSlots();
+        QCOMPARE(rig.scanner.requests.size(), 0); // TCP: RAuto 0 goes out at once
+        QTRY_VERIFY_WITH_TIMEOUT(!rig.comm->isRequested(SERIAL_COMM::WriteParamsRequest), 30000);
+        const QVector<Command> got = rig.scanner.commands();
+        QCOMPARE(got.first(), Command::RAuto);
+        QCOMPARE(got.size(), 1 + 64 + 2);
+        QCOMPARE(rig.scanner.params.Words[23], 2000);
+        QCOMPARE(int(rig.scanner.cases[40].SteerMaxDgree), 140);
+        for (int i = 0; i < 64; ++i) {
+            AreaRecord back;
+            applyAreaBlock(*decodeAreaBlock(rig.scanner.areaBlocks[i], Command::WArea), false, back);
+            QCOMPARE(back.Out3Points, rig.edit.Areas[i].Out3Points);
+            QCOMPARE(back.Out1Points.size(), 4);
+            QCOMPARE(back.DetectionSize, rig.edit.Areas[i].DetectionSize);
+        }
+    }
+
+    // A zone the scanner cannot hold stops the download before its first frame.
+    void unsendableAreaRefusesTheWholeDownload()
+    {
+        TcpRig rig;
+        QVERIFY(rig.open());
+        rig.link.EthernetMode = 0;
+        for (int i = 0; i < 101; ++i)
+            rig.edit.Areas[12].Out3Points << QPoint(1000 + i, i * 10);
+        rig.comm->WriteSensorAllDataSlots();
+        QCOMPARE(m_dialogs->boxes.size(), 1);
+        QVERIFY(m_dialogs->boxes[0].text.contains(QStringLiteral("Area 12, Out3 has 101 points")));
+        QVERIFY(!rig.comm->isRequested(SERIAL_COMM::WriteAreasRequest));
+        QVERIFY(!rig.comm->isRequested(SERIAL_COMM::WriteParamsRequest));
+        QTest::qWait(100);
+        QVERIFY(rig.scanner.requests.isEmpty());
+
+        // A zone spoilt after the check is still never sent: the transfer stops there.
+        rig.edit.Areas[12].Out3Points.clear();
+        rig.comm->setIntervalsForTest(1, SERIAL_COMM::OvertimeInterval);
+        rig.comm->WriteSensorAllDataSlots();
+        QCOMPARE(m_dialogs->boxes.size(), 1);
+        rig.edit.Areas[3].Out1Points = {{0, 70000}};
+        QTRY_COMPARE(m_dialogs->boxes.size(), 2);
+        QVERIFY(m_dialogs->boxes[1].text.contains(QStringLiteral("Area 3, Out1, point 1")));
+        QTest::qWait(50);
+        QCOMPARE(rig.scanner.commands(), (QVector<Command>{Command::RAuto, Command::WArea, Command::WArea,
+                                                           Command::WArea}));
+        QVERIFY(!rig.comm->isRequested(SERIAL_COMM::WriteAreasRequest));
+        QVERIFY(!rig.comm->isRequested(SERIAL_COMM::WriteCasesRequest));
+        QVERIFY(!rig.comm->isRequested(SERIAL_COMM::WriteParamsRequest));
+    }
+
+    void simulationOverUdp()
+    {
+        Rig rig;
+        QUdpSocket scanner;
+        QVERIFY(scanner.bind(QHostAddress::LocalHost, 0));
+        QVERIFY(rig.udp.bind(QHostAddress::LocalHost, 0));
+        rig.udp.connectToHost(QHostAddress::LocalHost, scanner.localPort());
+        QVERIFY(rig.udp.waitForConnected(3000));
+        QObject::connect(&scanner, &QUdpSocket::readyRead, [&] {
+            while (scanner.hasPendingDatagrams()) {
+                QByteArray d(int(scanner.pendingDatagramSize()), '\0');
+                QHostAddress from;
+                quint16 port = 0;
+                scanner.readDatagram(d.data(), d.size(), &from, &port);
+                rig.scanner.write = [&, from, port](const QByteArray &b) { scanner.writeDatagram(b, from, port); };
+                rig.scanner.feed(d);
+            }
+        });
+        rig.link.ConnectionKind = 1;
+        rig.link.EthernetMode = 1;
+        rig.makeLink();
+        rig.edit.SignalSimulation = true;
+        rig.edit.InputBits = 5;
+        rig.edit.SimDegree = -180;
+        rig.scanner.simu.InputStates = 0x81;
+        rig.scanner.simu.Status = 7;
+        rig.scanner.simu.SensorTemper = -5;
+        QSignalSpy selfCheck(rig.comm.get(), &SERIAL_COMM::SelfCheckStatus);
+        QSignalSpy io(rig.comm.get(), &SERIAL_COMM::IOPortSignals);
+        rig.comm->raiseRequest(SERIAL_COMM::SimulationRequest);
+        QTRY_COMPARE(io.count(), 1);
+        QCOMPARE(selfCheck.count(), 1);
+        QCOMPARE(selfCheck[0][0].value<short>(), short(-5));
+        QCOMPARE(io[0][0].toUInt(), 0xFFFFFF81u);
+        QCOMPARE(io[0][2].toUInt(), 7u);
+        QCOMPARE(int(rig.scanner.lastSimulation.Mode), 1);
+        QCOMPARE(rig.scanner.lastSimulation.SimDegree, qint16(-180));
+    }
+
+    void noDeviceSelectedStillTimesOut()
+    {
+        TcpRig rig;
+        QVERIFY(rig.open());
+        rig.link.ConnectionKind = 2;
+        rig.comm->raiseRequest(SERIAL_COMM::ReadCasesRequest);
+        QTRY_COMPARE(rig.comm->pendingCommand(), int(Command::RCase));
+        QVERIFY(rig.comm->isTimeoutRunning());
+        QTest::qWait(50);
+        QVERIFY(rig.scanner.requests.isEmpty());
+    }
+
+    void plainOperations()
+    {
+        Rig rig;
+        rig.link.DirectionReversed = true;
+        rig.makeLink();
+        QVERIFY(!rig.link.DirectionReversed);
+        QCOMPARE(rig.comm->maxRange(), 60000);
+        rig.comm->setDeviceClass(2);
+        QCOMPARE(rig.comm->maxRange(), 24000);
+        rig.comm->setDeviceClass(5);
+        rig.comm->setDeviceClass(-1);
+        QCOMPARE(rig.comm->maxRange(), 24000);
+        rig.comm->raiseRequest(SERIAL_COMM::WriteCasesRequest);
+        rig.comm->clearRequests();
+        QVERIFY(!rig.comm->isRequested(SERIAL_COMM::WriteCasesRequest));
+        // With the scan-control group enabled, each simulation tick also pushes SCtrl.
+        rig.control.Enabled = 1;
+        rig.comm->OpenSendReadSimulation();
+        QTRY_VERIFY(rig.comm->isRequested(SERIAL_COMM::ControlRequest));
+    }
+
+private:
+    std::unique_ptr<ScriptedDialogs> m_dialogs;
+};
+
+QTEST_GUILESS_MAIN(TestSerialComm)
+#include "tst_serial_comm.moc"
