@@ -1,0 +1,103 @@
+// One full repaint of the editor view holding three 100-point polygon zones,
+// at the smallest and the largest zoom, as a ratio to filling and outlining
+// the same three paths with QPainter straight onto an image of the viewport's
+// size (the least any repaint must cost). Runs offscreen (raster viewport).
+#include "editdata.h"
+#include "option_scene.h"
+#include "viewwindow.h"
+#include "zonegeometry.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QGraphicsScene>
+#include <QPainter>
+#include <QtMath>
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+namespace {
+QVector<QPoint> ring(double radius, double wobble, int phase)
+{
+    QVector<QPoint> pts;
+    for (int i = 0; i < 100; ++i) {
+        const double a = qDegreesToRadians(-60.0 + 300.0 * i / 99);
+        const double r = radius * (1.0 + wobble * std::sin(7 * a + phase));
+        pts << QPoint(int(r * std::cos(a)), int(r * std::sin(a)));
+    }
+    return pts;
+}
+
+template<typename F>
+double medianNs(int runs, F f)
+{
+    std::vector<qint64> t;
+    for (int i = 0; i < runs; ++i) {
+        QElapsedTimer timer;
+        timer.start();
+        f();
+        t.push_back(timer.nsecsElapsed());
+    }
+    std::sort(t.begin(), t.end());
+    return double(t[t.size() / 2]);
+}
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+
+    EditData data;
+    int deviceClass = 3;
+    QGraphicsScene scene;
+    ViewWindow view;
+    OPTION_SCENE controller(&deviceClass, &scene, &data, nullptr, view.zoneItemList());
+    QObject::connect(&view, qOverload<double>(&ViewWindow::ChangeSetupMatrix), &controller,
+                     &OPTION_SCENE::ChangeScaleSize);
+    AreaRecord &area = data.currentArea();
+    area.Out1Points = ring(5000, 0.15, 0);
+    area.Out2Points = ring(3500, 0.1, 1);
+    area.Out3Points = ring(2000, 0.1, 2);
+    view.setScene(&scene);
+    view.resize(1000, 700);
+    view.SetDeviceClass(&deviceClass);
+    controller.CoordTableUpdatePointItem();
+    view.show();
+    QApplication::processEvents();
+
+    const auto zones = ZoneGeometry::areaZones(area, 72000, 72000);
+    const QColor colours[3] = {QColor(255, 255, 128, 200), QColor(255, 128, 0, 125), QColor(255, 0, 0, 125)};
+
+    struct Case { const char *name; int level; QPointF centre; };
+    const Case cases[] = {{"minimum zoom (class 30)", -55, QPointF(0, 0)},
+                          {"maximum zoom (4 px/mm)", 350, QPointF(0, -2000)}};
+    const int runs = argc > 1 ? atoi(argv[1]) : 200;
+    std::printf("bench_view_repaint: %d runs each, viewport %dx%d\n", runs, view.viewport()->width(),
+                view.viewport()->height());
+    for (const Case &c : cases) {
+        view.ChangeSetupMatrix(c.level);
+        if (qEnvironmentVariableIsSet("QM_BENCH_NOFG")) view.setOptimizationFlag(QGraphicsView::DontAdjustForAntialiasing);
+        view.centerOn(c.centre);
+        QApplication::processEvents();
+        const double viewNs = medianNs(runs, [&] { view.viewport()->repaint(); });
+
+        QImage image(view.viewport()->size(), QImage::Format_ARGB32_Premultiplied);
+        const QTransform t = view.viewportTransform();
+        const double directNs = medianNs(runs, [&] {
+            image.fill(Qt::white);
+            QPainter p(&image);
+            p.setRenderHint(QPainter::Antialiasing);
+            p.setTransform(t);
+            p.setPen(QPen(QBrush(Qt::white), 1.0, Qt::SolidLine, Qt::RoundCap, Qt::BevelJoin));
+            for (int out = 2; out >= 0; --out) {
+                p.setBrush(colours[out]);
+                p.drawPath(zones[out].path);
+            }
+        });
+        std::printf("  %-24s view %8.3f ms  direct %8.3f ms  ratio %.2f\n", c.name, viewNs / 1e6, directNs / 1e6,
+                    viewNs / directNs);
+    }
+    return 0;
+}
