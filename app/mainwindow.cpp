@@ -1,10 +1,303 @@
 #include "mainwindow.h"
 
+#include "dialogseam.h"
+#include "polar.h"
 #include "ui_mainwindow.h"
+#include "widgetdialogs.h"
 
-MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), ui(new Ui::MainWindow)
+#include <QCloseEvent>
+#include <QGraphicsScene>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QToolBar>
+#include <QToolButton>
+
+// The resources live in the static qm_app library; without an explicit
+// reference the linker would drop them from the program.
+static void initResources() { Q_INIT_RESOURCE(resources); }
+
+namespace {
+// Lowest zoom level of each device class: the whole scene is in view there.
+constexpr int kZoomMinimum[DeviceClasses::Count] = {70, 30, -20, -55, -90};
+constexpr int kZoomMaximum = 350;
+} // namespace
+
+MainWindow::MainWindow(EditData *data, DialogSeam *dialogs, QWidget *parent)
+    : QMainWindow(parent), ui(new Ui::MainWindow), m_data(data ? data : &EditData::instance())
 {
+    initResources();
     ui->setupUi(this);
+    resize(1190, 715);
+
+    if (!dialogs) {
+        m_ownDialogs = new WidgetDialogs(this);
+        dialogs = m_ownDialogs;
+    }
+    DialogSeam::install(dialogs);
+
+    DeviceClass = DeviceClasses::Default;
+
+    scene = new QGraphicsScene;
+    ui->graphicsView->setScene(scene);
+    ui->graphicsView->centerOn(0, 0);
+
+    setInitialState();
+    setupToolBars();
+    setInitialLayout();
+    connectActions();
+
+    // Defaults of the persisted state: graph display, the edit and sensor
+    // docks in view, the data table out of it.
+    OpenDispGraphSlot();
+    ui->EditionControlDock->show();
+    ui->DataTableDock->hide();
+    ui->SensorSettingDock->show();
+
+    ui->IOSimulationDock->hide();
+    ui->SelfCheckDock->hide();
+    ui->ButtonTeachOut1->setEnabled(false);
+    ui->ButtonTeachOut2->setEnabled(false);
+    ui->ButtonTeachOut3->setEnabled(false);
+
+    setWindowTitle(QStringLiteral("激光雷达编辑器"));
+
+    for (AreaRecord &area : m_data->Areas)
+        area.DetectionSize = 1;
 }
 
-MainWindow::~MainWindow() { delete ui; }
+MainWindow::~MainWindow()
+{
+    delete scene;
+    if (m_ownDialogs && DialogSeam::current() == m_ownDialogs)
+        DialogSeam::install(nullptr);
+    delete m_ownDialogs;
+    delete ui;
+}
+
+void MainWindow::setInitialState()
+{
+    for (QLineEdit *heading : {ui->ArealineText, ui->RegionsLineText}) {
+        heading->setEnabled(false);
+        heading->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
+    }
+    for (QAction *a : {ui->ReadAllSetting, ui->WriteAllSetting, ui->DisConnection, ui->SoftReboot,
+                       ui->SensorInformation, ui->IOSimulation, ui->SelfCheck})
+        a->setEnabled(false);
+    ui->Edition->setChecked(true);
+    ui->EditionControlDock->show();
+    ui->SensorSetting->setChecked(true);
+    ui->SensorSettingDock->show();
+    ui->DataTable->setEnabled(false);
+    ui->DataTable->setChecked(false);
+    ui->DataTableDock->hide();
+    ui->Distance->setChecked(true);
+    ui->Intensity->setChecked(false);
+}
+
+void MainWindow::setupToolBars()
+{
+    auto *areaBar = new QToolBar(ui->AreaEditContents);
+    areaBar->setObjectName(QStringLiteral("AreaEditToolBar"));
+    areaBar->setIconSize(QSize(20, 20));
+    areaBar->addActions({ui->Copy, ui->Cut, ui->Paste, ui->Delete, ui->DeleteAll});
+    ui->EditionMenuLayout->addWidget(areaBar);
+
+    auto *sensorBar = new QToolBar(ui->SensorSettingContents);
+    sensorBar->setObjectName(QStringLiteral("SensorSettingToolBar"));
+    sensorBar->setIconSize(QSize(20, 20));
+    sensorBar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    sensorBar->addActions({ui->ReadAllSetting, ui->WriteAllSetting});
+    ui->SensorMenuLayout->addWidget(sensorBar);
+
+    ui->ZoomIn->setAutoRepeat(true);
+    ui->ZoomOut->setAutoRepeat(true);
+    setZoomSliderRange(DeviceClass);
+
+    NewProjectButton = new QToolButton(ui->FileToolBar);
+    NewProjectButton->setObjectName(QStringLiteral("NewProjectButton"));
+    NewProjectButton->setMenu(ui->menuNew);
+    NewProjectButton->setPopupMode(QToolButton::MenuButtonPopup);
+    NewProjectButton->setIcon(QIcon(QStringLiteral(":/images/newFile.png")));
+    NewProjectButton->setIconSize(QSize(24, 24));
+    NewProjectButton->setToolTip(ui->menuNew->title());
+    ui->FileToolBar->insertWidget(ui->Open, NewProjectButton);
+}
+
+void MainWindow::setInitialLayout()
+{
+    // The parameter and simulation pages scroll vertically only: make them as
+    // wide as their widest row needs, so nothing is cut off on the right.
+    const QPair<QScrollArea *, QWidget *> pages[] = {{ui->SensorScrollArea, ui->SensorParaContents},
+                                                     {ui->IOSimulationScrollArea, ui->IOSimulationContents}};
+    for (const auto &page : pages)
+        page.first->setMinimumWidth(page.second->minimumSizeHint().width()
+                                    + page.first->verticalScrollBar()->sizeHint().width());
+    // The area list keeps its width; the editing pages take the rest.
+    ui->splitter->setStretchFactor(0, 0);
+    ui->splitter->setStretchFactor(1, 1);
+    ui->splitter->setSizes({160, 260});
+    ui->splitter_2->setSizes({380, 170});
+    resizeDocks({ui->EditionControlDock, ui->SensorSettingDock}, {430, 300}, Qt::Horizontal);
+}
+
+void MainWindow::connectActions()
+{
+    connect(ui->Quit, &QAction::triggered, this, &QWidget::close);
+    connect(ui->DataTable, &QAction::triggered, this, &MainWindow::OpenCloseDataTableDock);
+    connect(ui->Edition, &QAction::triggered, this, &MainWindow::OpenCloseEditionDock);
+    connect(ui->Monitoring, &QAction::triggered, this, &MainWindow::OpenMonitoringMode);
+    connect(ui->SensorSetting, &QAction::triggered, this, &MainWindow::OpenCloseSensorDock);
+    connect(ui->IOSimulation, &QAction::triggered, this, &MainWindow::OpenCloseIOSimulationDock);
+    connect(ui->SelfCheck, &QAction::triggered, this, &MainWindow::OpenCloseSelfCheck);
+    connect(ui->Laser30, &QAction::triggered, this, &MainWindow::CreateDeviceLaser30);
+    connect(ui->Laser50, &QAction::triggered, this, &MainWindow::CreateDeviceLaser50);
+    connect(ui->DispGraph, &QAction::triggered, this, &MainWindow::OpenDispGraphSlot);
+    connect(ui->DispCloud, &QAction::triggered, this, &MainWindow::OpenDispCloudSlot);
+    connect(ui->DispLine, &QAction::triggered, this, &MainWindow::OpenDispLineSlot);
+}
+
+void MainWindow::savefile() {}
+
+void MainWindow::OpenMonitoringMode()
+{
+    MonitoringMode = 1;
+    ui->DataTableDock->hide();
+    ui->SensorSettingDock->show();
+    ui->EditionControlDock->hide();
+    ui->DataTable->setChecked(false);
+    ui->Edition->setChecked(false);
+    ui->SensorSetting->setChecked(true);
+}
+
+void MainWindow::ClearAllEditData()
+{
+    m_data->resetForNewProject();
+    ui->Area_OpenDelay->setCurrentIndex(0);
+    ui->Area_CloseDelay->setCurrentIndex(0);
+    ui->Area_Hysteresis->setCurrentIndex(0);
+    ui->Area_DetectionSize->setCurrentIndex(0);
+}
+
+bool MainWindow::confirmDiscard()
+{
+    if (!m_data->Modified)
+        return true;
+    const bool english = LanguageFlag == 1;
+    const QStringList buttons = english ? QStringList{tr("OK"), tr("Cancel")} : QStringList{tr("确定"), tr("取消")};
+    const int answer = DialogSeam::current()->ask(
+        DialogSeam::Icon::Warning, english ? QStringLiteral("Warning") : QStringLiteral("警告"),
+        english ? QStringLiteral("The application\nDo you want to discart your changes?")
+                : QStringLiteral("关于应用程序\n您修改了数据直接改变而不保存？"),
+        buttons, 0);
+    return answer == 0;
+}
+
+void MainWindow::createDeviceLaser(int deviceClass)
+{
+    if (!confirmDiscard())
+        return;
+    DEVICETYPE type;
+    type.Type = deviceClass;
+    CreateDeviceType(&type);
+    ClearAllEditData();
+}
+
+void MainWindow::CreateDeviceLaser05() { createDeviceLaser(0); }
+void MainWindow::CreateDeviceLaser10() { createDeviceLaser(1); }
+void MainWindow::CreateDeviceLaser20() { createDeviceLaser(2); }
+void MainWindow::CreateDeviceLaser30() { createDeviceLaser(3); }
+void MainWindow::CreateDeviceLaser50() { createDeviceLaser(4); }
+
+void MainWindow::BarDisplayCoord(QPoint Coord)
+{
+    // The view reports scene coordinates (y down); the readout has y up.
+    const qint64 x = Coord.x();
+    const qint64 y = -qint64(Coord.y());
+    const float radius = polarDistance(double(x), double(y));
+    const float degrees = polarAngle(double(x), double(y)) * kRadToDeg;
+    statusBar()->showMessage(QStringLiteral("X: %1 [mm], Y: %2 [mm] | R: %3 [mm], Th: %4 [deg]")
+                                 .arg(x)
+                                 .arg(y)
+                                 .arg(double(radius))
+                                 .arg(double(degrees)));
+}
+
+void MainWindow::OpenCloseSensorDock(bool Checked) { ui->SensorSettingDock->setVisible(Checked); }
+
+void MainWindow::OpenCloseEditionDock(bool Checked)
+{
+    MonitoringMode = Checked ? 0 : 1;
+    ui->EditionControlDock->setVisible(Checked);
+}
+
+void MainWindow::OpenCloseDataTableDock(bool Checked) { ui->DataTableDock->setVisible(Checked); }
+
+void MainWindow::OpenCloseIOSimulationDock(bool Checked)
+{
+    if (Checked) {
+        ui->IOSimulationDock->show();
+        return;
+    }
+    for (QGroupBox *group : {ui->InportGrouptBox, ui->OutportGrouptBox, ui->FaultGroupBox, ui->CaseSimulationBox})
+        group->setChecked(false);
+    ui->IOSimulationDock->hide();
+}
+
+void MainWindow::OpenCloseSelfCheck(bool Checked) { ui->SelfCheckDock->setVisible(Checked); }
+
+void MainWindow::CreateDeviceType(DEVICETYPE *Type)
+{
+    if (!Type)
+        return;
+    DeviceClass = Type->Type;
+    setZoomSliderRange(DeviceClass);
+}
+
+void MainWindow::setZoomSliderRange(int deviceClass)
+{
+    ui->ZoomSlider->setMaximum(kZoomMaximum);
+    if (DeviceClasses::isValid(deviceClass)) {
+        ui->ZoomSlider->setMinimum(kZoomMinimum[deviceClass]);
+        ui->ZoomSlider->setValue(kZoomMinimum[deviceClass]);
+    }
+    ui->ZoomSlider->setTickPosition(QSlider::TicksBelow);
+}
+
+void MainWindow::chooseDisplayMode(int mode)
+{
+    DisplayMode = mode;
+    QAction *const actions[] = {ui->DispGraph, ui->DispCloud, ui->DispLine};
+    for (int i = 0; i < 3; ++i) {
+        // Making an action not checkable also clears its check mark.
+        actions[i]->setCheckable(i == mode);
+        if (i == mode)
+            actions[i]->setChecked(true);
+    }
+}
+
+void MainWindow::OpenDispGraphSlot() { chooseDisplayMode(0); }
+void MainWindow::OpenDispCloudSlot() { chooseDisplayMode(1); }
+void MainWindow::OpenDispLineSlot() { chooseDisplayMode(2); }
+
+void MainWindow::closeEvent(QCloseEvent *event)
+{
+    bool refuse = false;
+    if (m_data->Modified && (LanguageFlag == 0 || LanguageFlag == 1)) {
+        const bool english = LanguageFlag == 1;
+        const QStringList buttons = english ? QStringList{tr("Save"), tr("Close"), tr("Cancel")}
+                                            : QStringList{tr("保存"), tr("关闭"), tr("取消")};
+        const int answer = DialogSeam::current()->ask(
+            DialogSeam::Icon::Warning, english ? QStringLiteral("Warning") : QStringLiteral("警告"),
+            english ? QStringLiteral("The application\nDo you want to discart your changes?")
+                    : QStringLiteral("关于应用程序\n您修改了数据直接退出而不保存？"),
+            buttons, 0);
+        if (answer == 0)
+            savefile();
+        else if (answer != 1)
+            refuse = true; // "Cancel", or the box went away without an answer: keep the work
+    }
+    if (refuse)
+        event->ignore();
+    else
+        event->accept();
+}

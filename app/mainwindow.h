@@ -1,18 +1,83 @@
 #pragma once
 
+#include "devicetype.h"
+#include "editdata.h"
+
 #include <QMainWindow>
+#include <QPoint>
 
 namespace Ui {
 class MainWindow;
 }
 
+class DialogSeam;
+class QGraphicsScene;
+class QToolButton;
+
+// The one top-level window: owns the generated form and the controllers,
+// wires them once at construction and keeps the application-wide choices
+// (device class, language, edit or monitoring mode). It composes; the work is
+// done by the model and the controllers.
 class MainWindow : public QMainWindow
 {
     Q_OBJECT
 public:
-    explicit MainWindow(QWidget *parent = nullptr);
+    // data and dialogs are handed in by tests; with no dialogs the window
+    // installs message boxes of its own for its lifetime.
+    explicit MainWindow(EditData *data = &EditData::instance(), DialogSeam *dialogs = nullptr,
+                        QWidget *parent = nullptr);
     ~MainWindow() override;
 
+    int deviceClass() const { return DeviceClass; }
+    int monitoringMode() const { return MonitoringMode; }
+    int displayMode() const { return DisplayMode; }
+    int languageFlag() const { return LanguageFlag; }
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private slots:
+    // Completed by the project-file work; the close prompt's "Save" runs it.
+    virtual void savefile();
+    void OpenMonitoringMode();
+    void ClearAllEditData();
+    void CreateDeviceLaser05();
+    void CreateDeviceLaser10();
+    void CreateDeviceLaser20();
+    void CreateDeviceLaser30();
+    void CreateDeviceLaser50();
+    void BarDisplayCoord(QPoint Coord);
+    void OpenCloseSensorDock(bool Checked);
+    void OpenCloseEditionDock(bool Checked);
+    void OpenCloseDataTableDock(bool Checked);
+    void OpenCloseIOSimulationDock(bool Checked);
+    void CreateDeviceType(DEVICETYPE *Type);
+    void OpenDispGraphSlot();
+    void OpenDispCloudSlot();
+    void OpenDispLineSlot();
+    void OpenCloseSelfCheck(bool Checked);
+
 private:
+    void setupToolBars();
+    void setInitialState();
+    void setInitialLayout();
+    void connectActions();
+    void setZoomSliderRange(int deviceClass);
+    void chooseDisplayMode(int mode);
+    void createDeviceLaser(int deviceClass);
+    // Asks before unsaved changes are thrown away; true when the user agrees
+    // (or there is nothing to lose).
+    bool confirmDiscard();
+
     Ui::MainWindow *ui;
+    QGraphicsScene *scene = nullptr;
+    qint32 DeviceClass = DeviceClasses::Default;
+    qint32 LanguageFlag = 0;
+    qint32 MonitoringMode = 0;
+    // Display mode of the live painters: 0 graph, 1 cloud, 2 line.
+    qint32 DisplayMode = 0;
+    QToolButton *NewProjectButton = nullptr;
+
+    EditData *m_data;
+    DialogSeam *m_ownDialogs = nullptr;
 };
