@@ -86,19 +86,21 @@ quint8 detectOutputs(const std::array<OutputZone, 3> &zones, const AreaRecord &a
 
 quint8 OutputTimer::update(quint8 raw, qint64 nowMs, int openDelayIndex, int closeDelayIndex)
 {
+    // Plain masks on purpose: GCC 12 at -O2 miscompiled this loop when the
+    // bits were taken as (x >> k) & 1 and compared as bools.
     for (int k = 0; k < 3; ++k) {
-        const bool want = (raw >> k) & 1;
-        const bool is = (m_outputs >> k) & 1;
+        const unsigned bit = 1u << k;
+        const bool want = (raw & bit) != 0;
         qint64 &since = m_pendingSince[size_t(k)];
-        if (want == is) {
+        if (want == ((m_outputs & bit) != 0)) {
             since = -1;
             continue;
         }
         if (since < 0)
             since = nowMs;
-        const qint64 delay = 20LL * qMax(0, want ? openDelayIndex : closeDelayIndex);
+        const qint64 delay = 20LL * (want ? qMax(0, openDelayIndex) : qMax(0, closeDelayIndex));
         if (nowMs - since >= delay) {
-            m_outputs = quint8(want ? m_outputs | (1 << k) : m_outputs & ~(1 << k));
+            m_outputs = quint8(want ? (m_outputs | bit) : (m_outputs & ~bit));
             since = -1;
         }
     }
