@@ -1,0 +1,96 @@
+// scanner-emulator: a scanner of the family that answers in its place over
+// TCP, UDP, a serial line and discovery. See --help.
+
+#include "emulatorserver.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QSocketNotifier>
+#include <csignal>
+#include <cstdio>
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace {
+int g_signalPipe[2] = {-1, -1};
+
+void onSignal(int)
+{
+    const char c = 1;
+    [[maybe_unused]] const ssize_t n = ::write(g_signalPipe[1], &c, 1);
+}
+
+// Ctrl+C and kill end the event loop normally, so the state file is written
+// and the pseudo-terminal link removed.
+void quitOnSignals(QCoreApplication &app)
+{
+    if (::socketpair(AF_UNIX, SOCK_STREAM, 0, g_signalPipe) != 0)
+        return;
+    auto *notifier = new QSocketNotifier(g_signalPipe[0], QSocketNotifier::Read, &app);
+    QObject::connect(notifier, &QSocketNotifier::activated, &app, [&app] {
+        char c;
+        [[maybe_unused]] const ssize_t n = ::read(g_signalPipe[0], &c, 1);
+        app.quit();
+    });
+    struct sigaction sa = {};
+    sa.sa_handler = onSignal;
+    sigemptyset(&sa.sa_mask);
+    sa.sa_flags = SA_RESTART;
+    ::sigaction(SIGINT, &sa, nullptr);
+    ::sigaction(SIGTERM, &sa, nullptr);
+    ::sigaction(SIGHUP, &sa, nullptr);
+}
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("scanner-emulator"));
+    QCoreApplication::setApplicationVersion(QStringLiteral("1.0"));
+
+    QString error;
+    const std::optional<EmulatorOptions> options = parseEmulatorOptions(app.arguments().mid(1), &error);
+    if (!options) {
+        std::fprintf(stderr, "scanner-emulator: %s\nTry --help.\n", error.toLocal8Bit().constData());
+        return 2;
+    }
+    if (options->help) {
+        std::fputs(emulatorHelpText().toLocal8Bit().constData(), stdout);
+        return 0;
+    }
+    if (options->version) {
+        std::puts("scanner-emulator 1.0");
+        return 0;
+    }
+
+    EmulatorState state = EmulatorState::factory();
+    if (!options->stateFile.isEmpty() && QFileInfo::exists(options->stateFile)) {
+        const std::optional<EmulatorState> loaded = EmulatorState::load(options->stateFile, &error);
+        if (!loaded) {
+            // Refuse rather than overwrite a file we cannot read.
+            std::fprintf(stderr, "scanner-emulator: state file %s: %s\n",
+                         options->stateFile.toLocal8Bit().constData(), error.toLocal8Bit().constData());
+            return 2;
+        }
+        state = *loaded;
+    }
+    if (options->productTypeGiven)
+        state.product.ProductType = quint16(options->productType);
+    if (options->firmware >= 0)
+        state.product.FirmwareVersion = quint16(options->firmware);
+    if (options->serialNumber >= 0)
+        state.product.SerialNumber = quint16(options->serialNumber);
+    if (options->date.isValid()) {
+        state.product.Year = quint16(options->date.year());
+        state.product.Month = quint16(options->date.month());
+        state.product.Day = quint16(options->date.day());
+    }
+
+    quitOnSignals(app);
+    EmulatorServer server(*options, state);
+    if (!server.start(&error)) {
+        std::fprintf(stderr, "scanner-emulator: %s\n", error.toLocal8Bit().constData());
+        return 1;
+    }
+    return app.exec();
+}
