@@ -152,9 +152,9 @@ void MainWindow::setInitialLayout()
     // The area list keeps its width; the editing pages take the rest.
     ui->splitter->setStretchFactor(0, 0);
     ui->splitter->setStretchFactor(1, 1);
-    ui->splitter->setSizes({160, 260});
+    ui->splitter->setSizes({172, 260});
     ui->splitter_2->setSizes({380, 170});
-    resizeDocks({ui->EditionControlDock, ui->SensorSettingDock}, {430, 300}, Qt::Horizontal);
+    resizeDocks({ui->EditionControlDock, ui->SensorSettingDock}, {442, 300}, Qt::Horizontal);
 }
 
 void MainWindow::connectActions()
