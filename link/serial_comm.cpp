@@ -121,7 +121,7 @@ void SERIAL_COMM::sendRequest(Command command)
         break;
     case Command::WSimu:
         if (Edit)
-            frame = encodeWSimuRequest(SimulationFrame::of(SimulationState::of(*Edit)));
+            frame = encodeWSimuRequest(SimulationFrame::of(*Edit));
         break;
     case Command::SCtrl:
         if (Control)

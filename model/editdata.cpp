@@ -5,16 +5,7 @@ EditData &EditData::operator=(const EditData &o)
     // BlankArea is constant and equal in every instance; copy the rest.
     SceneWidth = o.SceneWidth;
     SceneHeight = o.SceneHeight;
-    SignalSimulation = o.SignalSimulation;
-    OutputSimulation = o.OutputSimulation;
-    FaultSimulation = o.FaultSimulation;
-    CaseSimulation = o.CaseSimulation;
-    InputBits = o.InputBits;
-    OutputBits = o.OutputBits;
-    FaultBits = o.FaultBits;
-    SimDegree = o.SimDegree;
-    SimSpeed = o.SimSpeed;
-    SimOptionMode = o.SimOptionMode;
+    SimulationState::operator=(o);
     Modified = o.Modified;
     CurrentArea = o.CurrentArea;
     CurrentOutput = o.CurrentOutput;

@@ -2,13 +2,16 @@
 
 #include "arearecord.h"
 #include "shapekind.h"
+#include "simulationstate.h"
 
 #include <QVector>
 #include <array>
 
 // The one editing state of the process. Every editor reads and writes it
 // directly on the GUI thread; nothing keeps a copy of the geometry.
-struct EditData
+// The IO simulation state (SimulationState) is part of it: the link sends it
+// while simulation is on.
+struct EditData : SimulationState
 {
     static constexpr int AreaCount = 64;
     static constexpr int OutputCount = 3;
@@ -16,18 +19,6 @@ struct EditData
 
     double SceneWidth = 72000.0;
     double SceneHeight = 72000.0;
-
-    // IO simulation state, sent by the link while simulation is on.
-    bool SignalSimulation = false;
-    bool OutputSimulation = false;
-    bool FaultSimulation = false;
-    bool CaseSimulation = false;
-    qint32 InputBits = 0;
-    qint32 OutputBits = 0;
-    qint32 FaultBits = 0;
-    qint32 SimDegree = 0;
-    qint32 SimSpeed = 0;
-    qint32 SimOptionMode = 0;
 
     bool Modified = false;
     qint32 CurrentArea = 0;   // 0..63; readers clamp larger values (monitoring sets it from inputs)

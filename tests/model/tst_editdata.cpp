@@ -91,8 +91,14 @@ private slots:
         EditData a;
         a.Areas[7].Out1Points = {QPoint(1, 2)};
         a.Modified = true;
+        a.SignalSimulation = true;
+        a.InputBits = 0x2a;
+        a.SimSpeed = -120;
         EditData b;
         b = a;
+        QVERIFY(b.SignalSimulation);
+        QCOMPARE(b.InputBits, 0x2a);
+        QCOMPARE(b.SimSpeed, -120);
         QCOMPARE(b.Areas[7].Out1Points, a.Areas[7].Out1Points);
         QVERIFY(b.Modified);
         QCOMPARE(b.BlankArea, AreaRecord());
