@@ -1,6 +1,7 @@
 #include "editdata.h"
 #include "mainwindow.h"
 #include "scripteddialogs.h"
+#include "sensorparameters.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -10,6 +11,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QSlider>
+#include <QSpinBox>
 #include <QStatusBar>
 #include <QTest>
 #include <QToolBar>
@@ -146,6 +148,19 @@ private slots:
                                  ":/images/GreenFault.png", ":/images/Yellow1.png", ":/images/Orange2.png",
                                  ":/images/Red3.png", ":/images/Green6.png"})
             QVERIFY2(!QPixmap(QString::fromLatin1(path)).isNull(), path);
+    }
+
+    void addressFieldsStartAtTheFactoryAddress()
+    {
+        // The form, the default parameter block and the emulator must agree,
+        // or a fresh project would download another address than it shows.
+        const SensorParameters defaults = SensorParameters::defaults();
+        for (int i = 0; i < 4; ++i) {
+            const QByteArray name = "Para_SensorIPAddress" + QByteArray::number(i + 1);
+            QCOMPARE(widget<QSpinBox>(name.constData())->value(), int(SensorParameters::FactoryIp[i]));
+        }
+        QCOMPARE(defaults.Words[SensorParameters::IpHighWord], (192 << 8) | 168);
+        QCOMPARE(defaults.Words[SensorParameters::IpLowWord], (1 << 8) | 10);
     }
 
     void newProjectButtonOpensTheNewMenu()

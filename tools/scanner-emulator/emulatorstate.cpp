@@ -18,14 +18,7 @@ QByteArray blankArea(int index)
 }
 } // namespace
 
-SensorParameters EmulatorState::defaultParameters()
-{
-    SensorParameters p;
-    const std::array<qint32, SensorParameters::WordCount> words = {
-        0, 0, 0, 0, 127, 0, 0, 0, 127, 0, 0, 1, 1, 0, 0, 2, 2, 0, kFactoryIpHigh, kFactoryIpLow, 0, 1, 1, 200, 500};
-    p.Words = words;
-    return p;
-}
+SensorParameters EmulatorState::defaultParameters() { return SensorParameters::defaults(); }
 
 EmulatorState EmulatorState::factory()
 {

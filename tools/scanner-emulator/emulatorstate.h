@@ -56,5 +56,3 @@ struct EmulatorState
 // range of its option list or number field, or -1 when the block is fine.
 int invalidParameterWord(const SensorParameters &params);
 
-constexpr quint16 kFactoryIpHigh = (192 << 8) | 168; // 192.168.0.10
-constexpr quint16 kFactoryIpLow = (0 << 8) | 10;
