@@ -261,6 +261,37 @@ private slots:
         QCOMPARE(decodeSimuReply(viaSerial.value())->InputStates, quint8(2));
     }
 
+    // UDP senders never disconnect: once enough others have spoken, a streaming
+    // peer heard from longest ago is forgotten and no longer streamed to.
+    void udpPeersAreBounded()
+    {
+        Emulator emu;
+        QVERIFY(emu.start({}));
+        QUdpSocket first;
+        QVERIFY(first.bind(QHostAddress::LocalHost, 0));
+        first.writeDatagram(encodeRAuto(1), QHostAddress::LocalHost, emu.port);
+        QVERIFY(first.waitForReadyRead(3000)); // the stream runs
+
+        std::vector<std::unique_ptr<QUdpSocket>> others;
+        for (int i = 0; i < 7; ++i) {
+            others.push_back(std::make_unique<QUdpSocket>());
+            QVERIFY(others.back()->bind(QHostAddress::LocalHost, 0));
+            QVERIFY(udpExchange(*others.back(), emu.port, encodeSimpleRequest(Command::RPara)));
+        }
+        QVERIFY(!emu.log().contains(QStringLiteral("forgotten"))); // eight peers fit
+        auto ninth = std::make_unique<QUdpSocket>();
+        QVERIFY(ninth->bind(QHostAddress::LocalHost, 0));
+        QVERIFY(udpExchange(*ninth, emu.port, encodeSimpleRequest(Command::RPara)));
+        QTRY_VERIFY(emu.log().contains(QStringLiteral(":%1 forgotten").arg(first.localPort())));
+
+        QTest::qWait(100);
+        while (first.hasPendingDatagrams())
+            first.receiveDatagram();
+        QVERIFY(!first.waitForReadyRead(600)); // nothing more reaches it
+        // Speaking again makes it a peer again, and it is answered.
+        QVERIFY(udpExchange(first, emu.port, encodeSimpleRequest(Command::RPara)));
+    }
+
     void faultsAsAsked()
     {
         {

@@ -15,6 +15,9 @@ namespace {
 // A client that stops reading gets no more scans beyond this backlog.
 constexpr qint64 kStreamBacklogLimit = 2 << 20;
 constexpr int kSplitGapMs = 2;
+// UDP has no disconnect: beyond this many senders the one heard from longest
+// ago is forgotten, so a peer that went away is not streamed to for ever.
+constexpr std::size_t kMaxUdpPeers = 8;
 
 QString endpoint(const QHostAddress &address, quint16 port)
 {
@@ -184,7 +187,9 @@ void EmulatorServer::removeChannel(const QString &key)
     auto it = m_channels.find(key);
     if (it == m_channels.end())
         return;
-    log(QStringLiteral("%1 disconnected").arg(it->second->name));
+    log(QStringLiteral("%1 %2").arg(it->second->name, key.startsWith(QLatin1String("udp "))
+                                                          ? QStringLiteral("forgotten")
+                                                          : QStringLiteral("disconnected")));
     m_channels.erase(it);
     auto socket = m_tcpClients.find(key);
     if (socket != m_tcpClients.end()) {
@@ -225,6 +230,10 @@ void EmulatorServer::readUdp()
         const QHostAddress peer = d.senderAddress();
         const quint16 port = quint16(d.senderPort());
         const QString key = QStringLiteral("udp ") + endpoint(peer, port);
+        m_udpPeers.removeOne(key);
+        if (std::size_t(m_udpPeers.size()) >= kMaxUdpPeers)
+            removeChannel(m_udpPeers.takeFirst());
+        m_udpPeers.append(key);
         Channel &c = addChannel(key, key);
         if (!c.write) {
             c.write = [this, peer, port](const QByteArray &b) { m_udp->writeDatagram(b, peer, port); };

@@ -10,6 +10,7 @@
 #include <QElapsedTimer>
 #include <QHostAddress>
 #include <QObject>
+#include <QStringList>
 #include <QTimer>
 #include <functional>
 #include <map>
@@ -82,6 +83,7 @@ private:
     QSerialPort *m_serial = nullptr;
     std::map<QString, std::unique_ptr<Channel>> m_channels;
     std::map<QString, QTcpSocket *> m_tcpClients;
+    QStringList m_udpPeers; // UDP channel keys, the one heard from longest ago first
     int m_nextClient = 1;
     QTimer m_pumpTimer;
     QTimer m_streamTimer;
