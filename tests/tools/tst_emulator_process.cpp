@@ -279,9 +279,9 @@ private slots:
             QVERIFY(udpExchange(*others.back(), emu.port, encodeSimpleRequest(Command::RPara)));
         }
         QVERIFY(!emu.log().contains(QStringLiteral("forgotten"))); // eight peers fit
-        auto ninth = std::make_unique<QUdpSocket>();
-        QVERIFY(ninth->bind(QHostAddress::LocalHost, 0));
-        QVERIFY(udpExchange(*ninth, emu.port, encodeSimpleRequest(Command::RPara)));
+        QUdpSocket ninth;
+        QVERIFY(ninth.bind(QHostAddress::LocalHost, 0));
+        QVERIFY(udpExchange(ninth, emu.port, encodeSimpleRequest(Command::RPara)));
         QTRY_VERIFY(emu.log().contains(QStringLiteral(":%1 forgotten").arg(first.localPort())));
 
         QTest::qWait(100);
