@@ -43,7 +43,9 @@ MainWindow::MainWindow(EditData *data, DialogSeam *dialogs, QWidget *parent)
     DeviceClass = DeviceClasses::Default;
 
     scene = new QGraphicsScene;
-    optionScene = new OPTION_SCENE(&DeviceClass, scene, m_data, nullptr, ui->graphicsView->zoneItemList());
+    Parameters = new SensorParameters(SensorParameters::defaults());
+    Control = new ScanControl;
+    optionScene = new OPTION_SCENE(&DeviceClass, scene, m_data, m_link, ui->graphicsView->zoneItemList());
     createEditControllers();
 
     setInitialState();
@@ -85,6 +87,8 @@ MainWindow::~MainWindow()
     delete areaTable;
     delete optionScene;
     delete scene;
+    delete Control;
+    delete Parameters;
     if (m_ownDialogs && DialogSeam::current() == m_ownDialogs)
         DialogSeam::install(nullptr);
     delete m_ownDialogs;
@@ -355,7 +359,7 @@ void MainWindow::setZoomSliderRange(int deviceClass)
 
 void MainWindow::chooseDisplayMode(int mode)
 {
-    DisplayMode = mode;
+    m_link->DisplayMode = mode;
     QAction *const actions[] = {ui->DispGraph, ui->DispCloud, ui->DispLine};
     for (int i = 0; i < 3; ++i) {
         // Making an action not checkable also clears its check mark.

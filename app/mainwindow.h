@@ -2,6 +2,9 @@
 
 #include "devicetype.h"
 #include "editdata.h"
+#include "linkstate.h"
+#include "scancontrol.h"
+#include "sensorparameters.h"
 
 #include <QMainWindow>
 #include <QPoint>
@@ -34,7 +37,7 @@ public:
 
     int deviceClass() const { return DeviceClass; }
     int monitoringMode() const { return MonitoringMode; }
-    int displayMode() const { return DisplayMode; }
+    int displayMode() const { return m_link->DisplayMode; }
     int languageFlag() const { return LanguageFlag; }
     OPTION_SCENE *sceneController() const { return optionScene; }
 
@@ -86,10 +89,13 @@ private:
     qint32 DeviceClass = DeviceClasses::Default;
     qint32 LanguageFlag = 0;
     qint32 MonitoringMode = 0;
-    // Display mode of the live painters: 0 graph, 1 cloud, 2 line.
-    qint32 DisplayMode = 0;
+    // The scanner's parameter block and scan settings, owned here and shared
+    // by pointer with the link and the sensor dock.
+    SensorParameters *Parameters = nullptr;
+    ScanControl *Control = nullptr;
     QToolButton *NewProjectButton = nullptr;
 
     EditData *m_data;
+    LinkState *m_link = &LinkState::instance();
     DialogSeam *m_ownDialogs = nullptr;
 };
