@@ -6,12 +6,16 @@
 #include "edit_control.h"
 #include "option_scene.h"
 #include "polar.h"
+#include "serial_comm.h"
 #include "ui_mainwindow.h"
 #include "viewwindow.h"
 #include "widgetdialogs.h"
 
 #include <QCloseEvent>
 #include <QGraphicsScene>
+#include <QSerialPort>
+#include <QTcpSocket>
+#include <QUdpSocket>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QToolBar>
@@ -46,6 +50,7 @@ MainWindow::MainWindow(EditData *data, DialogSeam *dialogs, QWidget *parent)
     Parameters = new SensorParameters(SensorParameters::defaults());
     Control = new ScanControl;
     optionScene = new OPTION_SCENE(&DeviceClass, scene, m_data, m_link, ui->graphicsView->zoneItemList());
+    createLink();
     createEditControllers();
 
     setInitialState();
@@ -54,6 +59,7 @@ MainWindow::MainWindow(EditData *data, DialogSeam *dialogs, QWidget *parent)
     connectActions();
     connectEditing();
     connectView();
+    connectLink();
 
     ui->graphicsView->setScene(scene);
     ui->graphicsView->centerOn(0, 0);
@@ -83,6 +89,11 @@ MainWindow::MainWindow(EditData *data, DialogSeam *dialogs, QWidget *parent)
 MainWindow::~MainWindow()
 {
     delete editControl;
+    delete link;
+    delete UdpSocket;
+    delete TcpSocket;
+    delete SerialPort;
+    delete PortLabel;
     delete coordTable;
     delete areaTable;
     delete optionScene;
@@ -344,6 +355,7 @@ void MainWindow::CreateDeviceType(DEVICETYPE *Type)
     // The scene first: the view's zoom limits assume the new scene size.
     optionScene->SetDeviceClass(&DeviceClass);
     ui->graphicsView->SetDeviceClass(&DeviceClass);
+    link->setDeviceClass(DeviceClass);
     setZoomSliderRange(DeviceClass);
 }
 

@@ -2,6 +2,7 @@
 
 #include "devicetype.h"
 #include "editdata.h"
+#include "linkdevices.h"
 #include "linkstate.h"
 #include "scancontrol.h"
 #include "sensorparameters.h"
@@ -19,7 +20,12 @@ class DialogSeam;
 class EDIT_CONTROL;
 class OPTION_SCENE;
 class QGraphicsScene;
+class QLabel;
+class QSerialPort;
+class QTcpSocket;
 class QToolButton;
+class QUdpSocket;
+class SERIAL_COMM;
 
 // The one top-level window: owns the generated form and the controllers,
 // wires them once at construction and keeps the application-wide choices
@@ -40,6 +46,19 @@ public:
     int displayMode() const { return m_link->DisplayMode; }
     int languageFlag() const { return LanguageFlag; }
     OPTION_SCENE *sceneController() const { return optionScene; }
+    SERIAL_COMM *linkController() const { return link; }
+
+    // Opening the link on a device, then what every new connection starts:
+    // the connected action states, the live and status streams and a
+    // read-all. The connection slots and the tests both open devices only
+    // here. False when the device did not open (nothing else changes).
+    bool connectSerial(const QString &portName, const SerialLineSettings &settings = {});
+    // Ethernet in LinkState's EthernetMode (0 TCP, 1 UDP).
+    bool connectEthernet(const QString &address, quint16 port = LinkDevices::ScannerPort);
+    bool isConnected() const;
+
+public slots:
+    void CloseSerialPort();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -64,6 +83,17 @@ private slots:
     void OpenDispCloudSlot();
     void OpenDispLineSlot();
     void OpenCloseSelfCheck(bool Checked);
+    void OpenCloseReadScanf(bool Checked);
+    void OpenCloseReadIntensity(bool Checked);
+    void SelfCheckDisp(short SensorTemper, ushort RotateSpeed, ushort DriveVoltage, ushort SendVoltage,
+                       ushort ReceiveVoltage);
+    void IOPortDisplayer(uint Inport, uint Outport, uint Status);
+    void DirChange(bool dir);
+    void MonitorGraphicDisplay(uint Inport, uint Outport, uint Status);
+    // A read-all has replaced the areas: every editing view shows them.
+    void ReceiveAreaDataSlot();
+    // The scanner closed a TCP connection (it does on a reboot).
+    void ethernetDropped();
 
 private:
     void setupToolBars();
@@ -73,6 +103,9 @@ private:
     void createEditControllers();
     void connectEditing();
     void connectView();
+    void createLink();
+    void connectLink();
+    void setConnectedActions(bool connected);
     void setZoomSliderRange(int deviceClass);
     void chooseDisplayMode(int mode);
     void createDeviceLaser(int deviceClass);
@@ -86,6 +119,11 @@ private:
     AREA_TABLE *areaTable = nullptr;
     COORD_TABLE *coordTable = nullptr;
     EDIT_CONTROL *editControl = nullptr;
+    SERIAL_COMM *link = nullptr;
+    QSerialPort *SerialPort = nullptr;
+    QTcpSocket *TcpSocket = nullptr;
+    QUdpSocket *UdpSocket = nullptr;
+    QLabel *PortLabel = nullptr;
     qint32 DeviceClass = DeviceClasses::Default;
     qint32 LanguageFlag = 0;
     qint32 MonitoringMode = 0;

@@ -65,6 +65,10 @@ void SERIAL_COMM::clearRequests()
 {
     PendingCommand = 0;
     clearAllFlags();
+    // A transfer cut off by a disconnect must not resume half-way through the
+    // areas on the next connection.
+    ReadAreaIndex = 0;
+    WriteAreaIndex = 0;
 }
 
 void SERIAL_COMM::clearAllFlags() { RequestFlags.fill(0); }
@@ -193,6 +197,22 @@ void SERIAL_COMM::readAreaStep()
     if (!idle() || ReadAreaIndex > 63)
         return;
     sendFrame(encodeRAreaRequest(ReadAreaIndex), int(Command::RArea));
+    showProgress(TransferMessage::UploadTitle);
+}
+
+void SERIAL_COMM::showProgress(TransferMessage title)
+{
+    const TransferText t = transferText(title, Language);
+    if (!t.isEmpty())
+        DialogSeam::current()->progressShow(t.title, 64);
+}
+
+int SERIAL_COMM::tell(TransferMessage message, int icon)
+{
+    const TransferText t = transferText(message, Language);
+    if (t.isEmpty())
+        return -1;
+    return DialogSeam::current()->ask(DialogSeam::Icon(icon), t.title, t.text, t.buttons, 0);
 }
 
 void SERIAL_COMM::writeAreaStep()
@@ -221,6 +241,7 @@ void SERIAL_COMM::writeAreaStep()
                                        {QStringLiteral("OK")});
         return;
     }
+    showProgress(TransferMessage::DownloadTitle);
     sendFrame(result.frame, int(Command::WArea));
 }
 
@@ -359,6 +380,8 @@ void SERIAL_COMM::SensorInformationSlots() { raiseRequest(InfoRequest); }
 void SERIAL_COMM::ReadSensorAllDataSlots()
 {
     stopStreamIfEthernet();
+    if (!isRequested(ReadAreasRequest))
+        ReadAreaIndex = 0; // a new read-all reads every area
     raiseRequest(ReadAreasRequest);
     raiseRequest(ReadCasesRequest);
     raiseRequest(ReadParamsRequest);
@@ -371,6 +394,8 @@ void SERIAL_COMM::WriteSensorAllDataSlots()
     if (refuseDownloadIfUnsendable())
         return;
     stopStreamIfEthernet();
+    if (!isRequested(WriteAreasRequest))
+        WriteAreaIndex = 0; // a new write-all writes every area
     raiseRequest(WriteAreasRequest);
     raiseRequest(WriteCasesRequest);
     raiseRequest(WriteParamsRequest);

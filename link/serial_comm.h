@@ -4,6 +4,7 @@
 #include "livedata.h"
 #include "scancontrol.h"
 #include "sensorparameters.h"
+#include "transfertexts.h"
 
 #include <QByteArray>
 #include <QObject>
@@ -87,6 +88,9 @@ signals:
     void IOPortSignals(uint Inport, uint Outport, uint Status);
     void DirChangeSignals(bool);
     void SensorTypeSignal(int);
+    // All 64 areas and the case table of a read-all are in EditData: the
+    // editing views refresh from it.
+    void ReceiveAreaData();
 
 public slots:
     void OpenSendReadScanf();
@@ -122,6 +126,10 @@ private:
     void writeAreaStep();
     bool refuseDownloadIfUnsendable();
     void replyAccepted(); // stops the time-out, RetryCount = 0
+    // One box of the transfer sequences in the link's language; nothing in
+    // any other language. Returns the pressed button, -1 when none was shown.
+    int tell(TransferMessage message, int icon);
+    void showProgress(TransferMessage title);
     void dispatch(const ReceivedFrame &frame);
 
     // Reply parsers (serial_comm_replies.cpp).

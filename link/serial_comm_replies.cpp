@@ -1,14 +1,13 @@
 // The reply parsers of SERIAL_COMM. Each runs on one reply the receive loop
 // has already cut and CRC-checked; each decoder checks length, header and CRC
 // once more, so a parser never trusts bytes it did not verify.
-//
-// The user-facing side of the transfer sequences (progress dialog titles and
-// values, result boxes, the restart question) is added to these parsers by the
-// read-all/write-all work; here they keep the link's own bookkeeping.
+// They also drive the user-facing side of the transfers: progress, result
+// boxes and the restart question, all through the dialog seam.
 
 #include "serial_comm.h"
 
 #include "areaframe.h"
+#include "dialogseam.h"
 #include "editdata.h"
 #include "frames.h"
 
@@ -17,8 +16,10 @@ void SERIAL_COMM::rebootReply(const QByteArray &frame)
     if (!decodeStatusReply(frame, Command::RBoot))
         return;
     replyAccepted();
+    // Done before the box: its nested event loop keeps the scheduler running.
     PendingCommand = 0;
     clear(RebootRequest);
+    tell(TransferMessage::RebootDone, int(DialogSeam::Icon::Information));
 }
 
 void SERIAL_COMM::productReply(const QByteArray &frame)
@@ -28,9 +29,16 @@ void SERIAL_COMM::productReply(const QByteArray &frame)
         return;
     replyAccepted();
     emit SensorTypeSignal(info->ProductType);
+    const bool silent = SilentInfo;
     PendingCommand = 0;
     clear(InfoRequest);
     SilentInfo = false;
+    if (!silent) {
+        const TransferText title = transferText(TransferMessage::ProductTitle, Language);
+        const QString text = productInfoText(*info, Language);
+        if (!text.isEmpty())
+            DialogSeam::current()->ask(DialogSeam::Icon::Information, title.title, text, title.buttons);
+    }
 }
 
 void SERIAL_COMM::samplesReply(const QByteArray &frame, Command command)
@@ -64,12 +72,17 @@ void SERIAL_COMM::readAreaReply(const QByteArray &frame)
     if (Edit && block->Index < Edit->Areas.size())
         applyAreaBlock(*block, Link && Link->DirectionReversed, Edit->Areas[block->Index]);
     ++ReadAreaIndex;
+    DialogSeam::current()->progressSetValue(ReadAreaIndex);
     PendingCommand = 0;
     if (ReadAreaIndex > 63) {
         ReadAreaIndex = 0;
         clear(ReadAreasRequest);
         raiseRequest(InfoRequest);
         SilentInfo = true;
+        emit ReceiveAreaData();
+        const TransferText t = transferText(TransferMessage::ReadAllDone, Language);
+        if (!t.isEmpty())
+            DialogSeam::current()->notify(DialogSeam::Icon::Information, t.title, t.text, t.buttons.value(0));
     }
 }
 
@@ -79,16 +92,24 @@ void SERIAL_COMM::writeAreaReply(const QByteArray &frame)
     if (!status)
         return;
     replyAccepted();
+    // The pending code is cleared first: a box below runs a nested event loop
+    // in which the scheduler goes on.
+    PendingCommand = 0;
     if (*status == 0) {
         ++WriteAreaIndex;
+        const TransferText title = transferText(TransferMessage::DownloadTitle, Language);
+        if (!title.isEmpty())
+            DialogSeam::current()->progressSetTitle(title.title);
+        DialogSeam::current()->progressSetValue(WriteAreaIndex);
         if (WriteAreaIndex > 63) {
             WriteAreaIndex = 0;
             clear(WriteAreasRequest);
         }
     } else if (*status == 1 || *status == 2) {
         WriteAreaIndex = 0; // the area transfer starts again from area 0
+        tell(*status == 1 ? TransferMessage::AreaRejected : TransferMessage::FlashError,
+             int(DialogSeam::Icon::Information));
     }
-    PendingCommand = 0;
 }
 
 void SERIAL_COMM::readParamsReply(const QByteArray &frame)
@@ -104,17 +125,30 @@ void SERIAL_COMM::readParamsReply(const QByteArray &frame)
         Link->DirectionReversed = reversed;
     emit DirChangeSignals(reversed);
     emit ReceiveParameters();
+    DialogSeam::current()->progressClose();
     PendingCommand = 0;
     clear(ReadParamsRequest);
 }
 
 void SERIAL_COMM::writeParamsReply(const QByteArray &frame)
 {
-    if (!decodeStatusReply(frame, Command::WPara))
+    const std::optional<int> status = decodeStatusReply(frame, Command::WPara);
+    if (!status)
         return;
     replyAccepted();
+    // The sequence is over before any box opens: its nested event loop must
+    // not send the parameter block again.
     PendingCommand = 0;
     clear(WriteParamsRequest);
+    if (*status == 0) {
+        DialogSeam::current()->progressClose();
+        tell(TransferMessage::ParametersAccepted, int(DialogSeam::Icon::Information));
+        if (tell(TransferMessage::RestartQuestion, int(DialogSeam::Icon::Question)) == 0)
+            raiseRequest(RebootRequest);
+    } else if (*status == 1 || *status == 2) {
+        tell(*status == 1 ? TransferMessage::BlockRejected : TransferMessage::FlashError,
+             int(DialogSeam::Icon::Information));
+    }
 }
 
 void SERIAL_COMM::readCasesReply(const QByteArray &frame)
@@ -131,11 +165,15 @@ void SERIAL_COMM::readCasesReply(const QByteArray &frame)
 
 void SERIAL_COMM::writeCasesReply(const QByteArray &frame)
 {
-    if (!decodeStatusReply(frame, Command::WCase))
+    const std::optional<int> status = decodeStatusReply(frame, Command::WCase);
+    if (!status)
         return;
     replyAccepted();
     PendingCommand = 0;
     clear(WriteCasesRequest);
+    if (*status == 1 || *status == 2)
+        tell(*status == 1 ? TransferMessage::BlockRejected : TransferMessage::FlashError,
+             int(DialogSeam::Icon::Information));
 }
 
 void SERIAL_COMM::simulationReply(const QByteArray &frame)
@@ -153,10 +191,12 @@ void SERIAL_COMM::simulationReply(const QByteArray &frame)
 
 void SERIAL_COMM::controlReply(const QByteArray &frame)
 {
-    // Unlike every other reply this one leaves the time-out running; the
-    // WSimu exchange of the same 200 ms cycle stops it.
+    // A valid reply proves the link alive like any other: left running, the
+    // time-out would fire 2 s later, count a retry and restart an area
+    // transfer that did not time out.
     if (!decodeSCtrlReply(frame))
         return;
+    replyAccepted();
     clear(ControlRequest);
     PendingCommand = 0;
 }

@@ -13,6 +13,7 @@
 #include <QObject>
 #include <QTimer>
 #include <functional>
+#include <utility>
 
 class ScriptedScanner : public QObject
 {
@@ -23,7 +24,10 @@ public:
     int ignoreNext = 0;               // this many requests get no reply
     int replyDelayMs = 0;             // 0 answers at once
     int requestsWhileBusy = 0;        // requests that arrived while a reply was outstanding
+    // Status of the next write reply of each kind; back to 0 after one use.
     int writeAreaStatus = 0;
+    int writeCaseStatus = 0;
+    int writeParamsStatus = 0;
 
     SensorParameters params;
     CaseTable cases{};
@@ -105,16 +109,16 @@ private:
             const std::optional<AreaBlock> block = decodeAreaBlock(f.bytes, Command::WArea);
             if (block && block->Index < 64)
                 areaBlocks[block->Index] = f.bytes;
-            return encodeStatusReply(Command::WArea, quint8(writeAreaStatus));
+            return encodeStatusReply(Command::WArea, quint8(std::exchange(writeAreaStatus, 0)));
         }
         case Command::RPara: return encodeParameterBlock(Command::RPara, params);
         case Command::WPara:
             params = *decodeParameterBlock(f.bytes, Command::WPara);
-            return encodeStatusReply(Command::WPara, 0);
+            return encodeStatusReply(Command::WPara, quint8(std::exchange(writeParamsStatus, 0)));
         case Command::RCase: return encodeCaseTable(Command::RCase, cases);
         case Command::WCase:
             cases = *decodeCaseTable(f.bytes, Command::WCase);
-            return encodeStatusReply(Command::WCase, 0);
+            return encodeStatusReply(Command::WCase, quint8(std::exchange(writeCaseStatus, 0)));
         case Command::WSimu:
             lastSimulation = *decodeWSimuRequest(f.bytes);
             return encodeSimuReply(simu);

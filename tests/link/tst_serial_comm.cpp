@@ -148,6 +148,7 @@ private slots:
             rig.edit.Areas[i] = sampleArea(i);
         rig.comm->setIntervalsForTest(1, SERIAL_COMM::OvertimeInterval);
         rig.scanner.replyDelayMs = 5; // several scheduler ticks per exchange
+        m_dialogs->defaultAnswer = 1; // "No" to the restart question
         for (int r = 0; r < SERIAL_COMM::RequestCount; ++r)
             rig.comm->raiseRequest(SERIAL_COMM::Request(r));
 
@@ -167,7 +168,8 @@ private slots:
         for (int r = 0; r < SERIAL_COMM::RequestCount; ++r)
             QVERIFY2(!rig.comm->isRequested(SERIAL_COMM::Request(r)), qPrintable(QString::number(r)));
         QCOMPARE(rig.comm->pendingCommand(), 0);
-        QVERIFY(m_dialogs->boxes.isEmpty());
+        for (const ScriptedDialogs::Box &box : m_dialogs->boxes)
+            QVERIFY2(box.icon != DialogSeam::Icon::Warning, qPrintable(box.text));
     }
 
     void threeTimeoutsThenAReplyGiveNoWarning()
@@ -329,7 +331,14 @@ private slots:
             QCOMPARE(got.Out3Points, scannerAreas[i].Out3Points);
             QCOMPARE(got.Out2Points.size(), 2);
         }
-        QVERIFY(m_dialogs->boxes.isEmpty());
+        // One modeless message, no product box (the RPrda was silent), and the
+        // progress ran to the end under its title.
+        QCOMPARE(m_dialogs->boxes.size(), 1);
+        QVERIFY(m_dialogs->boxes[0].modeless);
+        QCOMPARE(m_dialogs->boxes[0].text, QStringLiteral("Parameters Read OK!"));
+        QCOMPARE(m_dialogs->progressTitle, QStringLiteral("Upload Data"));
+        QCOMPARE(m_dialogs->progressValue, 64);
+        QVERIFY(!m_dialogs->progressVisible);
     }
 
     void liveScanOverAPseudoTerminal()
@@ -359,6 +368,7 @@ private slots:
             rig.edit.Areas[i].SteerMaxDgree = 100 + i;
         }
         rig.params.Words[23] = 2000;
+        m_dialogs->defaultAnswer = 1; // "No" to the restart question
         rig.comm->WriteSensorAllDataSlots();
         QCOMPARE(rig.scanner.requests.size(), 0); // TCP: RAuto 0 goes out at once
         QTRY_VERIFY_WITH_TIMEOUT(!rig.comm->isRequested(SERIAL_COMM::WriteParamsRequest), 30000);
@@ -445,6 +455,103 @@ private slots:
         QCOMPARE(io[0][2].toUInt(), 7u);
         QCOMPARE(int(rig.scanner.lastSimulation.Mode), 1);
         QCOMPARE(rig.scanner.lastSimulation.SimDegree, qint16(-180));
+    }
+
+    // What each transfer tells the user, in both languages and in neither,
+    // and what the restart question's answer sends next.
+    void transferBoxes_data()
+    {
+        QTest::addColumn<int>("language");
+        QTest::addColumn<int>("request");
+        QTest::addColumn<int>("status"); // of the write reply
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<QStringList>("boxes"); // title|text|buttons, in order
+        QTest::addColumn<bool>("rebootSent");
+        using R = SERIAL_COMM;
+        QTest::newRow("area rejected") << 0 << int(R::WriteAreasRequest) << 1 << 0
+                                       << QStringList{"Message|Parameters Setting Error|OK"} << false;
+        QTest::newRow("area flash zh") << 1 << int(R::WriteAreasRequest) << 2 << 0
+                                       << QStringList{"错误|内存写入错误|OK"} << false;
+        QTest::newRow("case rejected zh") << 1 << int(R::WriteCasesRequest) << 1 << 0
+                                          << QStringList{"错误|参数设置异常|OK"} << false;
+        QTest::newRow("params flash") << 0 << int(R::WriteParamsRequest) << 2 << 0
+                                      << QStringList{"Message|FLASH Write Error|OK"} << false;
+        QTest::newRow("params ok, no restart zh")
+            << 1 << int(R::WriteParamsRequest) << 0 << 1
+            << QStringList{"提示|参数写入完成，请重启生效！|OK", "提示|是否重启传感器?|确定,取消"} << false;
+        QTest::newRow("params ok, restart")
+            << 0 << int(R::WriteParamsRequest) << 0 << 0
+            << QStringList{"Message|Parameters Write Complete|OK", "Message|Do you restart?|Yes,No",
+                           "Message|Sensor Reboot Complete|OK"}
+            << true;
+        QTest::newRow("product") << 0 << int(R::InfoRequest) << 0 << 0
+                                 << QStringList{"Product Message|Product Name:  VQxxxx-ETH\nFirmware:  1.05\n"
+                                                "SerialNumber:  1234.000000\nProduction:  2024 - 1 - 2|OK"}
+                                 << false;
+        QTest::newRow("product zh") << 1 << int(R::InfoRequest) << 0 << 0
+                                    << QStringList{"产品信息|产品型号:  VQxxxx-ETH\n固件版本:  1.05\n"
+                                                   "串行编号:  1234.000000\n生产日期:  2024年1月2日|OK"}
+                                    << false;
+        QTest::newRow("no language, no box") << 2 << int(R::WriteParamsRequest) << 0 << 0 << QStringList{}
+                                             << false;
+    }
+    void transferBoxes()
+    {
+        QFETCH(int, language);
+        QFETCH(int, request);
+        QFETCH(int, status);
+        QFETCH(int, answer);
+        QFETCH(QStringList, boxes);
+        QFETCH(bool, rebootSent);
+        TcpRig rig;
+        QVERIFY(rig.open());
+        rig.comm->setIntervalsForTest(1, SERIAL_COMM::OvertimeInterval);
+        rig.comm->setLanguage(language);
+        rig.scanner.writeAreaStatus = rig.scanner.writeCaseStatus = rig.scanner.writeParamsStatus = status;
+        m_dialogs->defaultAnswer = answer;
+        rig.comm->raiseRequest(SERIAL_COMM::Request(request));
+        QTRY_VERIFY_WITH_TIMEOUT(!rig.comm->isRequested(SERIAL_COMM::Request(request))
+                                     && !rig.comm->isRequested(SERIAL_COMM::RebootRequest),
+                                 20000);
+        QTest::qWait(30);
+        QStringList got;
+        for (const ScriptedDialogs::Box &b : m_dialogs->boxes)
+            got << b.title + '|' + b.text + '|' + b.buttons.join(',');
+        QCOMPARE(got, boxes);
+        QCOMPARE(rig.scanner.commands().contains(Command::RBoot), rebootSent);
+        if (rebootSent) // the reboot goes out right after the answer
+            QCOMPARE(rig.scanner.commands().last(), Command::RBoot);
+    }
+
+    // A valid SCtrl reply stops the time-out like any other, so a quiet link
+    // after it counts no retry; a transfer cut off by a disconnect starts
+    // from area 0 on the next connection.
+    void controlReplyAndRestartedTransfers()
+    {
+        TcpRig rig;
+        QVERIFY(rig.open());
+        rig.comm->setIntervalsForTest(1, 100);
+        rig.comm->raiseRequest(SERIAL_COMM::ControlRequest);
+        QTRY_VERIFY(!rig.comm->isRequested(SERIAL_COMM::ControlRequest));
+        QVERIFY(!rig.comm->isTimeoutRunning());
+        QTest::qWait(250);
+        QCOMPARE(rig.comm->retryCount(), 0);
+        QCOMPARE(rig.scanner.commands(), QVector<Command>{Command::SCtrl});
+
+        m_dialogs->defaultAnswer = 1;
+        rig.comm->WriteSensorAllDataSlots();
+        QTRY_VERIFY(rig.comm->writeAreaIndex() >= 5);
+        rig.comm->clearRequests(); // the disconnect's step
+        QCOMPARE(rig.comm->writeAreaIndex(), 0);
+        QTest::qWait(20);
+        rig.scanner.requests.clear();
+        rig.comm->ReadSensorAllDataSlots();
+        QTRY_VERIFY(rig.scanner.commands().contains(Command::RArea));
+        for (const ReceivedFrame &f : rig.scanner.requests)
+            if (f.command == Command::RArea) {
+                QCOMPARE(*decodeRAreaRequest(f.bytes), 0);
+                break;
+            }
     }
 
     void noDeviceSelectedStillTimesOut()

@@ -1,0 +1,221 @@
+// The main window's side of the scanner link: creating and wiring it, opening
+// and closing its devices, and showing what it reports.
+
+#include "mainwindow.h"
+
+#include "area_table.h"
+#include "coord_table.h"
+#include "dialogseam.h"
+#include "edit_control.h"
+#include "monitortexts.h"
+#include "option_scene.h"
+#include "paint_outline.h"
+#include "paint_strength.h"
+#include "serial_comm.h"
+#include "ui_mainwindow.h"
+
+#include <QLabel>
+#include <QSerialPort>
+#include <QTcpSocket>
+#include <QUdpSocket>
+
+namespace {
+// The input value last applied by the area switching of monitoring mode.
+uint LastInputPort = 0;
+} // namespace
+
+void MainWindow::createLink()
+{
+    SerialPort = new QSerialPort;
+    TcpSocket = new QTcpSocket;
+    UdpSocket = new QUdpSocket;
+    link = new SERIAL_COMM(SerialPort, m_link, m_data, Parameters, Control, TcpSocket, UdpSocket);
+    // The link's language runs the other way round: 0 English, 1 Chinese.
+    link->setLanguage(LanguageFlag == 1 ? 0 : 1);
+    // The live-sample limit follows the class from the start, not only after
+    // the first class change.
+    link->setDeviceClass(DeviceClass);
+    PortLabel = new QLabel;
+}
+
+void MainWindow::connectLink()
+{
+    connect(ui->ReadAllSetting, &QAction::triggered, link, &SERIAL_COMM::ReadSensorAllDataSlots);
+    connect(ui->WriteAllSetting, &QAction::triggered, link, &SERIAL_COMM::WriteSensorAllDataSlots);
+    connect(ui->SoftReboot, &QAction::triggered, link, &SERIAL_COMM::SensorRebootSlots);
+    connect(ui->SensorInformation, &QAction::triggered, link, &SERIAL_COMM::SensorInformationSlots);
+    connect(ui->DisConnection, &QAction::triggered, this, &MainWindow::CloseSerialPort);
+    connect(ui->Distance, &QAction::triggered, this, &MainWindow::OpenCloseReadScanf);
+    connect(ui->Intensity, &QAction::triggered, this, &MainWindow::OpenCloseReadIntensity);
+
+    connect(link, &SERIAL_COMM::ReceiveScanfData, optionScene, &OPTION_SCENE::UpdataPaintOutline);
+    connect(link, &SERIAL_COMM::ReceiveIntensityData, optionScene, &OPTION_SCENE::UpdataPaintIntensity);
+    connect(link, &SERIAL_COMM::SelfCheckStatus, this, &MainWindow::SelfCheckDisp);
+    connect(link, &SERIAL_COMM::DirChangeSignals, this, &MainWindow::DirChange);
+    connect(link, &SERIAL_COMM::IOPortSignals, this, &MainWindow::IOPortDisplayer);
+    connect(link, &SERIAL_COMM::IOPortSignals, this, &MainWindow::MonitorGraphicDisplay);
+    connect(link, &SERIAL_COMM::ReceiveAreaData, this, &MainWindow::ReceiveAreaDataSlot);
+    connect(TcpSocket, &QTcpSocket::disconnected, this, &MainWindow::ethernetDropped);
+}
+
+bool MainWindow::isConnected() const { return LinkDevices::anyOpen(*SerialPort, *TcpSocket, *UdpSocket); }
+
+void MainWindow::setConnectedActions(bool connected)
+{
+    for (QAction *a : {ui->SerialConnection, ui->EthernetConnection, ui->Connection, ui->SerialSetting})
+        a->setEnabled(!connected);
+    if (connected)
+        ui->EthnernetSetting->setEnabled(false);
+    for (QAction *a : {ui->DisConnection, ui->ReadAllSetting, ui->WriteAllSetting, ui->SoftReboot,
+                       ui->SensorInformation})
+        a->setEnabled(connected);
+    if (connected) {
+        ui->IOSimulation->setEnabled(true);
+        ui->SelfCheck->setEnabled(true);
+    }
+}
+
+bool MainWindow::connectSerial(const QString &portName, const SerialLineSettings &settings)
+{
+    m_link->ConnectionKind = 0;
+    if (!LinkDevices::openSerial(*SerialPort, portName, settings))
+        return false;
+    setConnectedActions(true);
+    OpenCloseReadScanf(ui->Distance->isChecked());
+    OpenCloseReadIntensity(ui->Intensity->isChecked());
+    link->OpenSendReadSimulation();
+    link->ReadSensorAllDataSlots();
+    return true;
+}
+
+bool MainWindow::connectEthernet(const QString &address, quint16 port)
+{
+    m_link->ConnectionKind = 1;
+    if (!LinkDevices::openEthernet(*TcpSocket, *UdpSocket, m_link->EthernetMode, address, port))
+        return false;
+    setConnectedActions(true);
+    // On Ethernet the read-all goes first: it stops a stream still running.
+    link->ReadSensorAllDataSlots();
+    OpenCloseReadScanf(ui->Distance->isChecked());
+    OpenCloseReadIntensity(ui->Intensity->isChecked());
+    link->OpenSendReadSimulation();
+    return true;
+}
+
+void MainWindow::CloseSerialPort()
+{
+    IOPortDisplayer(0, 0, 0);
+    link->CloseSendReadScanf();
+    link->CloseSendReadIntensity();
+    link->CloseSendReadSimulation();
+    link->clearRequests();
+    link->stopTimeout();
+    DialogSeam::current()->progressClose();
+
+    ui->Connection->setEnabled(true);
+    ui->SerialSetting->setEnabled(m_link->ConnectionKind == 0);
+    ui->EthnernetSetting->setEnabled(m_link->ConnectionKind == 1);
+    for (QAction *a : {ui->DisConnection, ui->ReadAllSetting, ui->WriteAllSetting, ui->SoftReboot,
+                       ui->SensorInformation})
+        a->setEnabled(false);
+    for (QAction *a : {ui->IOSimulation, ui->SelfCheck}) {
+        a->setChecked(false);
+        a->setEnabled(false);
+    }
+    ui->IOSimulationDock->hide();
+    ui->SelfCheckDock->hide();
+    optionScene->paintOutline()->hide();
+    optionScene->paintStrength()->hide();
+    statusBar()->showMessage(tr("Disconnected"));
+    ui->SerialConnection->setEnabled(true);
+    ui->EthernetConnection->setEnabled(true);
+
+    // Closing the TCP socket emits disconnected(): not a drop.
+    const QSignalBlocker quiet(TcpSocket);
+    LinkDevices::closeAll(*SerialPort, *TcpSocket, *UdpSocket);
+    link->CloseSerialPortSlots();
+}
+
+void MainWindow::ethernetDropped()
+{
+    // Without this the window would go on showing a connection whose
+    // requests all time out; the user reconnects once the scanner is back.
+    if (m_link->ConnectionKind == 1 && m_link->EthernetMode == 0 && ui->DisConnection->isEnabled())
+        CloseSerialPort();
+}
+
+void MainWindow::OpenCloseReadScanf(bool Checked)
+{
+    if (Checked && isConnected()) {
+        optionScene->paintOutline()->show();
+        link->OpenSendReadScanf();
+    } else {
+        optionScene->paintOutline()->hide();
+        link->CloseSendReadScanf();
+    }
+}
+
+void MainWindow::OpenCloseReadIntensity(bool Checked)
+{
+    if (Checked && isConnected()) {
+        optionScene->paintStrength()->show();
+        link->OpenSendReadIntensity();
+    } else {
+        optionScene->paintStrength()->hide();
+        link->CloseSendReadIntensity();
+    }
+}
+
+void MainWindow::SelfCheckDisp(short SensorTemper, ushort RotateSpeed, ushort DriveVoltage, ushort SendVoltage,
+                               ushort ReceiveVoltage)
+{
+    ui->SensorTemper->setText(MonitorTexts::temperature(SensorTemper));
+    ui->RotateSpeed->setText(MonitorTexts::rotateSpeed(RotateSpeed));
+    ui->DriveVoltage->setText(MonitorTexts::voltage(DriveVoltage));
+    ui->SendVoltage->setText(MonitorTexts::voltage(SendVoltage));
+    ui->ReceiveVoltage->setText(MonitorTexts::voltage(ReceiveVoltage));
+}
+
+void MainWindow::IOPortDisplayer(uint Inport, uint Outport, uint Status)
+{
+    ui->label_StatusValue->setText(MonitorTexts::status(Status, LanguageFlag));
+    ui->InputlcdNum->display(int(Inport));
+    QLabel *const inputs[] = {ui->InputPort1, ui->InputPort2, ui->InputPort3,
+                              ui->InputPort4, ui->InputPort5, ui->InputPort6};
+    for (int k = 0; k < 6; ++k) {
+        const bool on = Inport & (1u << k);
+        inputs[k]->setPixmap(QPixmap(QStringLiteral(":/images/%1%2.png")
+                                         .arg(on ? QStringLiteral("Green") : QStringLiteral("Gray"))
+                                         .arg(k + 1)));
+    }
+    static const char *const kOutputOn[] = {"Yellow1", "Orange2", "Red3"};
+    QLabel *const outputs[] = {ui->OutputPort1, ui->OutputPort2, ui->OutputPort3};
+    for (int k = 0; k < 3; ++k) {
+        const QString name = (Outport & (1u << k)) ? QString::fromLatin1(kOutputOn[k])
+                                                    : QStringLiteral("Gray%1").arg(k + 1);
+        outputs[k]->setPixmap(QPixmap(QStringLiteral(":/images/%1.png").arg(name)));
+    }
+}
+
+void MainWindow::DirChange(bool dir) { ui->label_dirValue->setText(MonitorTexts::installDirection(dir, LanguageFlag)); }
+
+void MainWindow::MonitorGraphicDisplay(uint Inport, uint, uint)
+{
+    if (MonitoringMode != 1 || Inport == LastInputPort)
+        return;
+    LastInputPort = Inport;
+    m_data->CurrentArea = Inport > 63 ? 63 : int(Inport);
+    optionScene->UpdataPaintOutline();
+}
+
+void MainWindow::ReceiveAreaDataSlot()
+{
+    // One undo snapshot per area, as after opening a file: the areas read
+    // replace the drawn ones, and an undo can bring a drawn one back.
+    editControl->EditControlUpdateEditData();
+    coordTable->CoordTableWidgeUpdate();
+    areaTable->SaveAllUndoAreaTableData();
+    areaTable->AreaTableWidgetAllDisplay();
+    optionScene->UpdataPaintOutline();
+    optionScene->CoordTableUpdatePointItem();
+}
