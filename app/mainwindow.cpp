@@ -88,6 +88,8 @@ MainWindow::MainWindow(EditData *data, DialogSeam *dialogs, QWidget *parent)
 
 MainWindow::~MainWindow()
 {
+    // Deleting a connected socket emits disconnected(): not a drop to handle.
+    TcpSocket->disconnect(this);
     delete editControl;
     delete link;
     delete UdpSocket;

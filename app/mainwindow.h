@@ -47,6 +47,7 @@ public:
     int languageFlag() const { return LanguageFlag; }
     OPTION_SCENE *sceneController() const { return optionScene; }
     SERIAL_COMM *linkController() const { return link; }
+    SensorParameters *parameters() const { return Parameters; }
 
     // Opening the link on a device, then what every new connection starts:
     // the connected action states, the live and status streams and a

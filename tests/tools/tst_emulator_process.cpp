@@ -4,6 +4,7 @@
 
 #include "areaframe.h"
 #include "crc16.h"
+#include "emulatorprocess.h"
 #include "editdata.h"
 #include "framing.h"
 #include "livedata.h"
@@ -23,60 +24,6 @@
 #include <memory>
 
 namespace {
-// A running emulator on free loopback ports with a pseudo-terminal.
-struct Emulator
-{
-    QProcess process;
-    quint16 port = 0;
-    QString pty;
-
-    bool start(const QStringList &extra)
-    {
-        process.setProgram(QStringLiteral(EMULATOR_PATH));
-        process.setArguments(QStringList{QStringLiteral("--port"), QStringLiteral("0"), QStringLiteral("--pty")}
-                             + extra);
-        process.setProcessChannelMode(QProcess::SeparateChannels);
-        process.start();
-        if (!process.waitForStarted(5000))
-            return false;
-        QByteArray out;
-        QElapsedTimer clock;
-        clock.start();
-        while (!out.contains("Ready\n") && clock.elapsed() < 10000)
-            if (!process.waitForReadyRead(200) && process.state() != QProcess::Running)
-                return false;
-            else
-                out += process.readAllStandardOutput();
-        const QString text = QString::fromLocal8Bit(out);
-        const QRegularExpressionMatch tcp = QRegularExpression(QStringLiteral("TCP listening on 127.0.0.1:(\\d+)")).match(text);
-        const QRegularExpressionMatch serial = QRegularExpression(QStringLiteral("pseudo-terminal (\\S+)")).match(text);
-        if (!tcp.hasMatch() || !serial.hasMatch())
-            return false;
-        port = quint16(tcp.captured(1).toUInt());
-        pty = serial.captured(1);
-        return true;
-    }
-
-    QString stderrText;
-    // Everything logged so far (accumulates: read it with QTRY_* to let it arrive).
-    QString log()
-    {
-        stderrText += QString::fromLocal8Bit(process.readAllStandardError());
-        return stderrText;
-    }
-
-    void stop()
-    {
-        if (process.state() == QProcess::NotRunning)
-            return;
-        process.terminate();
-        if (!process.waitForFinished(5000))
-            process.kill();
-        process.waitForFinished(2000);
-    }
-    ~Emulator() { stop(); }
-};
-
 // Sends a request and waits for the reply the link's receive loop would take.
 template <typename Device>
 std::optional<QByteArray> exchange(Device &device, QByteArray &rx, const QByteArray &request, Command reply,

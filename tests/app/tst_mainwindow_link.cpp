@@ -1,0 +1,385 @@
+// The main window against the real scanner emulator over TCP, UDP and a
+// pseudo-terminal: connecting, read-all, write-all, the restart question, a
+// rejected area, a reboot that drops the connection, and a soak under faults.
+
+#include "emulatorprocess.h"
+#include "emulatorstate.h"
+#include "mainwindow.h"
+#include "polar.h"
+#include "scripteddialogs.h"
+#include "serial_comm.h"
+#include "shapekind.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QTableWidget>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <algorithm>
+#include <cmath>
+
+namespace {
+constexpr int kTick = 2;        // ms: faster than the real 20, same rules
+constexpr int kTimeout = 1000;  // ms: well above any reply the emulator delays
+
+// Zones exactly representable on the wire: polygon and rectangle points in
+// ascending angle, arcs on whole degrees and millimetres.
+QPoint arcPoint(int radius, int degrees) { return fromPolar(float(radius), float(degrees) * 0.017453292f); }
+
+QVector<AreaRecord> exactAreas(int salt)
+{
+    QVector<AreaRecord> areas(64);
+    for (int i = 0; i < 64; ++i) {
+        AreaRecord &a = areas[i];
+        a.OpenDelay = (i + salt) % 26;
+        a.CloseDelay = (i * 3 + salt) % 26;
+        a.Hysteresis = i % 11;
+        a.DetectionSize = (i + salt) % 10;
+        a.SteerMinDgree = -i - salt;
+        a.SteerMaxDgree = i;
+        a.VehicleMinSpeed = -100 * (i % 4);
+        a.VehicleMaxSpeed = 50 * i + salt;
+        a.VehicleOptionMode = i % 5;
+        a.Out1Shape = i % 2 ? Rectangle : Polygon;
+        a.Out1Points = {{2000 + i + salt, 100}, {1500, 1500 + salt}, {-10 - i, 3000}, {-2500, -200 - salt}};
+        a.Out2Shape = Arc;
+        a.Out2Points = {arcPoint(3000 + i, -10 - salt % 20), arcPoint(3000 + i, 190)};
+        a.Out3Shape = Straight + (i + salt) % 3;
+        a.Out3Points = {{0, 4000 + i * 10 + salt}};
+    }
+    return areas;
+}
+
+SensorParameters someParameters(int salt)
+{
+    SensorParameters p = SensorParameters::defaults();
+    p.Words[0] = salt % 5;
+    p.Words[4] = 1 + salt % 127;
+    p.Words[13] = salt % 4;
+    p.Words[23] = 100 + salt;
+    return p;
+}
+
+// Equal, except that points travel in angular order and arcs in whole
+// degrees and millimetres: an arc point may move by up to one degree along its
+// circle and one millimetre out.
+bool sameArea(const AreaRecord &a, const AreaRecord &b)
+{
+    AreaRecord x = a, y = b;
+    for (int out = 0; out < 3; ++out) {
+        for (AreaRecord *r : {&x, &y})
+            std::stable_sort(r->points(out).begin(), r->points(out).end(), [](QPoint p, QPoint q) {
+                return polarAngle(p.x(), p.y()) < polarAngle(q.x(), q.y());
+            });
+        if (a.shape(out) != Arc || b.shape(out) != Arc || a.points(out).size() != b.points(out).size())
+            continue;
+        for (int k = 0; k < x.points(out).size(); ++k) {
+            const QPoint p = x.points(out)[k], q = y.points(out)[k];
+            if (std::hypot(p.x() - q.x(), p.y() - q.y()) > std::hypot(p.x(), p.y()) * 0.0175 + 2)
+                return false;
+        }
+        x.points(out).clear();
+        y.points(out).clear();
+    }
+    return x == y;
+}
+
+bool sameAreas(const QVector<AreaRecord> &a, const QVector<AreaRecord> &b, QString *why)
+{
+    for (int i = 0; i < 64; ++i)
+        if (!sameArea(a[i], b[i])) {
+            QString pts;
+            QDebug(&pts) << a[i].Out1Points << b[i].Out1Points << a[i].Out2Points << b[i].Out2Points
+                         << a[i].Out3Points << b[i].Out3Points;
+            *why = QStringLiteral("area %1 differs: %2").arg(i).arg(pts);
+            return false;
+        }
+    return true;
+}
+
+struct Rig
+{
+    EditData data;
+    ScriptedDialogs dialogs;
+    QTemporaryDir dir;
+    Emulator emulator;
+    std::unique_ptr<MainWindow> window;
+
+    Rig() { dialogs.defaultAnswer = 1; } // "No" to the restart question
+
+    bool start(const QStringList &args)
+    {
+        if (!emulator.start(args))
+            return false;
+        window = std::make_unique<MainWindow>(&data, &dialogs);
+        window->linkController()->setIntervalsForTest(kTick, kTimeout);
+        return true;
+    }
+    SERIAL_COMM *link() const { return window->linkController(); }
+    QAction *action(const char *name) const { return window->findChild<QAction *>(QLatin1String(name)); }
+
+    bool connect(const QString &transport)
+    {
+        if (transport == QLatin1String("pty"))
+            return window->connectSerial(emulator.pty);
+        LinkState::instance().EthernetMode = transport == QLatin1String("udp") ? 1 : 0;
+        return window->connectEthernet(QStringLiteral("127.0.0.1"), emulator.port);
+    }
+    bool transferDone() const
+    {
+        for (int r = 0; r < SERIAL_COMM::SimulationRequest; ++r)
+            if (link()->isRequested(SERIAL_COMM::Request(r)) && r != SERIAL_COMM::ScanRequest
+                && r != SERIAL_COMM::IntensityRequest)
+                return false;
+        return true;
+    }
+    int boxesSaying(const QString &text) const
+    {
+        return int(std::count_if(dialogs.boxes.begin(), dialogs.boxes.end(),
+                                 [&](const ScriptedDialogs::Box &b) { return b.text == text; }));
+    }
+    // The emulator's log lines of one kind, e.g. "<- RBoot" or "-> WArea".
+    QStringList logged(const QString &what)
+    {
+        QStringList out;
+        for (const QString &line : emulator.log().split('\n'))
+            if (line.contains(what))
+                out << line;
+        return out;
+    }
+};
+} // namespace
+
+class TestMainWindowLink : public QObject
+{
+    Q_OBJECT
+private slots:
+    void cleanup() { LinkState::instance() = LinkState(); }
+
+    // Connecting reads the whole configuration, and every view shows it.
+    void readAllReturnsWhatTheScannerHolds_data()
+    {
+        QTest::addColumn<QString>("transport");
+        QTest::addColumn<bool>("reversed");
+        QTest::newRow("tcp") << "tcp" << false;
+        QTest::newRow("udp") << "udp" << false;
+        QTest::newRow("pty, mounted reversed") << "pty" << true;
+    }
+    void readAllReturnsWhatTheScannerHolds()
+    {
+        QFETCH(QString, transport);
+        QFETCH(bool, reversed);
+        Rig rig;
+        const QVector<AreaRecord> areas = exactAreas(7);
+        EmulatorState state = EmulatorState::factory();
+        state.stored = someParameters(3);
+        state.stored.Words[14] = reversed;
+        for (int i = 0; i < 64; ++i) {
+            QByteArray block = encodeAreaBlock(Command::RArea, i, areas[i], reversed).frame;
+            QVERIFY(!block.isEmpty());
+            state.areas[size_t(i)] = block;
+            state.cases[size_t(i)] = {qint16(areas[i].SteerMinDgree), qint16(areas[i].SteerMaxDgree),
+                                      qint16(areas[i].VehicleMinSpeed), qint16(areas[i].VehicleMaxSpeed),
+                                      qint16(areas[i].VehicleOptionMode)};
+        }
+        const QString file = rig.dir.filePath(QStringLiteral("state.json"));
+        QString error;
+        QVERIFY2(state.save(file, &error), qPrintable(error));
+        QVERIFY(rig.start({QStringLiteral("--state"), file, QStringLiteral("-q")}));
+
+        QSignalSpy read(rig.link(), &SERIAL_COMM::ReceiveAreaData);
+        QVERIFY(rig.connect(transport));
+        QVERIFY(rig.action("ReadAllSetting")->isEnabled());
+        QTRY_VERIFY_WITH_TIMEOUT(read.count() == 1 && rig.transferDone(), 20000);
+
+        QString why;
+        QVERIFY2(sameAreas(rig.data.Areas, areas, &why), qPrintable(why));
+        QCOMPARE(*rig.window->parameters(), state.stored);
+        QCOMPARE(LinkState::instance().DirectionReversed, reversed);
+        // The window's language is Chinese: one modeless message, no product box.
+        QCOMPARE(rig.dialogs.boxes.size(), 1);
+        QCOMPARE(rig.dialogs.boxes[0].text, QStringLiteral("参数读取完成！"));
+        // The views show what was read, and each area can be undone to what was drawn.
+        QCOMPARE(rig.window->findChild<QComboBox *>(QStringLiteral("Area_OpenDelay"))->currentIndex(),
+                 areas[0].OpenDelay);
+        QCOMPARE(rig.window->findChild<QTableWidget *>(QStringLiteral("CoordTableWidgetOut1"))->item(3, 1)->text(),
+                 QString::number(rig.data.Areas[0].Out1Points[3].x()));
+        QVERIFY(rig.data.Modified);
+        QCOMPARE(rig.data.UndoIndex[20], 1);
+    }
+
+    // Write-all then read-all gives back the same configuration; No to the
+    // restart question sends no reboot, Yes sends it next.
+    void writeThenReadGivesBackTheConfiguration_data()
+    {
+        QTest::addColumn<QString>("transport");
+        QTest::addColumn<int>("answer");
+        QTest::newRow("tcp, no restart") << "tcp" << 1;
+        QTest::newRow("udp, restart") << "udp" << 0;
+        QTest::newRow("pty, no restart") << "pty" << 1;
+    }
+    void writeThenReadGivesBackTheConfiguration()
+    {
+        QFETCH(QString, transport);
+        QFETCH(int, answer);
+        Rig rig;
+        QVERIFY(rig.start({QStringLiteral("--boot-pause"), QStringLiteral("200")}));
+        QSignalSpy read(rig.link(), &SERIAL_COMM::ReceiveAreaData);
+        QVERIFY(rig.connect(transport));
+        QTRY_VERIFY_WITH_TIMEOUT(read.count() == 1 && rig.transferDone(), 20000);
+
+        rig.data.Areas = exactAreas(11);
+        // A polygon out of angular order and an arc between whole degrees come
+        // back ordered and rounded, as the scanner stores them.
+        rig.data.Areas[5].Out1Shape = Polygon;
+        rig.data.Areas[5].Out1Points = {{-2500, -200}, {2000, 100}, {-10, 3000}, {1500, 1500}};
+        rig.data.Areas[6].Out2Points = {{2999, 5}, {-1, 3001}};
+        *rig.window->parameters() = someParameters(9);
+        rig.dialogs.defaultAnswer = answer;
+        rig.action("WriteAllSetting")->trigger();
+        QTRY_VERIFY_WITH_TIMEOUT(rig.boxesSaying(QStringLiteral("是否重启传感器?")) == 1 && rig.transferDone(), 20000);
+        QTest::qWait(100);
+        const QStringList frames = rig.logged(QStringLiteral(" <- "));
+        QCOMPARE(frames.filter(QStringLiteral("<- RBoot")).size(), answer == 0 ? 1 : 0);
+        if (answer == 0) {
+            QVERIFY(frames.last().contains(QStringLiteral("<- RBoot")));
+            QTRY_COMPARE_WITH_TIMEOUT(rig.boxesSaying(QStringLiteral("传感器重新启动完成")), 1, 5000);
+            QTest::qWait(400); // the scanner is away for its boot pause
+        }
+
+        const QVector<AreaRecord> expected = rig.data.Areas;
+        rig.data.Areas = QVector<AreaRecord>(64);
+        *rig.window->parameters() = SensorParameters();
+        rig.action("ReadAllSetting")->trigger();
+        QTRY_VERIFY_WITH_TIMEOUT(read.count() == 2 && rig.transferDone(), 20000);
+        QString why;
+        QVERIFY2(sameAreas(rig.data.Areas, expected, &why), qPrintable(why));
+        QCOMPARE(*rig.window->parameters(), someParameters(9));
+    }
+
+    // Status 1 at area 10: one box, and the areas go again from area 0.
+    void rejectedAreaRestartsFromAreaZero()
+    {
+        Rig rig;
+        QVERIFY(rig.start({QStringLiteral("--reject"), QStringLiteral("WArea:10:1")}));
+        QSignalSpy read(rig.link(), &SERIAL_COMM::ReceiveAreaData);
+        QVERIFY(rig.connect(QStringLiteral("tcp")));
+        QTRY_VERIFY_WITH_TIMEOUT(read.count() == 1 && rig.transferDone(), 20000);
+        rig.data.Areas = exactAreas(2);
+        rig.action("WriteAllSetting")->trigger();
+        QTRY_VERIFY_WITH_TIMEOUT(rig.boxesSaying(QStringLiteral("是否重启传感器?")) == 1 && rig.transferDone(), 20000);
+        QCOMPARE(rig.boxesSaying(QStringLiteral("参数设置异常，请重启初始参数")), 1);
+        QStringList order;
+        for (const QString &line : rig.logged(QStringLiteral("-> WArea")))
+            order << line.section(QStringLiteral("area "), 1).section(',', 0, 0);
+        QStringList want;
+        for (int i = 0; i <= 10; ++i)
+            want << QString::number(i);
+        for (int i = 0; i < 64; ++i)
+            want << QString::number(i);
+        QCOMPARE(order, want);
+    }
+
+    // The scanner drops its TCP connection on a reboot: the window goes back
+    // to disconnected, and connecting again works.
+    void rebootOverTcpLeavesTheWindowUsable()
+    {
+        Rig rig;
+        QVERIFY(rig.start({QStringLiteral("--boot-pause"), QStringLiteral("300")}));
+        QSignalSpy read(rig.link(), &SERIAL_COMM::ReceiveAreaData);
+        QVERIFY(rig.connect(QStringLiteral("tcp")));
+        QTRY_VERIFY_WITH_TIMEOUT(read.count() == 1 && rig.transferDone(), 20000);
+        rig.action("SoftReboot")->trigger();
+        QTRY_COMPARE_WITH_TIMEOUT(rig.boxesSaying(QStringLiteral("传感器重新启动完成")), 1, 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(rig.action("Connection")->isEnabled(), 5000);
+        QVERIFY(!rig.action("DisConnection")->isEnabled());
+        QVERIFY(!rig.window->isConnected());
+        QTest::qWait(500);
+        QVERIFY(rig.connect(QStringLiteral("tcp")));
+        QTRY_VERIFY_WITH_TIMEOUT(read.count() == 2 && rig.transferDone(), 20000);
+        QCOMPARE(rig.boxesSaying(QStringLiteral("读写参数超时,请检查连接")), 0);
+    }
+
+    // A scanner that never answers: one warning for every four time-outs.
+    void silentScannerWarnsOncePerFourTimeouts()
+    {
+        Rig rig;
+        QVERIFY(rig.start({QStringLiteral("--silent")}));
+        rig.link()->setIntervalsForTest(kTick, 100);
+        QVERIFY(rig.connect(QStringLiteral("tcp")));
+        const QString warning = QStringLiteral("读写参数超时,请检查连接");
+        QTRY_COMPARE_WITH_TIMEOUT(rig.boxesSaying(warning), 1, 5000);
+        rig.action("ReadAllSetting")->trigger();
+        QTRY_COMPARE_WITH_TIMEOUT(rig.boxesSaying(warning), 2, 5000);
+        QTest::qWait(400);
+        QCOMPARE(rig.boxesSaying(warning), 2);
+        QTRY_COMPARE(rig.logged(QStringLiteral("<- RPara")).size(), 8);
+    }
+
+    // Repeated write-all / read-all while the scanner drops, spoils, delays
+    // and splits replies and sends stray bytes: every completed cycle carries
+    // the configuration exactly. Bounded in cycles and time.
+    void soakUnderFaults()
+    {
+        Rig rig;
+        QVERIFY(rig.start({QStringLiteral("--drop"), QStringLiteral("0.005"), QStringLiteral("--corrupt-crc"),
+                           QStringLiteral("0.005"), QStringLiteral("--delay"), QStringLiteral("0.05:80"),
+                           QStringLiteral("--split"), QStringLiteral("0.1"), QStringLiteral("--stray"),
+                           QStringLiteral("0.1"), QStringLiteral("--seed"), QStringLiteral("42")}));
+        QSignalSpy read(rig.link(), &SERIAL_COMM::ReceiveAreaData);
+        QVERIFY(rig.connect(QStringLiteral("tcp")));
+        QTRY_VERIFY_WITH_TIMEOUT(read.count() == 1 && rig.transferDone(), 30000);
+
+        const QString warning = QStringLiteral("读写参数超时,请检查连接");
+        int completed = 0, mismatches = 0, incomplete = 0;
+        QElapsedTimer clock;
+        clock.start();
+        for (int cycle = 0; cycle < 5 && clock.elapsed() < 60000; ++cycle) {
+            const QVector<AreaRecord> areas = exactAreas(cycle * 5 + 1);
+            const int warningsBefore = rig.boxesSaying(warning);
+            const int readsBefore = read.count();
+            rig.data.Areas = areas;
+            *rig.window->parameters() = someParameters(cycle);
+            rig.action("WriteAllSetting")->trigger();
+            QTRY_VERIFY_WITH_TIMEOUT(rig.transferDone(), 60000);
+            rig.data.Areas = QVector<AreaRecord>(64);
+            rig.action("ReadAllSetting")->trigger();
+            QTRY_VERIFY_WITH_TIMEOUT((read.count() > readsBefore || rig.boxesSaying(warning) > warningsBefore)
+                                         && rig.transferDone(),
+                                     60000);
+            if (!rig.transferDone())
+                qWarning("stuck: pending %d read %d write %d flags %d%d%d%d%d%d\n%s", rig.link()->pendingCommand(),
+                         rig.link()->readAreaIndex(), rig.link()->writeAreaIndex(),
+                         rig.link()->isRequested(SERIAL_COMM::ReadAreasRequest),
+                         rig.link()->isRequested(SERIAL_COMM::ReadParamsRequest),
+                         rig.link()->isRequested(SERIAL_COMM::ReadCasesRequest),
+                         rig.link()->isRequested(SERIAL_COMM::InfoRequest),
+                         rig.link()->isRequested(SERIAL_COMM::RebootRequest),
+                         rig.link()->isRequested(SERIAL_COMM::WriteAreasRequest),
+                         qPrintable(rig.emulator.log().right(3000)));
+            if (rig.boxesSaying(warning) > warningsBefore) {
+                ++incomplete;
+                continue;
+            }
+            ++completed;
+            QString why;
+            if (!sameAreas(rig.data.Areas, areas, &why) || *rig.window->parameters() != someParameters(cycle)) {
+                ++mismatches;
+                qWarning("cycle %d: %s", cycle, qPrintable(why));
+            }
+        }
+        const QString log = rig.emulator.log();
+        qInfo("soak: %d cycles completed, %d cut off by time-outs, %d mismatches; faults injected: %lld dropped, "
+              "%lld CRC corrupted, %lld delayed, %lld split, %lld with stray bytes; %lld ms",
+              completed, incomplete, mismatches, qlonglong(log.count(QStringLiteral("dropped"))),
+              qlonglong(log.count(QStringLiteral("CRC corrupted"))), qlonglong(log.count(QStringLiteral("delay "))),
+              qlonglong(log.count(QStringLiteral("split in"))), qlonglong(log.count(QStringLiteral("stray bytes"))),
+              qlonglong(clock.elapsed()));
+        QVERIFY(completed >= 2);
+        QCOMPARE(mismatches, 0);
+    }
+};
+
+QTEST_MAIN(TestMainWindowLink)
+#include "tst_mainwindow_link.moc"
