@@ -43,8 +43,8 @@ void tellFileError(const OpenTexts &texts)
 
 void MainWindow::stopLinkTimeout()
 {
-    // The link's reply time-out must not fire its warning while a file dialog
-    // runs; the link joins the window elsewhere and fills this in.
+    // Stops the link's reply time-out, so that no time-out warning comes up
+    // over a file dialog. Empty until the link is joined to the window.
 }
 
 void MainWindow::savefile() { saveProject(); }
@@ -61,10 +61,12 @@ bool MainWindow::saveProject()
     // Written beside the old file and renamed over it only when complete, so
     // a failed save leaves the previous project as it was. Modified is
     // cleared only once the file is really there.
+    const bool english = LanguageFlag == 1;
     QSaveFile file(name);
     QString reason;
     if (!kind.isValid()) {
-        reason = QStringLiteral("unknown device class %1").arg(DeviceClass);
+        reason = (english ? QStringLiteral("Unknown device class %1") : QStringLiteral("未知的设备类型 %1"))
+                     .arg(DeviceClass);
     } else if (file.open(QIODevice::WriteOnly | QIODevice::Text)) {
         QTextStream out(&file);
         writeProjectFile(out, DeviceClass, currentSensorDockState(), *m_data, QDate::currentDate());
@@ -75,7 +77,6 @@ bool MainWindow::saveProject()
     }
     if (reason.isEmpty())
         reason = file.errorString();
-    const bool english = LanguageFlag == 1;
     DialogSeam::current()->ask(
         DialogSeam::Icon::Critical, english ? QStringLiteral("Error") : QStringLiteral("错误"),
         (english ? QStringLiteral("The file was not saved:\n%1\n%2") : QStringLiteral("文件保存失败：\n%1\n%2"))
