@@ -176,6 +176,8 @@ void MainWindow::setInitialLayout()
 
 void MainWindow::connectActions()
 {
+    connect(ui->Open, &QAction::triggered, this, &MainWindow::openfile);
+    connect(ui->Save, &QAction::triggered, this, &MainWindow::savefile);
     connect(ui->Quit, &QAction::triggered, this, &QWidget::close);
     connect(ui->DataTable, &QAction::triggered, this, &MainWindow::OpenCloseDataTableDock);
     connect(ui->Edition, &QAction::triggered, this, &MainWindow::OpenCloseEditionDock);
@@ -216,7 +218,7 @@ void MainWindow::connectEditing()
     connect(ui->Cut, &QAction::triggered, areaTable, &AREA_TABLE::CutAreaTableData);
     connect(ui->Paste, &QAction::triggered, areaTable, &AREA_TABLE::PasteAreaTableData);
     connect(ui->Delete, &QAction::triggered, areaTable, &AREA_TABLE::DeleteAreaTableData);
-    connect(ui->DeleteAll, &QAction::triggered, areaTable, &AREA_TABLE::DeleteAllAreaTableData);
+    connect(ui->DeleteAll, &QAction::triggered, this, &MainWindow::confirmDeleteAll);
 
     for (auto signal : {&AREA_TABLE::AreaTableIndexChange, &AREA_TABLE::EditAreaDataSignal}) {
         connect(areaTable, signal, coordTable, &COORD_TABLE::CoordTableWidgeUpdate);
@@ -258,8 +260,6 @@ void MainWindow::connectView()
     connect(ui->ZoomOut, &QToolButton::clicked, view, &ViewWindow::ZoomOutButtonSlots);
 }
 
-void MainWindow::savefile() {}
-
 void MainWindow::OpenMonitoringMode()
 {
     MonitoringMode = 1;
@@ -294,6 +294,19 @@ bool MainWindow::confirmDiscard()
                 : QStringLiteral("关于应用程序\n您修改了数据直接改变而不保存？"),
         buttons, 0);
     return answer == 0;
+}
+
+void MainWindow::confirmDeleteAll()
+{
+    const bool english = LanguageFlag == 1;
+    const QStringList buttons = english ? QStringList{tr("Yes"), tr("No")} : QStringList{tr("是"), tr("否")};
+    const int answer = DialogSeam::current()->ask(
+        DialogSeam::Icon::Warning, english ? QStringLiteral("Warning") : QStringLiteral("警告"),
+        english ? QStringLiteral("Delete All\nDo you want to delete the data of all 64 areas?")
+                : QStringLiteral("全部删除\n您确定要删除全部64个区域的数据吗？"),
+        buttons, 1);
+    if (answer == 0)
+        areaTable->DeleteAllAreaTableData();
 }
 
 void MainWindow::createDeviceLaser(int deviceClass)
@@ -400,7 +413,7 @@ void MainWindow::closeEvent(QCloseEvent *event)
                     : QStringLiteral("关于应用程序\n您修改了数据直接退出而不保存？"),
             buttons, 0);
         if (answer == 0)
-            savefile();
+            refuse = !saveProject(); // a cancelled or failed save keeps the work
         else if (answer != 1)
             refuse = true; // "Cancel", or the box went away without an answer: keep the work
     }

@@ -5,6 +5,7 @@
 #include "linkdevices.h"
 #include "linkstate.h"
 #include "scancontrol.h"
+#include "sensordockstate.h"
 #include "sensorparameters.h"
 
 #include <QMainWindow>
@@ -65,8 +66,10 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private slots:
-    // Completed by the project-file work; the close prompt's "Save" runs it.
-    virtual void savefile();
+    void openfile();
+    void savefile();
+    // Reads a project of any class and switches the window to the file's class.
+    void OpenProject();
     void OpenMonitoringMode();
     void ClearAllEditData();
     void CreateDeviceLaser05();
@@ -95,6 +98,8 @@ private slots:
     void ReceiveAreaDataSlot();
     // The scanner closed a TCP connection (it does on a reboot).
     void ethernetDropped();
+    // Delete All asks first: it empties every area at once.
+    void confirmDeleteAll();
 
 private:
     void setupToolBars();
@@ -113,6 +118,19 @@ private:
     // Asks before unsaved changes are thrown away; true when the user agrees
     // (or there is nothing to lose).
     bool confirmDiscard();
+
+    // Project files (mainwindow_project.cpp).
+    // Saves under a name from the save dialog; false when the dialog was
+    // cancelled or the file could not be written (the user has been told).
+    bool saveProject();
+    // After a read: every editor shows the model anew, each area gets a
+    // snapshot (so undo starts from the file).
+    void refreshAfterRead();
+    // The sensor dock's 27 widget states in project-file order, and back.
+    SensorDockState currentSensorDockState() const;
+    void loadSensorDockState(const SensorDockState &state);
+    // The link's stop of its reply time-out before a file dialog.
+    void stopLinkTimeout();
 
     Ui::MainWindow *ui;
     QGraphicsScene *scene = nullptr;

@@ -95,11 +95,15 @@ void AREA_TABLE::AreaTableWidgetCurDisplay() { displayRow(m_data->currentAreaInd
 
 void AREA_TABLE::CopyAreaTableData() { m_data->Clipboard = m_data->currentArea(); }
 
+// Cut, paste, delete and delete all are edits of their own: each takes a
+// snapshot, so one undo reverses exactly that operation and not also the
+// edit before it.
 void AREA_TABLE::CutAreaTableData()
 {
     m_data->Modified = true;
     m_data->Clipboard = m_data->currentArea();
     m_data->currentArea() = m_data->BlankArea;
+    m_history.save(m_data->currentAreaIndex());
     emit EditAreaDataSignal();
 }
 
@@ -107,6 +111,7 @@ void AREA_TABLE::PasteAreaTableData()
 {
     m_data->Modified = true;
     m_data->currentArea() = m_data->Clipboard;
+    m_history.save(m_data->currentAreaIndex());
     emit EditAreaDataSignal();
 }
 
@@ -114,6 +119,7 @@ void AREA_TABLE::DeleteAreaTableData()
 {
     m_data->Modified = true;
     m_data->currentArea() = m_data->BlankArea;
+    m_history.save(m_data->currentAreaIndex());
     emit EditAreaDataSignal();
 }
 
@@ -122,6 +128,7 @@ void AREA_TABLE::DeleteAllAreaTableData()
     m_data->Modified = true;
     for (AreaRecord &area : m_data->Areas)
         area = m_data->BlankArea;
+    m_history.saveAll();
     emit EditAreaDataSignal();
 }
 

@@ -6,6 +6,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QDockWidget>
+#include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
@@ -13,24 +14,13 @@
 #include <QSlider>
 #include <QSpinBox>
 #include <QStatusBar>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QToolBar>
 #include <QToolButton>
 #include <memory>
 
 namespace {
-
-// Counts the "Save" answers of the close prompt; the real save lives with the
-// project files.
-class SavingWindow : public MainWindow
-{
-public:
-    using MainWindow::MainWindow;
-    int saves = 0;
-
-private:
-    void savefile() override { ++saves; }
-};
 
 QPoint pointOf(int i) { return QPoint(i * 10, -i); }
 
@@ -65,7 +55,7 @@ class TestMainWindow : public QObject
 private:
     ScriptedDialogs *dialogs = nullptr;
     EditData *data = nullptr;
-    SavingWindow *window = nullptr;
+    MainWindow *window = nullptr;
 
     QAction *action(const char *name) { return window->findChild<QAction *>(QLatin1String(name)); }
     template <typename T> T *widget(const char *name) { return window->findChild<T *>(QLatin1String(name)); }
@@ -88,7 +78,7 @@ private slots:
     {
         dialogs = new ScriptedDialogs;
         data = new EditData;
-        window = new SavingWindow(data, dialogs);
+        window = new MainWindow(data, dialogs);
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window));
     }
@@ -294,36 +284,45 @@ private slots:
     void closePrompt_data()
     {
         QTest::addColumn<int>("answer");
+        QTest::addColumn<QString>("saveAs"); // the save dialog's answer; empty: cancelled
         QTest::addColumn<bool>("closes");
-        QTest::addColumn<int>("saves");
-        QTest::newRow("save") << 0 << true << 1;
-        QTest::newRow("close") << 1 << true << 0;
-        QTest::newRow("cancel") << 2 << false << 0;
-        QTest::newRow("dismissed") << -1 << false << 0;
+        QTest::addColumn<bool>("saved");
+        QTest::newRow("save") << 0 << "plan" << true << true;
+        // The work is not lost when the save does not happen.
+        QTest::newRow("save, dialog cancelled") << 0 << "" << false << false;
+        QTest::newRow("save fails") << 0 << "missing/plan" << false << false;
+        QTest::newRow("close") << 1 << "plan" << true << false;
+        QTest::newRow("cancel") << 2 << "plan" << false << false;
+        QTest::newRow("dismissed") << -1 << "plan" << false << false;
     }
     void closePrompt()
     {
         QFETCH(int, answer);
+        QFETCH(QString, saveAs);
         QFETCH(bool, closes);
-        QFETCH(int, saves);
+        QFETCH(bool, saved);
+        QTemporaryDir dir;
+        dialogs->fileNames.enqueue(saveAs.isEmpty() ? QString() : dir.filePath(saveAs));
         data->Modified = true;
         dialogs->answers.enqueue(answer);
         action("Quit")->trigger();
-        QCOMPARE(dialogs->boxes.size(), 1);
+        QVERIFY(!dialogs->boxes.isEmpty());
         const ScriptedDialogs::Box box = dialogs->boxes.first();
         QCOMPARE(box.title, QStringLiteral("警告"));
         QCOMPARE(box.text, QStringLiteral("关于应用程序\n您修改了数据直接退出而不保存？"));
         QCOMPARE(box.buttons,
                  (QStringList{QStringLiteral("保存"), QStringLiteral("关闭"), QStringLiteral("取消")}));
         QCOMPARE(window->isVisible(), !closes);
-        QCOMPARE(window->saves, saves);
+        QCOMPARE(QFile::exists(dir.filePath(QStringLiteral("plan.VQ30"))), saved);
+        QCOMPARE(data->Modified, !saved);
+        // Only a failed save says more.
+        QCOMPARE(dialogs->boxes.size(), saveAs.startsWith(QLatin1String("missing")) && answer == 0 ? 2 : 1);
     }
 
     void closeWithoutChangesAsksNothing()
     {
         QVERIFY(window->close());
         QVERIFY(dialogs->boxes.isEmpty());
-        QCOMPARE(window->saves, 0);
     }
 
     void displayModeActionsActLikeRadioButtons()

@@ -91,6 +91,7 @@ private slots:
         shortcut(Qt::Key_D);
         QVERIFY(data->Areas[1] == data->BlankArea);
         QCOMPARE(child<QTableWidget>("CoordTableWidgetOut1")->rowCount(), 1);
+        dialogs->answers.enqueue(0); // "Yes" to the question first
         child<QAction>("DeleteAll")->trigger();
         QVERIFY(data->Areas[0] == data->BlankArea);
     }

@@ -157,13 +157,13 @@ private slots:
         QCOMPARE(dock->data.Areas[0].Out1Points, QVector<QPoint>({QPoint(0, 500)}));
         QCOMPARE(dock->cartesian[0]->item(0, 2)->text(), QString("500"));
 
-        // Table operations take no snapshot: undo after a delete restores the
-        // state before the last snapshotted edit.
+        // A table operation is an undo step of its own: undo after a delete
+        // restores the area just before it, not also the edit before that.
         dock->areas->RedoAreaTableData();
         dock->areas->DeleteAreaTableData();
         dock->areas->UndoAreaTableData();
         QCOMPARE(dock->data.Areas[0].Out1Points, QVector<QPoint>({QPoint(0, 500)}));
-        QCOMPARE(dock->data.Areas[0].Out2Shape, int(Polygon));
+        QCOMPARE(dock->data.Areas[0].Out2Shape, int(Arc));
     }
 
     void contextMenuOpensAtTheCursor()
