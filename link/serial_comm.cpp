@@ -207,6 +207,8 @@ void SERIAL_COMM::showProgress(TransferMessage title)
         DialogSeam::current()->progressShow(t.title, 64);
 }
 
+void SERIAL_COMM::afterReceive(std::function<void()> boxes) { QTimer::singleShot(0, this, std::move(boxes)); }
+
 int SERIAL_COMM::tell(TransferMessage message, int icon)
 {
     const TransferText t = transferText(message, Language);

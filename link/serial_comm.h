@@ -10,6 +10,7 @@
 #include <QObject>
 #include <QTimer>
 #include <array>
+#include <functional>
 
 class QIODevice;
 class QSerialPort;
@@ -129,6 +130,11 @@ private:
     // One box of the transfer sequences in the link's language; nothing in
     // any other language. Returns the pressed button, -1 when none was shown.
     int tell(TransferMessage message, int icon);
+    // Runs a reply's boxes once the receive handler has returned: a modal box
+    // opened inside it would hold back every further reply of that device
+    // (sockets do not signal new data again while their handler runs), and
+    // the link would time out behind the box.
+    void afterReceive(std::function<void()> boxes);
     void showProgress(TransferMessage title);
     void dispatch(const ReceivedFrame &frame);
 

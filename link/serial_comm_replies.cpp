@@ -19,7 +19,7 @@ void SERIAL_COMM::rebootReply(const QByteArray &frame)
     // Done before the box: its nested event loop keeps the scheduler running.
     PendingCommand = 0;
     clear(RebootRequest);
-    tell(TransferMessage::RebootDone, int(DialogSeam::Icon::Information));
+    afterReceive([this] { tell(TransferMessage::RebootDone, int(DialogSeam::Icon::Information)); });
 }
 
 void SERIAL_COMM::productReply(const QByteArray &frame)
@@ -37,7 +37,9 @@ void SERIAL_COMM::productReply(const QByteArray &frame)
         const TransferText title = transferText(TransferMessage::ProductTitle, Language);
         const QString text = productInfoText(*info, Language);
         if (!text.isEmpty())
-            DialogSeam::current()->ask(DialogSeam::Icon::Information, title.title, text, title.buttons);
+            afterReceive([title, text] {
+                DialogSeam::current()->ask(DialogSeam::Icon::Information, title.title, text, title.buttons);
+            });
     }
 }
 
@@ -107,8 +109,8 @@ void SERIAL_COMM::writeAreaReply(const QByteArray &frame)
         }
     } else if (*status == 1 || *status == 2) {
         WriteAreaIndex = 0; // the area transfer starts again from area 0
-        tell(*status == 1 ? TransferMessage::AreaRejected : TransferMessage::FlashError,
-             int(DialogSeam::Icon::Information));
+        const TransferMessage m = *status == 1 ? TransferMessage::AreaRejected : TransferMessage::FlashError;
+        afterReceive([this, m] { tell(m, int(DialogSeam::Icon::Information)); });
     }
 }
 
@@ -142,12 +144,14 @@ void SERIAL_COMM::writeParamsReply(const QByteArray &frame)
     clear(WriteParamsRequest);
     if (*status == 0) {
         DialogSeam::current()->progressClose();
-        tell(TransferMessage::ParametersAccepted, int(DialogSeam::Icon::Information));
-        if (tell(TransferMessage::RestartQuestion, int(DialogSeam::Icon::Question)) == 0)
-            raiseRequest(RebootRequest);
+        afterReceive([this] {
+            tell(TransferMessage::ParametersAccepted, int(DialogSeam::Icon::Information));
+            if (tell(TransferMessage::RestartQuestion, int(DialogSeam::Icon::Question)) == 0)
+                raiseRequest(RebootRequest);
+        });
     } else if (*status == 1 || *status == 2) {
-        tell(*status == 1 ? TransferMessage::BlockRejected : TransferMessage::FlashError,
-             int(DialogSeam::Icon::Information));
+        const TransferMessage m = *status == 1 ? TransferMessage::BlockRejected : TransferMessage::FlashError;
+        afterReceive([this, m] { tell(m, int(DialogSeam::Icon::Information)); });
     }
 }
 
@@ -171,9 +175,10 @@ void SERIAL_COMM::writeCasesReply(const QByteArray &frame)
     replyAccepted();
     PendingCommand = 0;
     clear(WriteCasesRequest);
-    if (*status == 1 || *status == 2)
-        tell(*status == 1 ? TransferMessage::BlockRejected : TransferMessage::FlashError,
-             int(DialogSeam::Icon::Information));
+    if (*status == 1 || *status == 2) {
+        const TransferMessage m = *status == 1 ? TransferMessage::BlockRejected : TransferMessage::FlashError;
+        afterReceive([this, m] { tell(m, int(DialogSeam::Icon::Information)); });
+    }
 }
 
 void SERIAL_COMM::simulationReply(const QByteArray &frame)
