@@ -163,6 +163,39 @@ private slots:
         QVERIFY(rx.isEmpty());
     }
 
+    // A request cut by the reads at every position, the boundary right after
+    // the five-character head included: the scanner side keeps the head and
+    // takes the request whole once the rest arrives.
+    void requestSplitAcrossTwoReads_data()
+    {
+        QTest::addColumn<QByteArray>("request");
+        QTest::addColumn<int>("split");
+        SimulationFrame sim;
+        sim.Mode = 1;
+        sim.SimDegree = -45;
+        const QVector<QPair<const char *, QByteArray>> kinds{{"RPara", encodeSimpleRequest(Command::RPara)},
+                                                           {"RArea", encodeRAreaRequest(33)},
+                                                           {"WSimu", encodeWSimuRequest(sim)}};
+        for (const auto &kind : kinds)
+            for (int split = 1; split < kind.second.size(); ++split)
+                QTest::addRow("%s, first read ends at %d", kind.first, split) << kind.second << split;
+    }
+    void requestSplitAcrossTwoReads()
+    {
+        QFETCH(QByteArray, request);
+        QFETCH(int, split);
+        // The first read also holds a whole request and stray bytes in front.
+        QByteArray rx = encodeRAuto(1) + QByteArray("zz") + request.left(split);
+        ReceivedFrame f;
+        QVERIFY(takeRequest(rx, &f));
+        QCOMPARE(f.command, Command::RAuto);
+        QVERIFY(!takeRequest(rx, &f));
+        rx += request.mid(split);
+        QVERIFY(takeRequest(rx, &f));
+        QCOMPARE(f.bytes, request);
+        QVERIFY(rx.isEmpty());
+    }
+
     void serialSamplesFollowTheInstallDirection()
     {
         QVector<quint16> samples(640);

@@ -348,6 +348,48 @@ private slots:
         QVERIFY(!rig.comm->isRequested(SERIAL_COMM::ScanRequest));
     }
 
+    // Every HISN sample, distance and intensity alike, is limited to the
+    // class's range on its way into the rings; a value at the limit is kept.
+    void hisnSamplesAreLimitedToTheClassRange_data()
+    {
+        QTest::addColumn<int>("deviceClass"); // -1: none set, the link's default
+        QTest::addColumn<int>("sample");
+        QTest::addColumn<int>("stored");
+        QTest::newRow("class 0, 65535") << 0 << 65535 << 6000;
+        QTest::newRow("class 0, at the limit") << 0 << 6000 << 6000;
+        QTest::newRow("class 0, one above") << 0 << 6001 << 6000;
+        QTest::newRow("class 0, one below") << 0 << 5999 << 5999;
+        QTest::newRow("class 1, one above") << 1 << 12001 << 12000;
+        QTest::newRow("class 2, 30000") << 2 << 30000 << 24000;
+        QTest::newRow("class 3, at the limit") << 3 << 36000 << 36000;
+        QTest::newRow("class 4, 65535") << 4 << 65535 << 60000;
+        QTest::newRow("default, one above") << -1 << 60001 << 60000;
+        QTest::newRow("default, at the limit") << -1 << 60000 << 60000;
+    }
+    void hisnSamplesAreLimitedToTheClassRange()
+    {
+        QFETCH(int, deviceClass);
+        QFETCH(int, sample);
+        QFETCH(int, stored);
+        Rig rig;
+        rig.link.ConnectionKind = 1;
+        rig.makeLink();
+        if (deviceClass >= 0)
+            rig.comm->setDeviceClass(deviceClass);
+        // One packet, 20..40 degrees, 3 points: the sample between two small
+        // ones, as distance and intensity, samples little-endian.
+        const auto le = [](int v) { return QByteArray(1, char(v & 0xFF)) + char(v >> 8); };
+        QByteArray packet = QByteArray("HISN") + QByteArray::fromHex("0014" "0028" "0003" "0000" "0003" "0000");
+        for (int v : {7, sample, 9})
+            packet += le(v) + le(v);
+        rig.comm->receiveBytes(packet);
+        QVERIFY(rig.comm->receiveBuffer().isEmpty());
+        QCOMPARE(int(rig.link.NetDistances[1]), stored);
+        QCOMPARE(int(rig.link.NetIntensities[1]), stored);
+        QCOMPARE(int(rig.link.NetDistances[0]), 7);
+        QCOMPARE(int(rig.link.NetIntensities[2]), 9);
+    }
+
     // Write-all: the scanner decodes exactly what the model holds.
     void writeAllDeliversTheModel()
     {
