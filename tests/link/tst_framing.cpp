@@ -243,14 +243,19 @@ private slots:
         QCOMPARE(as.add(packet(340, 340, 3, 3), link, 36000), false);
         QCOMPARE(link.NetWritePos, 3);
 
-        // 30000 points without a closing packet wrap the ring.
+        // 30000 points without a closing packet wrap the ring, here in the
+        // middle of a packet.
         LinkState ring;
         HisnAssembler as2;
         // (The first packet sets the resolution, which restarts the ring.)
-        for (int i = 0; i < 301; ++i)
-            as2.add(packet(0, 25, 100, 0, 70000 % 65536), ring, 6000);
-        QCOMPARE(ring.NetWritePos, 0);
-        QCOMPARE(ring.NetDistances[29999], quint16(4464)); // 70000 mod 65536, under the limit
+        for (int i = 0; i < 430; ++i)
+            as2.add(packet(0, 25, 70, 0, i == 429 ? 5000 : 70000 % 65536), ring, 6000);
+        QCOMPARE(ring.NetWritePos, 30);
+        QCOMPARE(ring.NetDistances[29959], quint16(4464)); // 70000 mod 65536, under the limit
+        QCOMPARE(ring.NetDistances[29960], quint16(5000));
+        QCOMPARE(ring.NetDistances[29999], quint16(5000));
+        QCOMPARE(ring.NetDistances[29], quint16(5000));
+        QCOMPARE(ring.NetDistances[30], quint16(4464));
     }
 };
 
