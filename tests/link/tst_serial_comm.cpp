@@ -113,6 +113,20 @@ struct PtyRig : Rig
     }
 };
 
+// A HISN packet written out by hand: big-endian header (start and end angle,
+// count A, closing value, count B), then each sample little-endian as both
+// distance and intensity.
+QByteArray hisnBytes(int start, int end, int closing, const QVector<int> &samples)
+{
+    const auto be = [](int v) { return QByteArray(1, char(v >> 8)) + char(v & 0xFF); };
+    const auto le = [](int v) { return QByteArray(1, char(v & 0xFF)) + char(v >> 8); };
+    QByteArray b = QByteArray("HISN") + be(start) + be(end) + be(samples.size()) + be(closing)
+        + be(samples.size()) + be(0);
+    for (int v : samples)
+        b += le(v) + le(v);
+    return b;
+}
+
 AreaRecord sampleArea(int i)
 {
     AreaRecord a;
@@ -376,18 +390,33 @@ private slots:
         rig.makeLink();
         if (deviceClass >= 0)
             rig.comm->setDeviceClass(deviceClass);
-        // One packet, 20..40 degrees, 3 points: the sample between two small
-        // ones, as distance and intensity, samples little-endian.
-        const auto le = [](int v) { return QByteArray(1, char(v & 0xFF)) + char(v >> 8); };
-        QByteArray packet = QByteArray("HISN") + QByteArray::fromHex("0014" "0028" "0003" "0000" "0003" "0000");
-        for (int v : {7, sample, 9})
-            packet += le(v) + le(v);
-        rig.comm->receiveBytes(packet);
+        // One packet of 3 points: the sample between two small ones.
+        rig.comm->receiveBytes(hisnBytes(20, 40, 0, {7, sample, 9}));
         QVERIFY(rig.comm->receiveBuffer().isEmpty());
         QCOMPARE(int(rig.link.NetDistances[1]), stored);
         QCOMPARE(int(rig.link.NetIntensities[1]), stored);
         QCOMPARE(int(rig.link.NetDistances[0]), 7);
         QCOMPARE(int(rig.link.NetIntensities[2]), 9);
+    }
+
+    // The densest stream, 0.025 degree: 16 packets of 800 points, 51,456
+    // bytes a scan, which a scanner may write at once. Reads that large must
+    // not trip the buffer rule and lose the scan.
+    void denseScansArrivingAtOnceAreNotLost()
+    {
+        TcpRig rig;
+        QVERIFY(rig.open());
+        QSignalSpy scans(rig.comm.get(), &SERIAL_COMM::ReceiveScanfData);
+        QByteArray scan;
+        for (int start = 20; start < 340; start += 20)
+            scan += hisnBytes(start, start + 20, start + 20 == 340 ? 800 : 0, QVector<int>(800, 1500 + start));
+        QCOMPARE(scan.size(), 51456);
+        rig.peer->write(scan + scan + scan); // the first scan only sets the resolution
+        rig.peer->flush();
+        QTRY_COMPARE(scans.count(), 2);
+        QCOMPARE(rig.link.NetScanLength, 12800);
+        QCOMPARE(int(rig.link.NetDistances[12799]), 1500 + 320);
+        QVERIFY(rig.comm->receiveBuffer().isEmpty());
     }
 
     // Write-all: the scanner decodes exactly what the model holds.
