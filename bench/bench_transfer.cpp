@@ -208,7 +208,8 @@ int areasBack(const EditData &sent, const EditData &got)
         const AreaRecord &a = sent.Areas.at(i);
         const AreaRecord &b = got.Areas.at(i);
         auto sorted = [](QVector<QPoint> v) {
-            std::sort(v.begin(), v.end(), [](QPoint p, QPoint q) { return p.x() != q.x() ? p.x() < q.x() : p.y() < q.y(); });
+            std::sort(v.begin(), v.end(),
+                      [](QPoint p, QPoint q) { return p.x() != q.x() ? p.x() < q.x() : p.y() < q.y(); });
             return v;
         };
         const bool out1 = a.Out1Shape == Arc ? b.Out1Points.size() == 2 : sorted(a.Out1Points) == sorted(b.Out1Points);
