@@ -11,6 +11,9 @@
 
 // The receive buffer never holds more than this when parsers run.
 constexpr int kReceiveLimit = 50000;
+// A device read is handed to the parsers in pieces of at most this many bytes,
+// well under kReceiveLimit: a read is never dropped just for being large.
+constexpr int kReadPiece = 16384;
 
 enum class CutResult {
     Waiting, // header absent, or the frame is not complete yet

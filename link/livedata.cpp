@@ -86,25 +86,43 @@ std::optional<HisnPacket> decodeHisnPacket(const QByteArray &bytes)
     const int n = packet.pointCount();
     packet.Distances.resize(n);
     packet.Intensities.resize(n);
-    for (int j = 0; j < n; ++j) {
-        const char *p = data + kHisnHeaderLength + 4 * j;
-        packet.Distances[j] = getLe16(p);
-        packet.Intensities[j] = getLe16(p + 2);
+    // Raw pointers: indexing a QVector checks for sharing on every write.
+    quint16 *distances = packet.Distances.data();
+    quint16 *intensities = packet.Intensities.data();
+    const char *p = data + kHisnHeaderLength;
+    for (int j = 0; j < n; ++j, p += 4) {
+        distances[j] = getLe16(p);
+        intensities[j] = getLe16(p + 2);
     }
     return packet;
 }
 
 bool HisnAssembler::add(const HisnPacket &packet, LinkState &link, int maxRange)
 {
-    const int ring = LinkState::NetRingSize;
+    const int ring = qMin(LinkState::NetRingSize, qMin(link.NetDistances.size(), link.NetIntensities.size()));
     if (link.NetWritePos < 0 || link.NetWritePos >= ring)
         link.NetWritePos = 0;
-    for (int j = 0; j < packet.pointCount() && j < packet.Distances.size() && j < packet.Intensities.size(); ++j) {
-        link.NetDistances[link.NetWritePos] = clampTo(packet.Distances.at(j), maxRange);
-        link.NetIntensities[link.NetWritePos] = clampTo(packet.Intensities.at(j), maxRange);
-        if (++link.NetWritePos >= ring)
-            link.NetWritePos = 0;
+    // The rings are written in place through raw pointers, in runs up to the
+    // ring's end: this loop sees every sample of the stream.
+    const int n = qMin(packet.pointCount(), qMin(packet.Distances.size(), packet.Intensities.size()));
+    const quint16 *distances = packet.Distances.constData();
+    const quint16 *intensities = packet.Intensities.constData();
+    quint16 *ringDistances = link.NetDistances.data();
+    quint16 *ringIntensities = link.NetIntensities.data();
+    const quint16 limit = quint16(qBound(0, maxRange, 0xFFFF));
+    int pos = link.NetWritePos;
+    for (int j = 0; j < n && ring > 0;) {
+        const int run = qMin(n - j, ring - pos);
+        for (int k = 0; k < run; ++k) {
+            ringDistances[pos + k] = qMin(distances[j + k], limit);
+            ringIntensities[pos + k] = qMin(intensities[j + k], limit);
+        }
+        j += run;
+        pos += run;
+        if (pos >= ring)
+            pos = 0;
     }
+    link.NetWritePos = pos;
 
     // A packet spanning no angle gives no resolution: its points are kept but
     // it takes no part in the resolution and scan-end tests.

@@ -296,7 +296,14 @@ void SERIAL_COMM::SerialPortReceiveData()
     } else {
         bytes = device->readAll();
     }
-    receiveBytes(bytes);
+    // A large read (a whole dense scan arrives as 51 kB) goes to the parsers
+    // in pieces, so the buffer rule only ever cuts bytes no parser could take.
+    int at = 0;
+    do {
+        const int n = qMin(kReadPiece, bytes.size() - at);
+        receiveBytes(QByteArray::fromRawData(bytes.constData() + at, n));
+        at += n;
+    } while (at < bytes.size());
 }
 
 void SERIAL_COMM::receiveBytes(const QByteArray &bytes)

@@ -163,6 +163,39 @@ private slots:
         QVERIFY(rx.isEmpty());
     }
 
+    // A request cut by the reads at every position, the boundary right after
+    // the five-character head included: the scanner side keeps the head and
+    // takes the request whole once the rest arrives.
+    void requestSplitAcrossTwoReads_data()
+    {
+        QTest::addColumn<QByteArray>("request");
+        QTest::addColumn<int>("split");
+        SimulationFrame sim;
+        sim.Mode = 1;
+        sim.SimDegree = -45;
+        const QVector<QPair<const char *, QByteArray>> kinds{{"RPara", encodeSimpleRequest(Command::RPara)},
+                                                           {"RArea", encodeRAreaRequest(33)},
+                                                           {"WSimu", encodeWSimuRequest(sim)}};
+        for (const auto &kind : kinds)
+            for (int split = 1; split < kind.second.size(); ++split)
+                QTest::addRow("%s, first read ends at %d", kind.first, split) << kind.second << split;
+    }
+    void requestSplitAcrossTwoReads()
+    {
+        QFETCH(QByteArray, request);
+        QFETCH(int, split);
+        // The first read also holds a whole request and stray bytes in front.
+        QByteArray rx = encodeRAuto(1) + QByteArray("zz") + request.left(split);
+        ReceivedFrame f;
+        QVERIFY(takeRequest(rx, &f));
+        QCOMPARE(f.command, Command::RAuto);
+        QVERIFY(!takeRequest(rx, &f));
+        rx += request.mid(split);
+        QVERIFY(takeRequest(rx, &f));
+        QCOMPARE(f.bytes, request);
+        QVERIFY(rx.isEmpty());
+    }
+
     void serialSamplesFollowTheInstallDirection()
     {
         QVector<quint16> samples(640);
@@ -210,14 +243,19 @@ private slots:
         QCOMPARE(as.add(packet(340, 340, 3, 3), link, 36000), false);
         QCOMPARE(link.NetWritePos, 3);
 
-        // 30000 points without a closing packet wrap the ring.
+        // 30000 points without a closing packet wrap the ring, here in the
+        // middle of a packet.
         LinkState ring;
         HisnAssembler as2;
         // (The first packet sets the resolution, which restarts the ring.)
-        for (int i = 0; i < 301; ++i)
-            as2.add(packet(0, 25, 100, 0, 70000 % 65536), ring, 6000);
-        QCOMPARE(ring.NetWritePos, 0);
-        QCOMPARE(ring.NetDistances[29999], quint16(4464)); // 70000 mod 65536, under the limit
+        for (int i = 0; i < 430; ++i)
+            as2.add(packet(0, 25, 70, 0, i == 429 ? 5000 : 70000 % 65536), ring, 6000);
+        QCOMPARE(ring.NetWritePos, 30);
+        QCOMPARE(ring.NetDistances[29959], quint16(4464)); // 70000 mod 65536, under the limit
+        QCOMPARE(ring.NetDistances[29960], quint16(5000));
+        QCOMPARE(ring.NetDistances[29999], quint16(5000));
+        QCOMPARE(ring.NetDistances[29], quint16(5000));
+        QCOMPARE(ring.NetDistances[30], quint16(4464));
     }
 };
 

@@ -113,6 +113,20 @@ struct PtyRig : Rig
     }
 };
 
+// A HISN packet written out by hand: big-endian header (start and end angle,
+// count A, closing value, count B), then each sample little-endian as both
+// distance and intensity.
+QByteArray hisnBytes(int start, int end, int closing, const QVector<int> &samples)
+{
+    const auto be = [](int v) { return QByteArray(1, char(v >> 8)) + char(v & 0xFF); };
+    const auto le = [](int v) { return QByteArray(1, char(v & 0xFF)) + char(v >> 8); };
+    QByteArray b = QByteArray("HISN") + be(start) + be(end) + be(samples.size()) + be(closing)
+        + be(samples.size()) + be(0);
+    for (int v : samples)
+        b += le(v) + le(v);
+    return b;
+}
+
 AreaRecord sampleArea(int i)
 {
     AreaRecord a;
@@ -355,6 +369,63 @@ private slots:
         QCOMPARE(rig.link.SerialDistances[639], quint16(6000));
         QCOMPARE(rig.link.SerialDistances[0], quint16(639));
         QVERIFY(!rig.comm->isRequested(SERIAL_COMM::ScanRequest));
+    }
+
+    // Every HISN sample, distance and intensity alike, is limited to the
+    // class's range on its way into the rings; a value at the limit is kept.
+    void hisnSamplesAreLimitedToTheClassRange_data()
+    {
+        QTest::addColumn<int>("deviceClass"); // -1: none set, the link's default
+        QTest::addColumn<int>("sample");
+        QTest::addColumn<int>("stored");
+        QTest::newRow("class 0, 65535") << 0 << 65535 << 6000;
+        QTest::newRow("class 0, at the limit") << 0 << 6000 << 6000;
+        QTest::newRow("class 0, one above") << 0 << 6001 << 6000;
+        QTest::newRow("class 0, one below") << 0 << 5999 << 5999;
+        QTest::newRow("class 1, one above") << 1 << 12001 << 12000;
+        QTest::newRow("class 2, 30000") << 2 << 30000 << 24000;
+        QTest::newRow("class 3, at the limit") << 3 << 36000 << 36000;
+        QTest::newRow("class 4, 65535") << 4 << 65535 << 60000;
+        QTest::newRow("default, one above") << -1 << 60001 << 60000;
+        QTest::newRow("default, at the limit") << -1 << 60000 << 60000;
+    }
+    void hisnSamplesAreLimitedToTheClassRange()
+    {
+        QFETCH(int, deviceClass);
+        QFETCH(int, sample);
+        QFETCH(int, stored);
+        Rig rig;
+        rig.link.ConnectionKind = 1;
+        rig.makeLink();
+        if (deviceClass >= 0)
+            rig.comm->setDeviceClass(deviceClass);
+        // One packet of 3 points: the sample between two small ones.
+        rig.comm->receiveBytes(hisnBytes(20, 40, 0, {7, sample, 9}));
+        QVERIFY(rig.comm->receiveBuffer().isEmpty());
+        QCOMPARE(int(rig.link.NetDistances[1]), stored);
+        QCOMPARE(int(rig.link.NetIntensities[1]), stored);
+        QCOMPARE(int(rig.link.NetDistances[0]), 7);
+        QCOMPARE(int(rig.link.NetIntensities[2]), 9);
+    }
+
+    // The densest stream, 0.025 degree: 16 packets of 800 points, 51,456
+    // bytes a scan, which a scanner may write at once. Reads that large must
+    // not trip the buffer rule and lose the scan.
+    void denseScansArrivingAtOnceAreNotLost()
+    {
+        TcpRig rig;
+        QVERIFY(rig.open());
+        QSignalSpy scans(rig.comm.get(), &SERIAL_COMM::ReceiveScanfData);
+        QByteArray scan;
+        for (int start = 20; start < 340; start += 20)
+            scan += hisnBytes(start, start + 20, start + 20 == 340 ? 800 : 0, QVector<int>(800, 1500 + start));
+        QCOMPARE(scan.size(), 51456);
+        rig.peer->write(scan + scan + scan); // the first scan only sets the resolution
+        rig.peer->flush();
+        QTRY_COMPARE(scans.count(), 2);
+        QCOMPARE(rig.link.NetScanLength, 12800);
+        QCOMPARE(int(rig.link.NetDistances[12799]), 1500 + 320);
+        QVERIFY(rig.comm->receiveBuffer().isEmpty());
     }
 
     // Write-all: the scanner decodes exactly what the model holds.
