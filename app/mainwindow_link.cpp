@@ -56,6 +56,10 @@ void MainWindow::connectLink()
     connect(link, &SERIAL_COMM::IOPortSignals, this, &MainWindow::MonitorGraphicDisplay);
     connect(link, &SERIAL_COMM::ReceiveAreaData, this, &MainWindow::ReceiveAreaDataSlot);
     connect(TcpSocket, &QTcpSocket::disconnected, this, &MainWindow::ethernetDropped);
+    // Requests are small frames sent one at a time: Nagle's delay would hold
+    // each back until the previous reply's acknowledgement.
+    connect(TcpSocket, &QTcpSocket::connected, this,
+            [this] { TcpSocket->setSocketOption(QAbstractSocket::LowDelayOption, 1); });
 }
 
 bool MainWindow::isConnected() const { return LinkDevices::anyOpen(*SerialPort, *TcpSocket, *UdpSocket); }
