@@ -6,8 +6,10 @@
 #include "edit_control.h"
 #include "option_scene.h"
 #include "polar.h"
+#include "sensor_setting.h"
 #include "ui_mainwindow.h"
 #include "viewwindow.h"
+#include "wheelguard.h"
 #include "widgetdialogs.h"
 
 #include <QCloseEvent>
@@ -54,6 +56,7 @@ MainWindow::MainWindow(EditData *data, DialogSeam *dialogs, QWidget *parent)
     connectActions();
     connectEditing();
     connectView();
+    connectSensorDock();
 
     ui->graphicsView->setScene(scene);
     ui->graphicsView->centerOn(0, 0);
@@ -71,6 +74,8 @@ MainWindow::MainWindow(EditData *data, DialogSeam *dialogs, QWidget *parent)
     ui->ButtonTeachOut1->setEnabled(false);
     ui->ButtonTeachOut2->setEnabled(false);
     ui->ButtonTeachOut3->setEnabled(false);
+    SensorControlEnableSlot();
+    SensorControlChangeSlot();
 
     setWindowTitle(QStringLiteral("激光雷达编辑器"));
 
@@ -82,6 +87,7 @@ MainWindow::MainWindow(EditData *data, DialogSeam *dialogs, QWidget *parent)
 
 MainWindow::~MainWindow()
 {
+    delete sensorSetting;
     delete editControl;
     delete coordTable;
     delete areaTable;
@@ -189,6 +195,14 @@ void MainWindow::createEditControllers()
         ui->ButtonRatioOut1, ui->ButtonPolygonOut2, ui->ButtonArcOut2, ui->ButtonRectangleOut2, ui->ButtonStraightOut2,
         ui->ButtonFanOut2, ui->ButtonRatioOut2, ui->ButtonPolygonOut3, ui->ButtonArcOut3, ui->ButtonRectangleOut3,
         ui->ButtonStraightOut3, ui->ButtonFanOut3, ui->ButtonRatioOut3);
+    sensorSetting = new SENSOR_SETTING(
+        Parameters, ui->Para_ControlMode, ui->Para_RS232BaudRate, ui->Para_RS232CommVerify, ui->Para_RS232StopBit,
+        ui->Para_RS485IDAddress, ui->Para_RS485BaudRate, ui->Para_RS485CommVerify, ui->Para_RS485StopBit,
+        ui->Para_CANIDAddress, ui->Para_CANBaudRate, ui->Para_SensorOutputLogic, ui->Para_ScanMotorSpeed,
+        ui->Para_ScanSensorAngle, ui->Para_ScanFilterLevel, ui->Para_SensorInstallDir, ui->Para_CrossFilterEnable,
+        ui->Para_CrossFilterNumber, ui->Para_SensorEtherMode, ui->Para_SensorIPAddress1, ui->Para_SensorIPAddress2,
+        ui->Para_SensorIPAddress3, ui->Para_SensorIPAddress4, ui->Para_LaserMeasureFrq, ui->Para_LaserStopSignal,
+        ui->Para_TrailiFilterLevel, ui->Para_DirtyReceDistance, ui->Para_DirtyReceStrength, m_link, m_data);
 }
 
 // The area editors, among themselves and with the scene. Where one signal has
@@ -245,6 +259,17 @@ void MainWindow::connectView()
     connect(ui->ZoomOut, &QToolButton::clicked, view, &ViewWindow::ZoomOutButtonSlots);
 }
 
+// The "Scan Setting" group feeds ScanControl, which the link sends with SCtrl.
+void MainWindow::connectSensorDock()
+{
+    connect(ui->ScanGroupBox, &QGroupBox::clicked, this, &MainWindow::SensorControlEnableSlot);
+    for (QComboBox *combo : {ui->Set_SensorSleepMode, ui->Set_ScanMotorSpeed, ui->Set_ScanSensorAngle,
+                             ui->Set_ScanFilterLevel}) {
+        connect(combo, qOverload<int>(&QComboBox::currentIndexChanged), this, &MainWindow::SensorControlChangeSlot);
+        WheelGuard::protect(combo);
+    }
+}
+
 void MainWindow::savefile() {}
 
 void MainWindow::OpenMonitoringMode()
@@ -261,6 +286,7 @@ void MainWindow::OpenMonitoringMode()
 void MainWindow::ClearAllEditData()
 {
     m_data->resetForNewProject();
+    sensorSetting->SetDefaultParameters();
     ui->Area_OpenDelay->setCurrentIndex(0);
     ui->Area_CloseDelay->setCurrentIndex(0);
     ui->Area_Hysteresis->setCurrentIndex(0);
@@ -334,7 +360,19 @@ void MainWindow::OpenCloseIOSimulationDock(bool Checked)
     ui->IOSimulationDock->hide();
 }
 
+void MainWindow::SensorControlEnableSlot() { Control->Enabled = ui->ScanGroupBox->isChecked() ? 1 : 0; }
+
+void MainWindow::SensorControlChangeSlot()
+{
+    Control->SleepMode = ui->Set_SensorSleepMode->currentIndex();
+    Control->MotorSpeed = ui->Set_ScanMotorSpeed->currentIndex();
+    Control->SensorAngle = ui->Set_ScanSensorAngle->currentIndex();
+    Control->FilterLevel = ui->Set_ScanFilterLevel->currentIndex();
+}
+
 void MainWindow::OpenCloseSelfCheck(bool Checked) { ui->SelfCheckDock->setVisible(Checked); }
+
+void MainWindow::SensorTypeChange(int ProductType) { sensorSetting->SensorTypeChange(ProductType); }
 
 void MainWindow::CreateDeviceType(DEVICETYPE *Type)
 {

@@ -20,6 +20,7 @@ class EDIT_CONTROL;
 class OPTION_SCENE;
 class QGraphicsScene;
 class QToolButton;
+class SENSOR_SETTING;
 
 // The one top-level window: owns the generated form and the controllers,
 // wires them once at construction and keeps the application-wide choices
@@ -40,6 +41,8 @@ public:
     int displayMode() const { return m_link->DisplayMode; }
     int languageFlag() const { return LanguageFlag; }
     OPTION_SCENE *sceneController() const { return optionScene; }
+    const SensorParameters &parameters() const { return *Parameters; }
+    const ScanControl &scanControl() const { return *Control; }
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -63,7 +66,10 @@ private slots:
     void OpenDispGraphSlot();
     void OpenDispCloudSlot();
     void OpenDispLineSlot();
+    void SensorControlEnableSlot();
+    void SensorControlChangeSlot();
     void OpenCloseSelfCheck(bool Checked);
+    void SensorTypeChange(int ProductType);
 
 private:
     void setupToolBars();
@@ -73,6 +79,7 @@ private:
     void createEditControllers();
     void connectEditing();
     void connectView();
+    void connectSensorDock();
     void setZoomSliderRange(int deviceClass);
     void chooseDisplayMode(int mode);
     void createDeviceLaser(int deviceClass);
@@ -86,6 +93,7 @@ private:
     AREA_TABLE *areaTable = nullptr;
     COORD_TABLE *coordTable = nullptr;
     EDIT_CONTROL *editControl = nullptr;
+    SENSOR_SETTING *sensorSetting = nullptr;
     qint32 DeviceClass = DeviceClasses::Default;
     qint32 LanguageFlag = 0;
     qint32 MonitoringMode = 0;
