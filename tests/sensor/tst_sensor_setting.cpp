@@ -6,8 +6,6 @@
 #include <QLabel>
 #include <QScrollBar>
 #include <QSignalSpy>
-#include <QWheelEvent>
-#include <qtestspontaneevent.h>
 
 using Words = QMap<int, int>; // word number -> value
 using Rows = QList<int>;
@@ -52,22 +50,6 @@ void checkEnabled(const SensorDock &dock, const Rows &enabled, const Rows &disab
         QVERIFY2(!dock.row(r)->isEnabled(), qPrintable(dock.row(r)->objectName()));
 }
 
-// One notch of the wheel over the middle of field, delivered as the window
-// system does: to the widget under the cursor, from where it travels up to
-// the first one that takes it (the application gives wheel focus on the way).
-void wheelDown(QWidget *field)
-{
-    QWidget *under = field->childAt(field->rect().center());
-    if (!under)
-        under = field;
-    const QPointF at = QRectF(under->rect()).center();
-    QWheelEvent wheel(at, QPointF(under->mapToGlobal(at.toPoint())), QPoint(), QPoint(0, -120), Qt::NoButton,
-                      Qt::NoModifier, Qt::NoScrollPhase, false);
-    // sendEvent() would mark it synthetic, and Qt delivers synthetic wheel
-    // events to the receiver alone.
-    QSpontaneKeyEvent::setSpontaneous(&wheel);
-    qApp->notify(under, &wheel);
-}
 
 } // namespace
 
@@ -422,7 +404,7 @@ private slots:
         for (QWidget *field : {static_cast<QWidget *>(combo), static_cast<QWidget *>(spin)}) {
             bar->setValue(0);
             const SensorDockState before = dock.setting->dockState();
-            wheelDown(field);
+            WidgetDriving::turnWheel(field, -1);
             QCOMPARE(dock.setting->dockState(), before);
             QVERIFY2(bar->value() > 0, qPrintable(field->objectName()));
             QVERIFY(!field->hasFocus());
@@ -431,7 +413,7 @@ private slots:
         bar->setValue(0);
         combo->setFocus();
         QTRY_VERIFY(combo->hasFocus());
-        wheelDown(combo);
+        WidgetDriving::turnWheel(combo, -1);
         QCOMPARE(combo->currentIndex(), 1);
         QCOMPARE(bar->value(), 0);
         QVERIFY(dock.data.Modified);
