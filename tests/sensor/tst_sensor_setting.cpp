@@ -108,7 +108,7 @@ private slots:
             << kSerial << Words{{0, 9}} << Words{{0, 9}} << Words{{R::ControlMode, -1}} << Rows{} << Rows{};
         QTest::newRow("serial: angle 7 left alone") << kSerial << Words{{12, 7}} << Words{{12, 7}}
                                                     << Words{{R::ScanSensorAngle, -1}} << Rows{} << Rows{};
-        QTest::newRow("Ethernet: angle 7 becomes 1") << kEthernet << Words{{12, 7}} << Words{{12, 1}}
+        QTest::newRow("Ethernet: angle 5 becomes 1") << kEthernet << Words{{12, 5}} << Words{{12, 1}}
                                                      << Words{{R::ScanSensorAngle, 1}} << Rows{} << Rows{};
         QTest::newRow("Ethernet: angle 4 kept") << kEthernet << Words{{12, 4}} << Words{{12, 4}}
                                                 << Words{{R::ScanSensorAngle, 4}} << Rows{} << Rows{};
@@ -303,6 +303,14 @@ private slots:
         QCOMPARE(dock.shown(row), wantShown);
         QCOMPARE(dock.params.Words[size_t(word)], wantWord);
         QVERIFY(!dock.data.Modified);
+    }
+
+    void applyingWhatIsShownStillSetsTheBlock()
+    {
+        SensorDock dock(kSerial);
+        dock.showBlock({{4, 0}}); // shown as 1, the field's minimum
+        dock.setting->applyDockState(dock.setting->dockState());
+        QCOMPARE(dock.params.Words[4], 1);
     }
 
     void allZeroStateSetsItemZeroAndMinimums()
