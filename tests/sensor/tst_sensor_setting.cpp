@@ -50,7 +50,6 @@ void checkEnabled(const SensorDock &dock, const Rows &enabled, const Rows &disab
         QVERIFY2(!dock.row(r)->isEnabled(), qPrintable(dock.row(r)->objectName()));
 }
 
-
 } // namespace
 
 class TestSensorSetting : public QObject
