@@ -41,7 +41,7 @@ public:
     int displayMode() const { return m_link->DisplayMode; }
     int languageFlag() const { return LanguageFlag; }
     OPTION_SCENE *sceneController() const { return optionScene; }
-    const SensorParameters &parameters() const { return *Parameters; }
+    SensorParameters *parameters() const { return Parameters; }
     const ScanControl &scanControl() const { return *Control; }
 
 protected:

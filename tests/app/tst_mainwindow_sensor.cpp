@@ -102,18 +102,18 @@ private slots:
         QCOMPARE(items("Para_ScanMotorSpeed"), (QStringList{"15Hz,900r", "30Hz,1800r"}));
         QCOMPARE(items("Para_LaserMeasureFrq"), (QStringList{"108KHz", "216KHz", "432KHz"}));
         QCOMPARE(items("Para_LaserStopSignal"), (QStringList{"第一次", "第二次", "最后一次", "能量最大"}));
-        QCOMPARE(window->parameters().Words[11], 0);
+        QCOMPARE(window->parameters()->Words[11], 0);
     }
 
     void newProjectResetsTheDock()
     {
         typeInto("Para_CANIDAddress", QStringLiteral("5"));
-        QTRY_COMPARE(window->parameters().Words[8], 5);
+        QTRY_COMPARE(window->parameters()->Words[8], 5);
         QVERIFY(data->Modified);
         dialogs->answers.enqueue(0); // discard the changes
         window->findChild<QAction *>(QStringLiteral("Laser50"))->trigger();
         QCOMPARE(window->deviceClass(), 4);
-        QVERIFY(window->parameters() == SensorParameters::defaults());
+        QVERIFY(*window->parameters() == SensorParameters::defaults());
         QCOMPARE(widget<QSpinBox>("Para_CANIDAddress")->value(), 127);
         QVERIFY(!data->Modified);
     }
@@ -121,7 +121,7 @@ private slots:
     void dockEditIsAskedAboutOnClose()
     {
         WidgetDriving::choose(widget<QComboBox>("Para_SensorOutputLogic"), 1);
-        QTRY_COMPARE(window->parameters().Words[10], 1);
+        QTRY_COMPARE(window->parameters()->Words[10], 1);
         dialogs->answers.enqueue(2); // Cancel: keep the window
         window->close();
         QCOMPARE(dialogs->boxes.size(), 1);
