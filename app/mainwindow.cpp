@@ -7,8 +7,10 @@
 #include "option_scene.h"
 #include "polar.h"
 #include "serial_comm.h"
+#include "sensor_setting.h"
 #include "ui_mainwindow.h"
 #include "viewwindow.h"
+#include "wheelguard.h"
 #include "widgetdialogs.h"
 
 #include <QCloseEvent>
@@ -60,6 +62,7 @@ MainWindow::MainWindow(EditData *data, DialogSeam *dialogs, QWidget *parent)
     connectEditing();
     connectView();
     connectLink();
+    connectSensorDock();
 
     ui->graphicsView->setScene(scene);
     ui->graphicsView->centerOn(0, 0);
@@ -77,6 +80,8 @@ MainWindow::MainWindow(EditData *data, DialogSeam *dialogs, QWidget *parent)
     ui->ButtonTeachOut1->setEnabled(false);
     ui->ButtonTeachOut2->setEnabled(false);
     ui->ButtonTeachOut3->setEnabled(false);
+    SensorControlEnableSlot();
+    SensorControlChangeSlot();
 
     setWindowTitle(QStringLiteral("激光雷达编辑器"));
 
@@ -90,6 +95,7 @@ MainWindow::~MainWindow()
 {
     // Deleting a connected socket emits disconnected(): not a drop to handle.
     TcpSocket->disconnect(this);
+    delete sensorSetting;
     delete editControl;
     delete link;
     delete UdpSocket;
@@ -204,6 +210,14 @@ void MainWindow::createEditControllers()
         ui->ButtonRatioOut1, ui->ButtonPolygonOut2, ui->ButtonArcOut2, ui->ButtonRectangleOut2, ui->ButtonStraightOut2,
         ui->ButtonFanOut2, ui->ButtonRatioOut2, ui->ButtonPolygonOut3, ui->ButtonArcOut3, ui->ButtonRectangleOut3,
         ui->ButtonStraightOut3, ui->ButtonFanOut3, ui->ButtonRatioOut3);
+    sensorSetting = new SENSOR_SETTING(
+        Parameters, ui->Para_ControlMode, ui->Para_RS232BaudRate, ui->Para_RS232CommVerify, ui->Para_RS232StopBit,
+        ui->Para_RS485IDAddress, ui->Para_RS485BaudRate, ui->Para_RS485CommVerify, ui->Para_RS485StopBit,
+        ui->Para_CANIDAddress, ui->Para_CANBaudRate, ui->Para_SensorOutputLogic, ui->Para_ScanMotorSpeed,
+        ui->Para_ScanSensorAngle, ui->Para_ScanFilterLevel, ui->Para_SensorInstallDir, ui->Para_CrossFilterEnable,
+        ui->Para_CrossFilterNumber, ui->Para_SensorEtherMode, ui->Para_SensorIPAddress1, ui->Para_SensorIPAddress2,
+        ui->Para_SensorIPAddress3, ui->Para_SensorIPAddress4, ui->Para_LaserMeasureFrq, ui->Para_LaserStopSignal,
+        ui->Para_TrailiFilterLevel, ui->Para_DirtyReceDistance, ui->Para_DirtyReceStrength, m_link, m_data);
 }
 
 // The area editors, among themselves and with the scene. Where one signal has
@@ -260,6 +274,17 @@ void MainWindow::connectView()
     connect(ui->ZoomOut, &QToolButton::clicked, view, &ViewWindow::ZoomOutButtonSlots);
 }
 
+// The "Scan Setting" group feeds ScanControl, which the link sends with SCtrl.
+void MainWindow::connectSensorDock()
+{
+    connect(ui->ScanGroupBox, &QGroupBox::clicked, this, &MainWindow::SensorControlEnableSlot);
+    for (QComboBox *combo : {ui->Set_SensorSleepMode, ui->Set_ScanMotorSpeed, ui->Set_ScanSensorAngle,
+                             ui->Set_ScanFilterLevel}) {
+        connect(combo, qOverload<int>(&QComboBox::currentIndexChanged), this, &MainWindow::SensorControlChangeSlot);
+        WheelGuard::protect(combo);
+    }
+}
+
 void MainWindow::OpenMonitoringMode()
 {
     MonitoringMode = 1;
@@ -274,6 +299,7 @@ void MainWindow::OpenMonitoringMode()
 void MainWindow::ClearAllEditData()
 {
     m_data->resetForNewProject();
+    sensorSetting->SetDefaultParameters();
     ui->Area_OpenDelay->setCurrentIndex(0);
     ui->Area_CloseDelay->setCurrentIndex(0);
     ui->Area_Hysteresis->setCurrentIndex(0);
@@ -360,7 +386,19 @@ void MainWindow::OpenCloseIOSimulationDock(bool Checked)
     ui->IOSimulationDock->hide();
 }
 
+void MainWindow::SensorControlEnableSlot() { Control->Enabled = ui->ScanGroupBox->isChecked() ? 1 : 0; }
+
+void MainWindow::SensorControlChangeSlot()
+{
+    Control->SleepMode = ui->Set_SensorSleepMode->currentIndex();
+    Control->MotorSpeed = ui->Set_ScanMotorSpeed->currentIndex();
+    Control->SensorAngle = ui->Set_ScanSensorAngle->currentIndex();
+    Control->FilterLevel = ui->Set_ScanFilterLevel->currentIndex();
+}
+
 void MainWindow::OpenCloseSelfCheck(bool Checked) { ui->SelfCheckDock->setVisible(Checked); }
+
+void MainWindow::SensorTypeChange(int ProductType) { sensorSetting->SensorTypeChange(ProductType); }
 
 void MainWindow::CreateDeviceType(DEVICETYPE *Type)
 {

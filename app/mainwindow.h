@@ -27,6 +27,7 @@ class QTcpSocket;
 class QToolButton;
 class QUdpSocket;
 class SERIAL_COMM;
+class SENSOR_SETTING;
 
 // The one top-level window: owns the generated form and the controllers,
 // wires them once at construction and keeps the application-wide choices
@@ -61,6 +62,7 @@ public:
 
 public slots:
     void CloseSerialPort();
+    const ScanControl &scanControl() const { return *Control; }
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -86,6 +88,8 @@ private slots:
     void OpenDispGraphSlot();
     void OpenDispCloudSlot();
     void OpenDispLineSlot();
+    void SensorControlEnableSlot();
+    void SensorControlChangeSlot();
     void OpenCloseSelfCheck(bool Checked);
     void OpenCloseReadScanf(bool Checked);
     void OpenCloseReadIntensity(bool Checked);
@@ -100,6 +104,7 @@ private slots:
     void ethernetDropped();
     // Delete All asks first: it empties every area at once.
     void confirmDeleteAll();
+    void SensorTypeChange(int ProductType);
 
 private:
     void setupToolBars();
@@ -112,6 +117,7 @@ private:
     void createLink();
     void connectLink();
     void setConnectedActions(bool connected);
+    void connectSensorDock();
     void setZoomSliderRange(int deviceClass);
     void chooseDisplayMode(int mode);
     void createDeviceLaser(int deviceClass);
@@ -143,6 +149,7 @@ private:
     QTcpSocket *TcpSocket = nullptr;
     QUdpSocket *UdpSocket = nullptr;
     QLabel *PortLabel = nullptr;
+    SENSOR_SETTING *sensorSetting = nullptr;
     qint32 DeviceClass = DeviceClasses::Default;
     qint32 LanguageFlag = 0;
     qint32 MonitoringMode = 0;

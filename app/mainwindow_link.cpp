@@ -11,6 +11,7 @@
 #include "option_scene.h"
 #include "paint_outline.h"
 #include "paint_strength.h"
+#include "sensor_setting.h"
 #include "serial_comm.h"
 #include "ui_mainwindow.h"
 
@@ -48,12 +49,14 @@ void MainWindow::connectLink()
     connect(ui->Distance, &QAction::triggered, this, &MainWindow::OpenCloseReadScanf);
     connect(ui->Intensity, &QAction::triggered, this, &MainWindow::OpenCloseReadIntensity);
 
+    connect(link, &SERIAL_COMM::ReceiveParameters, sensorSetting, &SENSOR_SETTING::UpdateParametersToDock);
     connect(link, &SERIAL_COMM::ReceiveScanfData, optionScene, &OPTION_SCENE::UpdataPaintOutline);
     connect(link, &SERIAL_COMM::ReceiveIntensityData, optionScene, &OPTION_SCENE::UpdataPaintIntensity);
     connect(link, &SERIAL_COMM::SelfCheckStatus, this, &MainWindow::SelfCheckDisp);
     connect(link, &SERIAL_COMM::DirChangeSignals, this, &MainWindow::DirChange);
     connect(link, &SERIAL_COMM::IOPortSignals, this, &MainWindow::IOPortDisplayer);
     connect(link, &SERIAL_COMM::IOPortSignals, this, &MainWindow::MonitorGraphicDisplay);
+    connect(link, &SERIAL_COMM::SensorTypeSignal, this, &MainWindow::SensorTypeChange);
     connect(link, &SERIAL_COMM::ReceiveAreaData, this, &MainWindow::ReceiveAreaDataSlot);
     connect(TcpSocket, &QTcpSocket::disconnected, this, &MainWindow::ethernetDropped);
     // Requests are small frames sent one at a time: Nagle's delay would hold
@@ -216,10 +219,7 @@ void MainWindow::ReceiveAreaDataSlot()
 {
     // One undo snapshot per area, as after opening a file: the areas read
     // replace the drawn ones, and an undo can bring a drawn one back.
-    editControl->EditControlUpdateEditData();
-    coordTable->CoordTableWidgeUpdate();
-    areaTable->SaveAllUndoAreaTableData();
-    areaTable->AreaTableWidgetAllDisplay();
+    refreshAfterRead();
     optionScene->UpdataPaintOutline();
     optionScene->CoordTableUpdatePointItem();
 }

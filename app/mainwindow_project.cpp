@@ -9,6 +9,7 @@
 #include "option_scene.h"
 #include "projectfile.h"
 #include "projectfilekind.h"
+#include "sensor_setting.h"
 #include "serial_comm.h"
 #include "ui_mainwindow.h"
 
@@ -149,43 +150,6 @@ void MainWindow::refreshAfterRead()
     areaTable->AreaTableWidgetAllDisplay();
 }
 
-namespace {
-// The sensor dock's widgets in project-file order: a list stores its current
-// index, a number field its value.
-QList<QWidget *> sensorDockWidgets(const Ui::MainWindow *ui)
-{
-    return {ui->Para_ControlMode,      ui->Para_RS232BaudRate,     ui->Para_RS232CommVerify,
-            ui->Para_RS232StopBit,     ui->Para_RS485IDAddress,    ui->Para_RS485BaudRate,
-            ui->Para_RS485CommVerify,  ui->Para_RS485StopBit,      ui->Para_CANIDAddress,
-            ui->Para_CANBaudRate,      ui->Para_SensorOutputLogic, ui->Para_ScanMotorSpeed,
-            ui->Para_ScanSensorAngle,  ui->Para_ScanFilterLevel,   ui->Para_SensorInstallDir,
-            ui->Para_CrossFilterEnable, ui->Para_CrossFilterNumber, ui->Para_SensorEtherMode,
-            ui->Para_SensorIPAddress1, ui->Para_SensorIPAddress2,  ui->Para_SensorIPAddress3,
-            ui->Para_SensorIPAddress4, ui->Para_LaserMeasureFrq,   ui->Para_LaserStopSignal,
-            ui->Para_TrailiFilterLevel, ui->Para_DirtyReceDistance, ui->Para_DirtyReceStrength};
-}
-} // namespace
+SensorDockState MainWindow::currentSensorDockState() const { return sensorSetting->dockState(); }
 
-SensorDockState MainWindow::currentSensorDockState() const
-{
-    SensorDockState state{};
-    const QList<QWidget *> widgets = sensorDockWidgets(ui);
-    for (int row = 0; row < kSensorDockRows && row < widgets.size(); ++row) {
-        if (auto *combo = qobject_cast<QComboBox *>(widgets[row]))
-            state[row] = combo->currentIndex();
-        else if (auto *spin = qobject_cast<QSpinBox *>(widgets[row]))
-            state[row] = spin->value();
-    }
-    return state;
-}
-
-void MainWindow::loadSensorDockState(const SensorDockState &state)
-{
-    const QList<QWidget *> widgets = sensorDockWidgets(ui);
-    for (int row = 0; row < kSensorDockRows && row < widgets.size(); ++row) {
-        if (auto *combo = qobject_cast<QComboBox *>(widgets[row]))
-            combo->setCurrentIndex(state[row]);
-        else if (auto *spin = qobject_cast<QSpinBox *>(widgets[row]))
-            spin->setValue(state[row]); // the field clamps it to its range
-    }
-}
+void MainWindow::loadSensorDockState(const SensorDockState &state) { sensorSetting->applyDockState(state); }

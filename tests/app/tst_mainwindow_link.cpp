@@ -12,6 +12,7 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QSpinBox>
 #include <QTableWidget>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
@@ -205,6 +206,8 @@ private slots:
                  areas[0].OpenDelay);
         QCOMPARE(rig.window->findChild<QTableWidget *>(QStringLiteral("CoordTableWidgetOut1"))->item(3, 1)->text(),
                  QString::number(rig.data.Areas[0].Out1Points[3].x()));
+        QCOMPARE(rig.window->findChild<QSpinBox *>(QStringLiteral("Para_RS485IDAddress"))->value(),
+                 state.stored.Words[4]);
         QVERIFY(rig.data.Modified);
         QCOMPARE(rig.data.UndoIndex[20], 1);
     }

@@ -8,6 +8,8 @@
 #include <QLineEdit>
 #include <QTableWidget>
 #include <QTest>
+#include <QWheelEvent>
+#include <qtestspontaneevent.h>
 
 namespace WidgetDriving {
 
@@ -48,6 +50,24 @@ inline void choose(QComboBox *combo, int index)
     QTest::qWait(1);
     const QPoint at = view->visualRect(item).center();
     QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, at);
+}
+
+// Turns the mouse wheel over the middle of widget by notches (negative: down,
+// towards the user), delivered as the window system does: to the child under
+// the cursor, from where it travels up to the first widget that takes it,
+// giving wheel focus on the way.
+inline void turnWheel(QWidget *widget, int notches)
+{
+    QWidget *under = widget->childAt(widget->rect().center());
+    if (!under)
+        under = widget;
+    const QPointF at = QRectF(under->rect()).center();
+    QWheelEvent wheel(at, QPointF(under->mapToGlobal(at.toPoint())), QPoint(), QPoint(0, 120 * notches), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    // sendEvent() would mark it synthetic, and Qt hands a synthetic wheel
+    // event to its receiver alone.
+    QSpontaneKeyEvent::setSpontaneous(&wheel);
+    qApp->notify(under, &wheel);
 }
 
 } // namespace WidgetDriving
