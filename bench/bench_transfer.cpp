@@ -8,6 +8,7 @@
 //
 // Run it through scripts/netns-run.
 
+#include "emulatorprocess.h"
 #include "dialogseam.h"
 #include "editdata.h"
 #include "serial_comm.h"
@@ -67,42 +68,6 @@ protected:
         else
             tickFrameMs << double(clock.nsecsElapsed()) / 1e6;
         return QTcpSocket::writeData(data, size);
-    }
-};
-
-struct Emulator
-{
-    QProcess process;
-    quint16 port = 0;
-
-    bool start()
-    {
-        process.setProgram(QStringLiteral(EMULATOR_PATH));
-        process.setArguments({QStringLiteral("--port"), QStringLiteral("0"), QStringLiteral("-q")});
-        process.start();
-        if (!process.waitForStarted(5000))
-            return false;
-        QByteArray out;
-        QElapsedTimer clock;
-        clock.start();
-        while (!out.contains("Ready\n") && clock.elapsed() < 10000) {
-            if (!process.waitForReadyRead(200) && process.state() != QProcess::Running)
-                return false;
-            out += process.readAllStandardOutput();
-        }
-        const QRegularExpressionMatch tcp =
-            QRegularExpression(QStringLiteral("TCP listening on 127.0.0.1:(\\d+)")).match(QString::fromLocal8Bit(out));
-        port = tcp.hasMatch() ? quint16(tcp.captured(1).toUInt()) : 0;
-        return port != 0;
-    }
-    ~Emulator()
-    {
-        if (process.state() == QProcess::NotRunning)
-            return;
-        process.terminate();
-        if (!process.waitForFinished(5000))
-            process.kill();
-        process.waitForFinished(2000);
     }
 };
 
@@ -233,7 +198,7 @@ int main(int argc, char **argv)
             cycles = a.toInt();
     AnsweringDialogs dialogs;
     Emulator emulator;
-    if (!emulator.start()) {
+    if (!emulator.start({QStringLiteral("-q")})) {
         std::fprintf(stderr, "cannot start the scanner emulator\n");
         return 1;
     }
