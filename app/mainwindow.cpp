@@ -6,8 +6,8 @@
 #include "edit_control.h"
 #include "option_scene.h"
 #include "polar.h"
-#include "serial_comm.h"
 #include "sensor_setting.h"
+#include "serial_comm.h"
 #include "ui_mainwindow.h"
 #include "viewwindow.h"
 #include "wheelguard.h"
@@ -15,13 +15,13 @@
 
 #include <QCloseEvent>
 #include <QGraphicsScene>
-#include <QSerialPort>
-#include <QTcpSocket>
-#include <QUdpSocket>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QSerialPort>
+#include <QTcpSocket>
 #include <QToolBar>
 #include <QToolButton>
+#include <QUdpSocket>
 
 // The resources live in the static qm_app library; without an explicit
 // reference the linker would drop them from the program.
@@ -308,29 +308,31 @@ void MainWindow::ClearAllEditData()
     coordTable->CoordTableWidgeUpdate();
 }
 
+int MainWindow::askWarning(const QString &chinese, const QString &english, const QStringList &chineseButtons,
+                           const QStringList &englishButtons, int defaultButton)
+{
+    const bool inEnglish = LanguageFlag == 1;
+    return DialogSeam::current()->ask(DialogSeam::Icon::Warning,
+                                      inEnglish ? QStringLiteral("Warning") : QStringLiteral("警告"),
+                                      inEnglish ? english : chinese, inEnglish ? englishButtons : chineseButtons,
+                                      defaultButton);
+}
+
 bool MainWindow::confirmDiscard()
 {
     if (!m_data->Modified)
         return true;
-    const bool english = LanguageFlag == 1;
-    const QStringList buttons = english ? QStringList{tr("OK"), tr("Cancel")} : QStringList{tr("确定"), tr("取消")};
-    const int answer = DialogSeam::current()->ask(
-        DialogSeam::Icon::Warning, english ? QStringLiteral("Warning") : QStringLiteral("警告"),
-        english ? QStringLiteral("The application\nDo you want to discart your changes?")
-                : QStringLiteral("关于应用程序\n您修改了数据直接改变而不保存？"),
-        buttons, 0);
-    return answer == 0;
+    return askWarning(QStringLiteral("关于应用程序\n您修改了数据直接改变而不保存？"),
+                      QStringLiteral("The application\nDo you want to discart your changes?"),
+                      {tr("确定"), tr("取消")}, {tr("OK"), tr("Cancel")}, 0)
+        == 0;
 }
 
 void MainWindow::confirmDeleteAll()
 {
-    const bool english = LanguageFlag == 1;
-    const QStringList buttons = english ? QStringList{tr("Yes"), tr("No")} : QStringList{tr("是"), tr("否")};
-    const int answer = DialogSeam::current()->ask(
-        DialogSeam::Icon::Warning, english ? QStringLiteral("Warning") : QStringLiteral("警告"),
-        english ? QStringLiteral("Delete All\nDo you want to delete the data of all 64 areas?")
-                : QStringLiteral("全部删除\n您确定要删除全部64个区域的数据吗？"),
-        buttons, 1);
+    const int answer = askWarning(QStringLiteral("全部删除\n您确定要删除全部64个区域的数据吗？"),
+                                  QStringLiteral("Delete All\nDo you want to delete the data of all 64 areas?"),
+                                  {tr("是"), tr("否")}, {tr("Yes"), tr("No")}, 1);
     if (answer == 0)
         areaTable->DeleteAllAreaTableData();
 }
@@ -442,14 +444,9 @@ void MainWindow::closeEvent(QCloseEvent *event)
 {
     bool refuse = false;
     if (m_data->Modified && (LanguageFlag == 0 || LanguageFlag == 1)) {
-        const bool english = LanguageFlag == 1;
-        const QStringList buttons = english ? QStringList{tr("Save"), tr("Close"), tr("Cancel")}
-                                            : QStringList{tr("保存"), tr("关闭"), tr("取消")};
-        const int answer = DialogSeam::current()->ask(
-            DialogSeam::Icon::Warning, english ? QStringLiteral("Warning") : QStringLiteral("警告"),
-            english ? QStringLiteral("The application\nDo you want to discart your changes?")
-                    : QStringLiteral("关于应用程序\n您修改了数据直接退出而不保存？"),
-            buttons, 0);
+        const int answer = askWarning(QStringLiteral("关于应用程序\n您修改了数据直接退出而不保存？"),
+                                      QStringLiteral("The application\nDo you want to discart your changes?"),
+                                      {tr("保存"), tr("关闭"), tr("取消")}, {tr("Save"), tr("Close"), tr("Cancel")}, 0);
         if (answer == 0)
             refuse = !saveProject(); // a cancelled or failed save keeps the work
         else if (answer != 1)

@@ -50,6 +50,7 @@ public:
     OPTION_SCENE *sceneController() const { return optionScene; }
     SERIAL_COMM *linkController() const { return link; }
     SensorParameters *parameters() const { return Parameters; }
+    const ScanControl &scanControl() const { return *Control; }
 
     // Opening the link on a device, then what every new connection starts:
     // the connected action states, the live and status streams and a
@@ -62,7 +63,6 @@ public:
 
 public slots:
     void CloseSerialPort();
-    const ScanControl &scanControl() const { return *Control; }
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -124,6 +124,9 @@ private:
     // Asks before unsaved changes are thrown away; true when the user agrees
     // (or there is nothing to lose).
     bool confirmDiscard();
+    // A warning box in the window's language; returns the pressed button.
+    int askWarning(const QString &chinese, const QString &english, const QStringList &chineseButtons,
+                   const QStringList &englishButtons, int defaultButton);
 
     // Project files (mainwindow_project.cpp).
     // Saves under a name from the save dialog; false when the dialog was
@@ -135,8 +138,6 @@ private:
     // The sensor dock's 27 widget states in project-file order, and back.
     SensorDockState currentSensorDockState() const;
     void loadSensorDockState(const SensorDockState &state);
-    // The link's stop of its reply time-out before a file dialog.
-    void stopLinkTimeout();
 
     Ui::MainWindow *ui;
     QGraphicsScene *scene = nullptr;

@@ -13,12 +13,10 @@
 #include "serial_comm.h"
 #include "ui_mainwindow.h"
 
-#include <QComboBox>
 #include <QDate>
 #include <QDir>
 #include <QFile>
 #include <QSaveFile>
-#include <QSpinBox>
 #include <QTextStream>
 
 namespace {
@@ -43,17 +41,11 @@ void tellFileError(const OpenTexts &texts)
 }
 } // namespace
 
-void MainWindow::stopLinkTimeout()
-{
-    // No time-out warning comes up over a file dialog.
-    link->stopTimeout();
-}
-
 void MainWindow::savefile() { saveProject(); }
 
 bool MainWindow::saveProject()
 {
-    stopLinkTimeout();
+    link->stopTimeout(); // no time-out warning over the file dialog
     const ProjectFileKind kind = projectFileKind(DeviceClass);
     QString name = DialogSeam::current()->saveFileName(tr("保存配置文件"), QString(), kind.filter);
     if (name.isEmpty())
@@ -89,7 +81,7 @@ bool MainWindow::saveProject()
 
 void MainWindow::openfile()
 {
-    stopLinkTimeout();
+    link->stopTimeout(); // no time-out warning over the file dialog
     const OpenTexts texts = openTexts(LanguageFlag);
     const QString name =
         DialogSeam::current()->openFileName(texts.caption, QString(), projectFileKind(DeviceClass).filter);

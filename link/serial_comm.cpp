@@ -209,12 +209,12 @@ void SERIAL_COMM::showProgress(TransferMessage title)
 
 void SERIAL_COMM::afterReceive(std::function<void()> boxes) { QTimer::singleShot(0, this, std::move(boxes)); }
 
-int SERIAL_COMM::tell(TransferMessage message, int icon)
+int SERIAL_COMM::tell(TransferMessage message, DialogSeam::Icon icon)
 {
     const TransferText t = transferText(message, Language);
     if (t.isEmpty())
         return -1;
-    return DialogSeam::current()->ask(DialogSeam::Icon(icon), t.title, t.text, t.buttons, 0);
+    return DialogSeam::current()->ask(icon, t.title, t.text, t.buttons, 0);
 }
 
 void SERIAL_COMM::writeAreaStep()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "linkstate.h"
+#include "dialogseam.h"
 #include "livedata.h"
 #include "scancontrol.h"
 #include "sensorparameters.h"
@@ -129,7 +130,7 @@ private:
     void replyAccepted(); // stops the time-out, RetryCount = 0
     // One box of the transfer sequences in the link's language; nothing in
     // any other language. Returns the pressed button, -1 when none was shown.
-    int tell(TransferMessage message, int icon);
+    int tell(TransferMessage message, DialogSeam::Icon icon = DialogSeam::Icon::Information);
     // Runs a reply's boxes once the receive handler has returned: a modal box
     // opened inside it would hold back every further reply of that device
     // (sockets do not signal new data again while their handler runs), and

@@ -16,10 +16,9 @@ void SERIAL_COMM::rebootReply(const QByteArray &frame)
     if (!decodeStatusReply(frame, Command::RBoot))
         return;
     replyAccepted();
-    // Done before the box: its nested event loop keeps the scheduler running.
     PendingCommand = 0;
     clear(RebootRequest);
-    afterReceive([this] { tell(TransferMessage::RebootDone, int(DialogSeam::Icon::Information)); });
+    afterReceive([this] { tell(TransferMessage::RebootDone); });
 }
 
 void SERIAL_COMM::productReply(const QByteArray &frame)
@@ -94,8 +93,6 @@ void SERIAL_COMM::writeAreaReply(const QByteArray &frame)
     if (!status)
         return;
     replyAccepted();
-    // The pending code is cleared first: a box below runs a nested event loop
-    // in which the scheduler goes on.
     PendingCommand = 0;
     if (*status == 0) {
         ++WriteAreaIndex;
@@ -110,7 +107,7 @@ void SERIAL_COMM::writeAreaReply(const QByteArray &frame)
     } else if (*status == 1 || *status == 2) {
         WriteAreaIndex = 0; // the area transfer starts again from area 0
         const TransferMessage m = *status == 1 ? TransferMessage::AreaRejected : TransferMessage::FlashError;
-        afterReceive([this, m] { tell(m, int(DialogSeam::Icon::Information)); });
+        afterReceive([this, m] { tell(m); });
     }
 }
 
@@ -138,20 +135,18 @@ void SERIAL_COMM::writeParamsReply(const QByteArray &frame)
     if (!status)
         return;
     replyAccepted();
-    // The sequence is over before any box opens: its nested event loop must
-    // not send the parameter block again.
     PendingCommand = 0;
     clear(WriteParamsRequest);
     if (*status == 0) {
         DialogSeam::current()->progressClose();
         afterReceive([this] {
-            tell(TransferMessage::ParametersAccepted, int(DialogSeam::Icon::Information));
-            if (tell(TransferMessage::RestartQuestion, int(DialogSeam::Icon::Question)) == 0)
+            tell(TransferMessage::ParametersAccepted);
+            if (tell(TransferMessage::RestartQuestion, DialogSeam::Icon::Question) == 0)
                 raiseRequest(RebootRequest);
         });
     } else if (*status == 1 || *status == 2) {
         const TransferMessage m = *status == 1 ? TransferMessage::BlockRejected : TransferMessage::FlashError;
-        afterReceive([this, m] { tell(m, int(DialogSeam::Icon::Information)); });
+        afterReceive([this, m] { tell(m); });
     }
 }
 
@@ -177,7 +172,7 @@ void SERIAL_COMM::writeCasesReply(const QByteArray &frame)
     clear(WriteCasesRequest);
     if (*status == 1 || *status == 2) {
         const TransferMessage m = *status == 1 ? TransferMessage::BlockRejected : TransferMessage::FlashError;
-        afterReceive([this, m] { tell(m, int(DialogSeam::Icon::Information)); });
+        afterReceive([this, m] { tell(m); });
     }
 }
 
