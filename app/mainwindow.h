@@ -8,7 +8,9 @@
 #include "sensordockstate.h"
 #include "sensorparameters.h"
 
+#include <QAbstractSocket>
 #include <QMainWindow>
+#include <QSerialPort>
 #include <QPoint>
 
 namespace Ui {
@@ -52,17 +54,26 @@ public:
     SensorParameters *parameters() const { return Parameters; }
     const ScanControl &scanControl() const { return *Control; }
 
-    // Opening the link on a device, then what every new connection starts:
-    // the connected action states, the live and status streams and a
+    // Opening the link on a device, with what the user sees of it (status
+    // text, port label, or the error box), then what every new connection
+    // starts: the connected action states, the live and status streams and a
     // read-all. The connection slots and the tests both open devices only
-    // here. False when the device did not open (nothing else changes).
-    bool connectSerial(const QString &portName, const SerialLineSettings &settings = {});
-    // Ethernet in LinkState's EthernetMode (0 TCP, 1 UDP).
-    bool connectEthernet(const QString &address, quint16 port = LinkDevices::ScannerPort);
+    // here. False when the device did not open. shown: the settings' port
+    // name and the display texts of the line parameters, for the status bar.
+    bool connectSerial(const QString &Com, const SerialLineSettings &line, const QStringList &shown);
+    // Ethernet in LinkState's EthernetMode (0 TCP, 1 UDP). Scanners listen on
+    // one fixed port; tests run their emulators on free ones.
+    bool connectEthernet(const QString &Com, quint16 port = LinkDevices::ScannerPort);
     bool isConnected() const;
 
 public slots:
     void CloseSerialPort();
+    void handleError(QSerialPort::SerialPortError error);
+    void CreatEthernetPort(QString Com);
+    void ConnectChangeUSARTModeSlot();
+    void ConnectChangeEthernetModeSlot();
+    void CreatConnectTypeSignalSlot(int Index);
+    void CreatEthnertModeSignalSlot(QString Type);
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -102,6 +113,8 @@ private slots:
     void ReceiveAreaDataSlot();
     // The scanner closed a TCP connection (it does on a reboot).
     void ethernetDropped();
+    // A TCP connection attempt failed (refused, unreachable).
+    void tcpError(QAbstractSocket::SocketError error);
     // Delete All asks first: it empties every area at once.
     void confirmDeleteAll();
     void SensorTypeChange(int ProductType);
@@ -117,6 +130,12 @@ private:
     void createLink();
     void connectLink();
     void setConnectedActions(bool connected);
+    // Interface selection: actions, LinkState and the sensor dock's widgets.
+    void selectInterface(int kind);
+    // The same, and both settings actions off while a device is opened.
+    void selectInterfaceForOpening(int kind);
+    void showPortLabel(const QString &text);
+    void reportOpenError(const QString &text);
     void connectSensorDock();
     void setZoomSliderRange(int deviceClass);
     void chooseDisplayMode(int mode);
@@ -150,6 +169,8 @@ private:
     QTcpSocket *TcpSocket = nullptr;
     QUdpSocket *UdpSocket = nullptr;
     QLabel *PortLabel = nullptr;
+    // A TCP attempt became a connection: later errors are drops, not failures.
+    bool m_tcpEstablished = false;
     SENSOR_SETTING *sensorSetting = nullptr;
     qint32 DeviceClass = DeviceClasses::Default;
     qint32 LanguageFlag = 0;

@@ -58,11 +58,15 @@ void MainWindow::connectLink()
     connect(link, &SERIAL_COMM::IOPortSignals, this, &MainWindow::MonitorGraphicDisplay);
     connect(link, &SERIAL_COMM::SensorTypeSignal, this, &MainWindow::SensorTypeChange);
     connect(link, &SERIAL_COMM::ReceiveAreaData, this, &MainWindow::ReceiveAreaDataSlot);
+    connect(SerialPort, &QSerialPort::errorOccurred, this, &MainWindow::handleError);
     connect(TcpSocket, &QTcpSocket::disconnected, this, &MainWindow::ethernetDropped);
-    // Requests are small frames sent one at a time: Nagle's delay would hold
-    // each back until the previous reply's acknowledgement.
-    connect(TcpSocket, &QTcpSocket::connected, this,
-            [this] { TcpSocket->setSocketOption(QAbstractSocket::LowDelayOption, 1); });
+    connect(TcpSocket, &QTcpSocket::errorOccurred, this, &MainWindow::tcpError);
+    connect(TcpSocket, &QTcpSocket::connected, this, [this] {
+        m_tcpEstablished = true;
+        // Requests are small frames sent one at a time: Nagle's delay would
+        // hold each back until the previous reply's acknowledgement.
+        TcpSocket->setSocketOption(QAbstractSocket::LowDelayOption, 1);
+    });
 }
 
 bool MainWindow::isConnected() const { return LinkDevices::anyOpen(*SerialPort, *TcpSocket, *UdpSocket); }
@@ -80,33 +84,6 @@ void MainWindow::setConnectedActions(bool connected)
         ui->IOSimulation->setEnabled(true);
         ui->SelfCheck->setEnabled(true);
     }
-}
-
-bool MainWindow::connectSerial(const QString &portName, const SerialLineSettings &settings)
-{
-    m_link->ConnectionKind = 0;
-    if (!LinkDevices::openSerial(*SerialPort, portName, settings))
-        return false;
-    setConnectedActions(true);
-    OpenCloseReadScanf(ui->Distance->isChecked());
-    OpenCloseReadIntensity(ui->Intensity->isChecked());
-    link->OpenSendReadSimulation();
-    link->ReadSensorAllDataSlots();
-    return true;
-}
-
-bool MainWindow::connectEthernet(const QString &address, quint16 port)
-{
-    m_link->ConnectionKind = 1;
-    if (!LinkDevices::openEthernet(*TcpSocket, *UdpSocket, m_link->EthernetMode, address, port))
-        return false;
-    setConnectedActions(true);
-    // On Ethernet the read-all goes first: it stops a stream still running.
-    link->ReadSensorAllDataSlots();
-    OpenCloseReadScanf(ui->Distance->isChecked());
-    OpenCloseReadIntensity(ui->Intensity->isChecked());
-    link->OpenSendReadSimulation();
-    return true;
 }
 
 void MainWindow::CloseSerialPort()
@@ -141,14 +118,6 @@ void MainWindow::CloseSerialPort()
     const QSignalBlocker quiet(TcpSocket);
     LinkDevices::closeAll(*SerialPort, *TcpSocket, *UdpSocket);
     link->CloseSerialPortSlots();
-}
-
-void MainWindow::ethernetDropped()
-{
-    // Without this the window would go on showing a connection whose
-    // requests all time out; the user reconnects once the scanner is back.
-    if (m_link->ConnectionKind == 1 && m_link->EthernetMode == 0 && ui->DisConnection->isEnabled())
-        CloseSerialPort();
 }
 
 void MainWindow::OpenCloseReadScanf(bool Checked)

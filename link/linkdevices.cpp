@@ -20,6 +20,12 @@ bool openSerial(QSerialPort &port, const QString &name, const SerialLineSettings
 bool openEthernet(QTcpSocket &tcp, QUdpSocket &udp, int mode, const QString &address, quint16 port)
 {
     const QHostAddress host(address.trimmed());
+    // Empty or malformed text parses to a null address, and a TCP socket
+    // would count as open while its lookup of "" fails later; the wildcard
+    // and group addresses name no scanner.
+    if (host.isNull() || host.isEqual(QHostAddress(QHostAddress::AnyIPv4)) || host.isEqual(QHostAddress(QHostAddress::AnyIPv6))
+        || host.isEqual(QHostAddress(QHostAddress::Broadcast)) || host.isMulticast())
+        return false;
     if (mode == 0) {
         tcp.connectToHost(host, port, QIODevice::ReadWrite);
         return tcp.isOpen();

@@ -123,7 +123,7 @@ struct Rig
     bool connect(const QString &transport)
     {
         if (transport == QLatin1String("pty"))
-            return window->connectSerial(emulator.pty);
+            return window->connectSerial(emulator.pty, {}, {});
         LinkState::instance().EthernetMode = transport == QLatin1String("udp") ? 1 : 0;
         return window->connectEthernet(QStringLiteral("127.0.0.1"), emulator.port);
     }

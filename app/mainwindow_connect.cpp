@@ -1,0 +1,169 @@
+// The main window's connection controls: choosing the interface, opening the
+// serial line or the Ethernet link with what the user sees of it, and the
+// ways a connection can end without the user asking.
+
+#include "mainwindow.h"
+
+#include "connecttexts.h"
+#include "dialogseam.h"
+#include "serial_comm.h"
+#include "ui_mainwindow.h"
+
+#include <QLabel>
+#include <QSerialPort>
+#include <QStatusBar>
+#include <QTcpSocket>
+#include <QUdpSocket>
+
+void MainWindow::ConnectChangeUSARTModeSlot() { selectInterface(0); }
+
+void MainWindow::ConnectChangeEthernetModeSlot() { selectInterface(1); }
+
+void MainWindow::selectInterface(int kind)
+{
+    const bool ethernet = kind == 1;
+    ui->SerialConnection->setChecked(!ethernet);
+    ui->EthernetConnection->setChecked(ethernet);
+    ui->SerialSetting->setEnabled(!ethernet);
+    ui->EthnernetSetting->setEnabled(ethernet);
+    m_link->ConnectionKind = kind;
+
+    // The sensor dock: only what the chosen interface can configure.
+    for (QWidget *w : {static_cast<QWidget *>(ui->Para_ControlMode), static_cast<QWidget *>(ui->Para_RS232BaudRate),
+                       static_cast<QWidget *>(ui->Para_RS232CommVerify), static_cast<QWidget *>(ui->Para_RS232StopBit),
+                       static_cast<QWidget *>(ui->Para_RS485IDAddress), static_cast<QWidget *>(ui->Para_RS485BaudRate),
+                       static_cast<QWidget *>(ui->Para_RS485CommVerify), static_cast<QWidget *>(ui->Para_RS485StopBit)})
+        w->setEnabled(!ethernet);
+    ui->Para_CANBaudRate->setEnabled(true);
+    ui->Para_CANIDAddress->setEnabled(true);
+    for (QWidget *w : {static_cast<QWidget *>(ui->Para_SensorEtherMode),
+                       static_cast<QWidget *>(ui->Para_SensorIPAddress1),
+                       static_cast<QWidget *>(ui->Para_SensorIPAddress2),
+                       static_cast<QWidget *>(ui->Para_SensorIPAddress3),
+                       static_cast<QWidget *>(ui->Para_SensorIPAddress4),
+                       static_cast<QWidget *>(ui->Para_ScanSensorAngle), static_cast<QWidget *>(ui->Para_ScanMotorSpeed),
+                       static_cast<QWidget *>(ui->Set_ScanFilterLevel), static_cast<QWidget *>(ui->Set_ScanMotorSpeed),
+                       static_cast<QWidget *>(ui->Set_ScanSensorAngle), static_cast<QWidget *>(ui->Set_SensorSleepMode),
+                       static_cast<QWidget *>(ui->ScanGroupBox), static_cast<QWidget *>(ui->Para_CrossFilterEnable)})
+        w->setEnabled(ethernet);
+    ui->Para_CrossFilterNumber->setEnabled(ethernet && ui->Para_CrossFilterEnable->currentIndex() != 0);
+    ui->Para_LaserMeasureFrq->setEnabled(false);
+}
+
+void MainWindow::CreatConnectTypeSignalSlot(int Index)
+{
+    if (Index == 0)
+        ConnectChangeUSARTModeSlot();
+    else if (Index == 1)
+        ConnectChangeEthernetModeSlot();
+}
+
+void MainWindow::CreatEthnertModeSignalSlot(QString Type)
+{
+    if (Type == QLatin1String("MODE: TCP"))
+        m_link->EthernetMode = 0;
+    else if (Type == QLatin1String("MODE: UDP"))
+        m_link->EthernetMode = 1;
+}
+
+void MainWindow::selectInterfaceForOpening(int kind)
+{
+    selectInterface(kind);
+    // While a device is being opened neither settings dialog may change it.
+    ui->SerialSetting->setEnabled(false);
+    ui->EthnernetSetting->setEnabled(false);
+}
+
+void MainWindow::showPortLabel(const QString &text)
+{
+    if (text.isEmpty())
+        return;
+    PortLabel->setText(text);
+    if (PortLabel->parentWidget() != statusBar())
+        statusBar()->addPermanentWidget(PortLabel);
+}
+
+void MainWindow::reportOpenError(const QString &text)
+{
+    DialogSeam::current()->notify(DialogSeam::Icon::Critical, ConnectTexts::errorTitle(LanguageFlag), text,
+                                  QStringLiteral("OK"));
+    statusBar()->showMessage(ConnectTexts::openErrorStatus(LanguageFlag));
+}
+
+bool MainWindow::connectSerial(const QString &Com, const SerialLineSettings &line, const QStringList &shown)
+{
+    selectInterfaceForOpening(0);
+    if (!LinkDevices::openSerial(*SerialPort, Com, line)) {
+        reportOpenError(ConnectTexts::serialOpenError(LanguageFlag));
+        return false;
+    }
+    setConnectedActions(true);
+    const QString status = ConnectTexts::serialConnected(LanguageFlag, shown);
+    if (!status.isEmpty()) {
+        statusBar()->showMessage(status);
+        showPortLabel(ConnectTexts::serialPortLabel(LanguageFlag, Com));
+    }
+    OpenCloseReadScanf(ui->Distance->isChecked());
+    OpenCloseReadIntensity(ui->Intensity->isChecked());
+    link->OpenSendReadSimulation();
+    link->ReadSensorAllDataSlots();
+    return true;
+}
+
+bool MainWindow::connectEthernet(const QString &Com, quint16 port)
+{
+    selectInterfaceForOpening(1);
+    m_tcpEstablished = false;
+    if (!LinkDevices::openEthernet(*TcpSocket, *UdpSocket, m_link->EthernetMode, Com, port)) {
+        reportOpenError(ConnectTexts::ethernetOpenError(LanguageFlag));
+        return false;
+    }
+    setConnectedActions(true);
+    const QString status = ConnectTexts::ethernetConnected(LanguageFlag, Com);
+    if (!status.isEmpty()) {
+        statusBar()->showMessage(status);
+        showPortLabel(ConnectTexts::ethernetPortLabel(LanguageFlag, Com));
+    }
+    // On Ethernet the read-all goes first: it stops a stream still running.
+    link->ReadSensorAllDataSlots();
+    OpenCloseReadScanf(ui->Distance->isChecked());
+    OpenCloseReadIntensity(ui->Intensity->isChecked());
+    link->OpenSendReadSimulation();
+    return true;
+}
+
+void MainWindow::CreatEthernetPort(QString Com) { connectEthernet(Com); }
+
+void MainWindow::handleError(QSerialPort::SerialPortError error)
+{
+    // A pulled adapter reports a resource error; a pseudo-terminal whose
+    // other end closed reports read errors, again and again while it stays
+    // readable. Either way the line is gone.
+    if ((error != QSerialPort::ResourceError && error != QSerialPort::ReadError) || !SerialPort->isOpen())
+        return;
+    const QString reason = SerialPort->errorString();
+    // Closed before the box: a dead line would report again during it.
+    SerialPort->close();
+    DialogSeam::current()->notify(DialogSeam::Icon::Critical, tr("Critical Error"), reason, QStringLiteral("OK"));
+    CloseSerialPort();
+}
+
+void MainWindow::tcpError(QAbstractSocket::SocketError)
+{
+    // A refused or failed attempt: without this the window would show a
+    // connection whose requests all time out.
+    if (m_tcpEstablished || m_link->ConnectionKind != 1 || m_link->EthernetMode != 0
+        || !ui->DisConnection->isEnabled())
+        return;
+    const QString reason = TcpSocket->errorString();
+    CloseSerialPort();
+    reportOpenError(ConnectTexts::ethernetOpenError(LanguageFlag) + QLatin1Char('\n') + reason);
+}
+
+void MainWindow::ethernetDropped()
+{
+    // Without this the window would go on showing a connection whose
+    // requests all time out; the user reconnects once the scanner is back.
+    if (m_link->ConnectionKind == 1 && m_link->EthernetMode == 0 && ui->DisConnection->isEnabled())
+        CloseSerialPort();
+}
