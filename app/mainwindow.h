@@ -175,6 +175,10 @@ private:
     qint32 DeviceClass = DeviceClasses::Default;
     qint32 LanguageFlag = 0;
     qint32 MonitoringMode = 0;
+    // The input value last applied by the area switching of monitoring mode.
+    // One window per process, so one value; a member keeps windows made one
+    // after another (tests) from seeing each other's.
+    uint LastInputPort = 0;
     // The scanner's parameter block and scan settings, owned here and shared
     // by pointer with the link and the sensor dock.
     SensorParameters *Parameters = nullptr;

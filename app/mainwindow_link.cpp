@@ -20,11 +20,6 @@
 #include <QTcpSocket>
 #include <QUdpSocket>
 
-namespace {
-// The input value last applied by the area switching of monitoring mode.
-uint LastInputPort = 0;
-} // namespace
-
 void MainWindow::createLink()
 {
     SerialPort = new QSerialPort;
@@ -37,6 +32,7 @@ void MainWindow::createLink()
     // the first class change.
     link->setDeviceClass(DeviceClass);
     PortLabel = new QLabel;
+    PortLabel->setObjectName(QStringLiteral("PortLabel"));
 }
 
 void MainWindow::connectLink()
