@@ -2,6 +2,7 @@
 
 #include "area_table.h"
 #include "coord_table.h"
+#include "create.h"
 #include "dialogseam.h"
 #include "edit_control.h"
 #include "option_scene.h"
@@ -45,6 +46,7 @@ MainWindow::MainWindow(EditData *data, DialogSeam *dialogs, QWidget *parent)
         dialogs = m_ownDialogs;
     }
     DialogSeam::install(dialogs);
+    createDialogs();
 
     DeviceClass = DeviceClasses::Default;
 
@@ -63,6 +65,7 @@ MainWindow::MainWindow(EditData *data, DialogSeam *dialogs, QWidget *parent)
     connectView();
     connectLink();
     connectSensorDock();
+    connectDialogs();
 
     ui->graphicsView->setScene(scene);
     ui->graphicsView->centerOn(0, 0);
@@ -102,6 +105,10 @@ MainWindow::~MainWindow()
     delete TcpSocket;
     delete SerialPort;
     delete PortLabel;
+    delete Welcome;
+    delete SerialDialog;
+    delete EthernetDialog;
+    delete Information;
     delete coordTable;
     delete areaTable;
     delete optionScene;

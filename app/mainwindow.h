@@ -18,6 +18,10 @@ class MainWindow;
 }
 
 class AREA_TABLE;
+class Create;
+class EthnertSetting;
+class FormInformation;
+class SettingsDialog;
 class COORD_TABLE;
 class DialogSeam;
 class EDIT_CONTROL;
@@ -65,15 +69,22 @@ public:
     // one fixed port; tests run their emulators on free ones.
     bool connectEthernet(const QString &Com, quint16 port = LinkDevices::ScannerPort);
     bool isConnected() const;
+    Create *welcomeDialog() const { return Welcome; }
+    SettingsDialog *serialSettingsDialog() const { return SerialDialog; }
+    EthnertSetting *ethernetDialog() const { return EthernetDialog; }
+    FormInformation *informationLog() const { return Information; }
 
 public slots:
+    void OpenSerialPort();
     void CloseSerialPort();
     void handleError(QSerialPort::SerialPortError error);
+    void CreatOpenSerialPort(QString Com);
     void CreatEthernetPort(QString Com);
     void ConnectChangeUSARTModeSlot();
     void ConnectChangeEthernetModeSlot();
     void CreatConnectTypeSignalSlot(int Index);
     void CreatEthnertModeSignalSlot(QString Type);
+    void informationAppend(QString s);
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -130,6 +141,9 @@ private:
     void createLink();
     void connectLink();
     void setConnectedActions(bool connected);
+    // The dialogs that supply ports and addresses (mainwindow_connect.cpp).
+    void createDialogs();
+    void connectDialogs();
     // Interface selection: actions, LinkState and the sensor dock's widgets.
     void selectInterface(int kind);
     // The same, and both settings actions off while a device is opened.
@@ -169,6 +183,10 @@ private:
     QTcpSocket *TcpSocket = nullptr;
     QUdpSocket *UdpSocket = nullptr;
     QLabel *PortLabel = nullptr;
+    Create *Welcome = nullptr;
+    SettingsDialog *SerialDialog = nullptr;
+    EthnertSetting *EthernetDialog = nullptr;
+    FormInformation *Information = nullptr;
     // A TCP attempt became a connection: later errors are drops, not failures.
     bool m_tcpEstablished = false;
     SENSOR_SETTING *sensorSetting = nullptr;

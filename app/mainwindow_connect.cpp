@@ -5,6 +5,10 @@
 #include "mainwindow.h"
 
 #include "connecttexts.h"
+#include "create.h"
+#include "ethnertsetting.h"
+#include "forminformation.h"
+#include "settingsdialog.h"
 #include "dialogseam.h"
 #include "serial_comm.h"
 #include "ui_mainwindow.h"
@@ -14,6 +18,63 @@
 #include <QStatusBar>
 #include <QTcpSocket>
 #include <QUdpSocket>
+
+void MainWindow::createDialogs()
+{
+    // Top-level, without parents: each lives as long as the window.
+    Welcome = new Create;
+    EthernetDialog = new EthnertSetting;
+    SerialDialog = new SettingsDialog;
+    Information = new FormInformation;
+}
+
+void MainWindow::connectDialogs()
+{
+    connect(Welcome, &Create::QuitSignal, this, &QWidget::close);
+    connect(Welcome, &Create::CreateSignal, this, &MainWindow::CreateDeviceType);
+    connect(Welcome, &Create::OpenProjectSignal, this, &MainWindow::OpenProject);
+    connect(Welcome, &Create::OpenSerialSignal, this, &MainWindow::CreatOpenSerialPort);
+    connect(Welcome, &Create::OpenEthernetSignal, this, &MainWindow::CreatEthernetPort);
+    connect(Welcome, &Create::CreateInterface, this, &MainWindow::CreatConnectTypeSignalSlot);
+    connect(Welcome, &Create::OpenEthernetMode, this, &MainWindow::CreatEthnertModeSignalSlot);
+    connect(SerialDialog, &SettingsDialog::OpenSerialSignal, this, &MainWindow::CreatOpenSerialPort);
+    connect(EthernetDialog, &EthnertSetting::OpenEthernetSignal, this, &MainWindow::CreatEthernetPort);
+    connect(EthernetDialog, &EthnertSetting::OpenEthernetMode, this, &MainWindow::CreatEthnertModeSignalSlot);
+    connect(EthernetDialog, &EthnertSetting::informationAppend, this, &MainWindow::informationAppend);
+
+    connect(ui->SerialConnection, &QAction::triggered, this, &MainWindow::ConnectChangeUSARTModeSlot);
+    connect(ui->EthernetConnection, &QAction::triggered, this, &MainWindow::ConnectChangeEthernetModeSlot);
+    connect(ui->SerialSetting, &QAction::triggered, SerialDialog, [this] {
+        SerialDialog->show();
+        SerialDialog->fillPortsInfo();
+    });
+    connect(ui->EthnernetSetting, &QAction::triggered, EthernetDialog, [this] {
+        EthernetDialog->show();
+        EthernetDialog->fillPortsInfo();
+    });
+    connect(ui->Connection, &QAction::triggered, this, &MainWindow::OpenSerialPort);
+    connect(ui->actionComm, &QAction::triggered, Information, &QWidget::show);
+}
+
+void MainWindow::informationAppend(QString s) { Information->InformationAppend(s); }
+
+void MainWindow::OpenSerialPort()
+{
+    // The dialog of the chosen interface announces its port or address,
+    // which comes back to one of the open slots.
+    if (m_link->ConnectionKind == 0)
+        SerialDialog->update();
+    else if (m_link->ConnectionKind == 1)
+        EthernetDialog->update();
+}
+
+void MainWindow::CreatOpenSerialPort(QString Com)
+{
+    const SerialSettings s = SerialDialog->CurrentSettings();
+    // The port is the one announced; the status line names the settings' own.
+    connectSerial(Com, lineSettings(s),
+                  {s.name, s.stringBaudRate, s.stringDataBits, s.stringParity, s.stringStopBits, s.stringFlowControl});
+}
 
 void MainWindow::ConnectChangeUSARTModeSlot() { selectInterface(0); }
 
