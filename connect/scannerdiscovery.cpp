@@ -65,8 +65,9 @@ void ScannerDiscovery::readReplies()
 {
     const QList<QPointer<QUdpSocket>> sockets = m_sockets;
     for (const QPointer<QUdpSocket> &socket : sockets) {
-        // A receiver may have released the sockets meanwhile.
-        while (socket && socket->isOpen() && socket->hasPendingDatagrams()) {
+        // A receiver may have released the sockets meanwhile. (A bound UDP
+        // socket is not an open device: its state says whether it still is.)
+        while (socket && socket->state() == QAbstractSocket::BoundState && socket->hasPendingDatagrams()) {
             const QNetworkDatagram d = socket->receiveDatagram();
             emit replyReceived(d.senderAddress(), d.data());
         }
