@@ -27,6 +27,22 @@ private slots:
         form.InformationAppend(QStringLiteral("10.0.0.2"));
         QCOMPARE(text->toPlainText(), QStringLiteral("10.0.0.2"));
     }
+
+    // Closing the main window ends the program even with the log open.
+    // (Only a running application loop notices a last window.)
+    void openLogDoesNotKeepTheProgram()
+    {
+        QWidget mainWindow;
+        FormInformation form;
+        mainWindow.show();
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        QSignalSpy last(qApp, &QGuiApplication::lastWindowClosed);
+        QTimer::singleShot(0, &mainWindow, &QWidget::close);
+        QTimer::singleShot(300, qApp, [] { QCoreApplication::exit(77); });
+        QCoreApplication::exec();
+        QCOMPARE(last.size(), 1);
+    }
 };
 
 QTEST_MAIN(TestFormInformation)
