@@ -1,8 +1,11 @@
 #!/bin/sh
 # Discovery over a LAN of the test's own: a veth pair between this fresh
-# network namespace (10.77.0.1) and a peer namespace (10.77.0.2) where the
+# network namespace (veth0) and a peer namespace (veth1, 10.77.0.2) where the
 # emulator runs its discovery responder. Refuses to run anywhere else.
-# Usage: emulator_discovery.sh EMULATOR CLIENT
+# Usage: emulator_discovery.sh EMULATOR CLIENT [CLIENT ARGUMENTS...]
+# veth0 gets the addresses in QM_LOCAL_ADDRS (blank-separated, all in
+# 10.77.0.0/24; default 10.77.0.1). The client runs here with QM_DISCOVERY_LAN=1,
+# QM_LOCAL_ADDRS, QM_LOCAL_ADDR (the first of them) and QM_SCANNER_ADDR set.
 set -eu
 if [ "${IN_TEST_NETNS:-}" != 1 ]; then
   unshare -n true 2>/dev/null || { echo "SKIP: no network namespace"; exit 77; }
@@ -11,9 +14,15 @@ fi
 [ "$(ip -o link show | wc -l)" -eq 1 ] || { echo "not a fresh network namespace: refusing to run"; exit 1; }
 EMULATOR=$1
 CLIENT=$2
+shift 2
+LOCAL_ADDRS=${QM_LOCAL_ADDRS:-10.77.0.1}
 ip link set lo up
 ip link add veth0 type veth peer name veth1
-ip addr add 10.77.0.1/24 brd + dev veth0
+FIRST=
+for a in $LOCAL_ADDRS; do
+  ip addr add "$a/24" brd + dev veth0
+  FIRST=${FIRST:-$a}
+done
 ip link set veth0 up
 unshare -n sleep 60 &
 PEER=$!
@@ -39,6 +48,6 @@ until grep -q '^Ready' "$OUT/out"; do
   sleep 0.1
 done
 status=0
-QM_DISCOVERY_LAN=1 QM_LOCAL_ADDR=10.77.0.1 QM_SCANNER_ADDR=10.77.0.2 "$CLIENT" || status=$?
+QM_DISCOVERY_LAN=1 QM_LOCAL_ADDRS="$LOCAL_ADDRS" QM_LOCAL_ADDR=$FIRST QM_SCANNER_ADDR=10.77.0.2 "$CLIENT" "$@" || status=$?
 if [ "$status" -ne 0 ]; then echo "--- emulator log"; cat "$OUT/err"; fi
 exit "$status"

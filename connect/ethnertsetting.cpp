@@ -1,0 +1,77 @@
+#include "ethnertsetting.h"
+#include "ui_ethnertsetting.h"
+
+#include "scannerdiscovery.h"
+
+EthnertSetting::EthnertSetting(QWidget *parent)
+    : QDialog(parent), m_ui(new Ui::EthnertSetting), m_discovery(new ScannerDiscovery(this))
+{
+    m_ui->setupUi(this);
+    // Hidden or closed, the dialog must not keep the program alive or end it.
+    setAttribute(Qt::WA_QuitOnClose, false);
+    // A typed address is taken as typed: no completion towards a listed one
+    // that merely starts the same way.
+    m_ui->Eth_ComboBox->setCompleter(nullptr);
+    m_ui->Eth_ComboBox->setInsertPolicy(QComboBox::InsertAtBottom);
+
+    connect(m_discovery, &ScannerDiscovery::bound, this, &EthnertSetting::reportBind);
+    connect(m_discovery, &ScannerDiscovery::replyReceived, this, &EthnertSetting::handleReply);
+    connect(m_ui->Enter, &QPushButton::clicked, this, &EthnertSetting::update);
+    connect(m_ui->Cancel, &QPushButton::clicked, this, &EthnertSetting::hide);
+    connect(m_ui->Button_Refresh_ETH, &QPushButton::clicked, this, &EthnertSetting::fillPortsInfo);
+    fillPortsInfo();
+}
+
+EthnertSetting::~EthnertSetting()
+{
+    DelteclientSocket();
+    delete m_ui;
+}
+
+void EthnertSetting::update()
+{
+    // The current entry, not the edit text: typed text counts once Return made it an entry.
+    QComboBox *box = m_ui->Eth_ComboBox;
+    emit OpenEthernetSignal(box->itemText(box->currentIndex()));
+    DelteclientSocket();
+    hide();
+}
+
+void EthnertSetting::fillPortsInfo()
+{
+    DelteclientSocket();
+    m_ui->Eth_ComboBox->clear();
+    m_discovery->search();
+}
+
+void EthnertSetting::DelteclientSocket() { m_discovery->release(); }
+
+void EthnertSetting::ReadEthernetReceiveData() { m_discovery->readReplies(); }
+
+void EthnertSetting::reportBind(const QHostAddress &address, bool ok)
+{
+    emit informationAppend((ok ? QStringLiteral("IP地址绑定成功：") : QStringLiteral("IP地址绑定失败："))
+                           + address.toString());
+}
+
+void EthnertSetting::handleReply(const QHostAddress &sender, const QByteArray &datagram)
+{
+    const QString address = sender.toString();
+    if (m_ui->Eth_ComboBox->findText(address) < 0)
+        m_ui->Eth_ComboBox->addItem(address);
+    emit informationAppend(Discovery::replyText(datagram));
+    emit informationAppend(address);
+    const QString mode = Discovery::modeText(datagram);
+    if (!mode.isEmpty())
+        emit OpenEthernetMode(mode);
+}
+
+void EthnertSetting::retranslate(int languageFlag)
+{
+    if (languageFlag != 0 && languageFlag != 1)
+        return;
+    const bool en = languageFlag == 1;
+    setWindowTitle(en ? QStringLiteral("Ethnert Setting") : QStringLiteral("以太网设置"));
+    m_ui->Enter->setText(en ? QStringLiteral("OK") : QStringLiteral("确定"));
+    m_ui->Cancel->setText(en ? QStringLiteral("Cancel") : QStringLiteral("取消"));
+}
