@@ -71,9 +71,10 @@ void MainWindow::OpenSerialPort()
 void MainWindow::CreatOpenSerialPort(QString Com)
 {
     const SerialSettings s = SerialDialog->CurrentSettings();
-    // The port is the one announced; the status line names the settings' own.
+    // The status line names the port opened: the welcome dialog announces
+    // its own choice, which need not be the one kept in the settings.
     connectSerial(Com, lineSettings(s),
-                  {s.name, s.stringBaudRate, s.stringDataBits, s.stringParity, s.stringStopBits, s.stringFlowControl});
+                  {Com, s.stringBaudRate, s.stringDataBits, s.stringParity, s.stringStopBits, s.stringFlowControl});
 }
 
 void MainWindow::ConnectChangeUSARTModeSlot() { selectInterface(0); }
@@ -197,9 +198,9 @@ void MainWindow::CreatEthernetPort(QString Com) { connectEthernet(Com); }
 
 void MainWindow::handleError(QSerialPort::SerialPortError error)
 {
-    // A pulled adapter reports a resource error; a pseudo-terminal whose
-    // other end closed reports read errors, again and again while it stays
-    // readable. Either way the line is gone.
+    // A pulled adapter, or a pseudo-terminal whose other end closed, reports
+    // a resource error or read errors (again and again while the dead line
+    // stays readable). Either way the line is gone.
     if ((error != QSerialPort::ResourceError && error != QSerialPort::ReadError) || !SerialPort->isOpen())
         return;
     const QString reason = SerialPort->errorString();

@@ -11,6 +11,29 @@ ScannerDiscovery::EntryLister &entryLister()
 }
 } // namespace
 
+namespace {
+// Ports tried past those another program or search already holds.
+constexpr int kPortTries = 16;
+
+// Binds from nextPort upwards, past ports in use, and moves nextPort past the
+// one taken. The welcome dialog and the Ethernet dialog search at the same
+// time: without this the second would lose its socket, and every reply to it.
+// Exclusive, so a reply never goes to the other search's socket.
+bool bindFrom(QUdpSocket &socket, const QHostAddress &address, quint16 &nextPort)
+{
+    for (int i = 0; i < kPortTries && nextPort + i <= 65535; ++i) {
+        const quint16 port = quint16(nextPort + i);
+        if (socket.bind(address, port, QAbstractSocket::DontShareAddress)) {
+            nextPort = quint16(port + 1);
+            return true;
+        }
+        if (socket.error() != QAbstractSocket::AddressInUseError)
+            return false;
+    }
+    return false;
+}
+} // namespace
+
 ScannerDiscovery::ScannerDiscovery(QObject *parent) : QObject(parent) {}
 
 ScannerDiscovery::~ScannerDiscovery() { release(); }
@@ -33,9 +56,8 @@ void ScannerDiscovery::search()
     quint16 nextPort = Discovery::FirstLocalPort;
     for (const QHostAddress &address : qAsConst(m_local)) {
         auto *socket = new QUdpSocket(this);
-        const bool ok = socket->bind(address, nextPort);
+        const bool ok = bindFrom(*socket, address, nextPort);
         if (ok) {
-            ++nextPort;
             connect(socket, &QUdpSocket::readyRead, this, &ScannerDiscovery::readReplies);
             m_sockets.append(socket);
         }

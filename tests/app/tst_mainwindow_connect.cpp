@@ -164,8 +164,10 @@ private slots:
         window.CreatConnectTypeSignalSlot(2);
         QCOMPARE(LinkState::instance().ConnectionKind, ethernet ? 0 : 1);
         for (const auto &[text, mode] : {std::pair{"MODE: UDP", 1}, {"mode: tcp", 1}, {"MODE:TCP", 1},
-                                         {"MODE: TCP", 0}, {"MODE: UDP ", 0}})
-            window.CreatEthnertModeSignalSlot(QLatin1String(text)), QCOMPARE(LinkState::instance().EthernetMode, mode);
+                                         {"MODE: TCP", 0}, {"MODE: UDP ", 0}}) {
+            window.CreatEthnertModeSignalSlot(QLatin1String(text));
+            QCOMPARE(LinkState::instance().EthernetMode, mode);
+        }
     }
 
     // Connected through each dialog, the window shows the scanner's state;
@@ -248,7 +250,7 @@ private slots:
         QTest::addColumn<QString>("title");
         QTest::addColumn<QString>("text");
         QTest::newRow("empty address") << "empty" << "错误" << "以太网连接失败";
-        QTest::newRow("malformed address") << "192.168.1" << "错误" << "以太网连接失败";
+        QTest::newRow("malformed address") << "192.168.1.300" << "错误" << "以太网连接失败";
         QTest::newRow("refused TCP") << "refused" << "错误" << "以太网连接失败\nConnection refused";
         QTest::newRow("no such serial port") << "/dev/quillmark-none" << "错误" << "串口打开失败";
         QTest::newRow("serial line vanishes") << "vanish" << "Critical Error" << "";

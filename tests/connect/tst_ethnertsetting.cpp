@@ -93,24 +93,35 @@ private slots:
         QTest::addColumn<QStringList>("entries");
         QTest::addColumn<QStringList>("log");
         QTest::addColumn<QStringList>("senders");
+        QTest::addColumn<int>("heldPort"); // on 127.0.0.2, by another search
         const QString lo = QStringLiteral("/127.255.255.255");
         QTest::newRow("two addresses") << QStringList{"127.0.0.2" + lo, "127.0.0.3" + lo}
                                        << QStringList{"IP地址绑定成功：127.0.0.2", "IP地址绑定成功：127.0.0.3"}
                                        << QStringList{"127.0.0.2:50000", "127.0.0.2:50000", "127.0.0.3:50001",
-                                                      "127.0.0.3:50001"};
+                                                      "127.0.0.3:50001"}
+                                       << 0;
+        QTest::newRow("a port held elsewhere is passed over")
+            << QStringList{"127.0.0.2" + lo, "127.0.0.3" + lo}
+            << QStringList{"IP地址绑定成功：127.0.0.2", "IP地址绑定成功：127.0.0.3"}
+            << QStringList{"127.0.0.2:50001", "127.0.0.2:50001", "127.0.0.3:50002", "127.0.0.3:50002"} << 50000;
         QTest::newRow("first not on this computer")
             << QStringList{"10.9.9.9/10.9.9.255", "127.0.0.3" + lo}
             << QStringList{"IP地址绑定失败：10.9.9.9", "IP地址绑定成功：127.0.0.3"}
-            << QStringList{"127.0.0.3:50000", "127.0.0.3:50000"};
+            << QStringList{"127.0.0.3:50000", "127.0.0.3:50000"} << 0;
         QTest::newRow("nothing usable") << QStringList{"127.0.0.1" + lo, "127.0.0.4/"} << QStringList()
-                                        << QStringList();
+                                        << QStringList() << 0;
     }
     void searchFromEveryAddress()
     {
         QFETCH(QStringList, entries);
         QFETCH(QStringList, log);
         QFETCH(QStringList, senders);
+        QFETCH(int, heldPort);
         useEntries(entries);
+        // Bound as a search binds: a shared port would split the replies.
+        QUdpSocket other;
+        if (heldPort)
+            QVERIFY(other.bind(QHostAddress(QStringLiteral("127.0.0.2")), quint16(heldPort)));
         SearchListener scanner;
         QVERIFY(scanner.listen());
 
