@@ -150,7 +150,10 @@ void MainWindow::SelfCheckDisp(short SensorTemper, ushort RotateSpeed, ushort Dr
 
 void MainWindow::IOPortDisplayer(uint Inport, uint Outport, uint Status)
 {
-    ui->label_StatusValue->setText(MonitorTexts::status(Status, LanguageFlag));
+    const QString status = MonitorTexts::status(Status, LanguageFlag);
+    ui->label_StatusValue->setText(status);
+    // Several faults at once outgrow the narrow label: the tip shows them all.
+    ui->label_StatusValue->setToolTip(status);
     ui->InputlcdNum->display(int(Inport));
     QLabel *const inputs[] = {ui->InputPort1, ui->InputPort2, ui->InputPort3,
                               ui->InputPort4, ui->InputPort5, ui->InputPort6};
