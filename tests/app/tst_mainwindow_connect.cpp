@@ -253,6 +253,7 @@ private slots:
         QTest::newRow("malformed address") << "192.168.1.300" << "错误" << "以太网连接失败";
         QTest::newRow("refused TCP") << "refused" << "错误" << "以太网连接失败\nConnection refused";
         QTest::newRow("no such serial port") << "/dev/quillmark-none" << "错误" << "串口打开失败";
+        QTest::newRow("custom baud rate left empty") << "baud0" << "错误" << "串口打开失败";
         QTest::newRow("serial line vanishes") << "vanish" << "Critical Error" << "";
     }
     void failuresLeaveNothingHalfOpen()
@@ -273,6 +274,10 @@ private slots:
             closed.close();
             QVERIFY(rig.window->connectEthernet(QStringLiteral("127.0.0.1"), port));
             QTRY_VERIFY_WITH_TIMEOUT(!rig.window->isConnected(), 5000);
+        } else if (what == QLatin1String("baud0")) {
+            SerialLineSettings line;
+            line.baudRate = 0;
+            QVERIFY(!rig.window->connectSerial(rig.emulator.pty, line, {}));
         } else if (what.startsWith(QLatin1Char('/'))) {
             QVERIFY(!rig.window->connectSerial(what, {}, {}));
         } else {
