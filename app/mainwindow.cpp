@@ -1,5 +1,6 @@
 #include "mainwindow.h"
 
+#include "about.h"
 #include "area_table.h"
 #include "coord_table.h"
 #include "create.h"
@@ -74,12 +75,7 @@ MainWindow::MainWindow(EditData *data, DialogSeam *dialogs, QWidget *parent)
     ui->graphicsView->centerOn(0, 0);
     ui->graphicsView->SetDeviceClass(&DeviceClass);
 
-    // Defaults of the persisted state: graph display, the edit and sensor
-    // docks in view, the data table out of it.
-    OpenDispGraphSlot();
-    ui->EditionControlDock->show();
-    ui->DataTableDock->hide();
-    ui->SensorSettingDock->show();
+    restoreSettings();
 
     ui->IOSimulationDock->hide();
     ui->SelfCheckDock->hide();
@@ -109,6 +105,7 @@ MainWindow::~MainWindow()
     delete SerialPort;
     delete PortLabel;
     delete Welcome;
+    delete AboutBox;
     delete SerialDialog;
     delete EthernetDialog;
     delete Information;
@@ -452,6 +449,7 @@ void MainWindow::OpenDispLineSlot() { chooseDisplayMode(2); }
 
 void MainWindow::closeEvent(QCloseEvent *event)
 {
+    writeSettings();
     bool refuse = false;
     if (m_data->Modified && (LanguageFlag == 0 || LanguageFlag == 1)) {
         const int answer = askWarning(QStringLiteral("关于应用程序\n您修改了数据直接退出而不保存？"),

@@ -17,6 +17,7 @@ namespace Ui {
 class MainWindow;
 }
 
+class About;
 class AREA_TABLE;
 class Create;
 class EthnertSetting;
@@ -70,11 +71,16 @@ public:
     bool connectEthernet(const QString &Com, quint16 port = LinkDevices::ScannerPort);
     bool isConnected() const;
     Create *welcomeDialog() const { return Welcome; }
+    About *aboutBox() const { return AboutBox; }
     SettingsDialog *serialSettingsDialog() const { return SerialDialog; }
     EthnertSetting *ethernetDialog() const { return EthernetDialog; }
     FormInformation *informationLog() const { return Information; }
 
 public slots:
+    // Opens the manual of the window's language with the desktop's viewer.
+    void OpenManualFile();
+    void LanguageToEnglish();
+    void LanguageToChinese();
     void OpenSerialPort();
     void CloseSerialPort();
     void handleError(QSerialPort::SerialPortError error);
@@ -144,6 +150,13 @@ private:
     // The dialogs that supply ports and addresses (mainwindow_connect.cpp).
     void createDialogs();
     void connectDialogs();
+    // Persisted window settings (mainwindow_settings.cpp): restored once at
+    // construction, written at every close attempt.
+    void restoreSettings();
+    void writeSettings() const;
+    // Every text in the language of flag (0 Chinese, 1 English), in order:
+    // about box, welcome dialog, serial dialog, link, Ethernet dialog, form.
+    void switchLanguage(int flag);
     // Interface selection: actions, LinkState and the sensor dock's widgets.
     void selectInterface(int kind);
     // The same, and both settings actions off while a device is opened.
@@ -184,6 +197,7 @@ private:
     QUdpSocket *UdpSocket = nullptr;
     QLabel *PortLabel = nullptr;
     Create *Welcome = nullptr;
+    About *AboutBox = nullptr;
     SettingsDialog *SerialDialog = nullptr;
     EthnertSetting *EthernetDialog = nullptr;
     FormInformation *Information = nullptr;

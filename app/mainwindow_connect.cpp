@@ -5,6 +5,7 @@
 #include "mainwindow.h"
 
 #include "connecttexts.h"
+#include "about.h"
 #include "create.h"
 #include "ethnertsetting.h"
 #include "forminformation.h"
@@ -22,6 +23,7 @@
 void MainWindow::createDialogs()
 {
     // Top-level, without parents: each lives as long as the window.
+    AboutBox = new About;
     Welcome = new Create;
     EthernetDialog = new EthnertSetting;
     SerialDialog = new SettingsDialog;
@@ -54,6 +56,10 @@ void MainWindow::connectDialogs()
     });
     connect(ui->Connection, &QAction::triggered, this, &MainWindow::OpenSerialPort);
     connect(ui->actionComm, &QAction::triggered, Information, &QWidget::show);
+    connect(ui->About, &QAction::triggered, AboutBox, &QWidget::show);
+    connect(ui->Manual, &QAction::triggered, this, &MainWindow::OpenManualFile);
+    connect(ui->English, &QAction::triggered, this, &MainWindow::LanguageToEnglish);
+    connect(ui->Chinese, &QAction::triggered, this, &MainWindow::LanguageToChinese);
 }
 
 void MainWindow::informationAppend(QString s) { Information->InformationAppend(s); }
