@@ -21,6 +21,7 @@ class AREA_TABLE;
 class Create;
 class EthnertSetting;
 class FormInformation;
+class IO_SIMULATION;
 class SettingsDialog;
 class COORD_TABLE;
 class DialogSeam;
@@ -136,6 +137,8 @@ private:
     void setInitialLayout();
     void connectActions();
     void createEditControllers();
+    // Last of the controllers (mainwindow_simulation.cpp).
+    void createIOSimulation();
     void connectEditing();
     void connectView();
     void createLink();
@@ -190,6 +193,7 @@ private:
     // A TCP attempt became a connection: later errors are drops, not failures.
     bool m_tcpEstablished = false;
     SENSOR_SETTING *sensorSetting = nullptr;
+    IO_SIMULATION *ioSimulation = nullptr;
     qint32 DeviceClass = DeviceClasses::Default;
     qint32 LanguageFlag = 0;
     qint32 MonitoringMode = 0;
