@@ -5,6 +5,7 @@
 #include "create.h"
 #include "ethnertsetting.h"
 #include "forminformation.h"
+#include "io_simulation.h"
 #include "settingsdialog.h"
 #include "dialogseam.h"
 #include "edit_control.h"

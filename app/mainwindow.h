@@ -139,6 +139,7 @@ private:
     void createEditControllers();
     // Last of the controllers (mainwindow_simulation.cpp).
     void createIOSimulation();
+    void giveIOSimulationDockRoom();
     void connectEditing();
     void connectView();
     void createLink();

@@ -15,6 +15,7 @@
 #include <QDockWidget>
 #include <QGroupBox>
 #include <QLabel>
+#include <QScrollArea>
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -83,6 +84,9 @@ private slots:
         simulation->trigger();
         QVERIFY(simulation->isChecked());
         QVERIFY(dock->isVisible());
+        // Beside the sensor dock it still shows all its groups, down to the case group.
+        auto *page = window.findChild<QScrollArea *>(QStringLiteral("IOSimulationScrollArea"));
+        QVERIFY(page->viewport()->height() >= page->widget()->sizeHint().height());
         auto *inputs = window.findChild<QGroupBox *>(QStringLiteral("InportGrouptBox"));
         QTest::keyClick(inputs, Qt::Key_Space);
         QVERIFY(inputs->isChecked());
