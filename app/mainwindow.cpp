@@ -6,6 +6,7 @@
 #include "create.h"
 #include "ethnertsetting.h"
 #include "forminformation.h"
+#include "io_simulation.h"
 #include "settingsdialog.h"
 #include "dialogseam.h"
 #include "edit_control.h"
@@ -60,6 +61,7 @@ MainWindow::MainWindow(EditData *data, DialogSeam *dialogs, QWidget *parent)
     optionScene = new OPTION_SCENE(&DeviceClass, scene, m_data, m_link, ui->graphicsView->zoneItemList());
     createLink();
     createEditControllers();
+    createIOSimulation();
 
     setInitialState();
     setupToolBars();
@@ -97,6 +99,7 @@ MainWindow::~MainWindow()
 {
     // Deleting a connected socket emits disconnected(): not a drop to handle.
     TcpSocket->disconnect(this);
+    delete ioSimulation;
     delete sensorSetting;
     delete editControl;
     delete link;
@@ -383,17 +386,6 @@ void MainWindow::OpenCloseEditionDock(bool Checked)
 }
 
 void MainWindow::OpenCloseDataTableDock(bool Checked) { ui->DataTableDock->setVisible(Checked); }
-
-void MainWindow::OpenCloseIOSimulationDock(bool Checked)
-{
-    if (Checked) {
-        ui->IOSimulationDock->show();
-        return;
-    }
-    for (QGroupBox *group : {ui->InportGrouptBox, ui->OutportGrouptBox, ui->FaultGroupBox, ui->CaseSimulationBox})
-        group->setChecked(false);
-    ui->IOSimulationDock->hide();
-}
 
 void MainWindow::SensorControlEnableSlot() { Control->Enabled = ui->ScanGroupBox->isChecked() ? 1 : 0; }
 

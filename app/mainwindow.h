@@ -22,6 +22,7 @@ class AREA_TABLE;
 class Create;
 class EthnertSetting;
 class FormInformation;
+class IO_SIMULATION;
 class SettingsDialog;
 class COORD_TABLE;
 class DialogSeam;
@@ -142,11 +143,16 @@ private:
     void setInitialLayout();
     void connectActions();
     void createEditControllers();
+    // Last of the controllers (mainwindow_simulation.cpp).
+    void createIOSimulation();
+    void giveIOSimulationDockRoom();
     void connectEditing();
     void connectView();
     void createLink();
     void connectLink();
     void setConnectedActions(bool connected);
+    // Every simulation group off and the simulation state with it.
+    void switchSimulationOff();
     // The dialogs that supply ports and addresses (mainwindow_connect.cpp).
     void createDialogs();
     void connectDialogs();
@@ -204,6 +210,7 @@ private:
     // A TCP attempt became a connection: later errors are drops, not failures.
     bool m_tcpEstablished = false;
     SENSOR_SETTING *sensorSetting = nullptr;
+    IO_SIMULATION *ioSimulation = nullptr;
     qint32 DeviceClass = DeviceClasses::Default;
     qint32 LanguageFlag = 0;
     qint32 MonitoringMode = 0;

@@ -102,6 +102,9 @@ void MainWindow::CloseSerialPort()
         a->setChecked(false);
         a->setEnabled(false);
     }
+    // A simulation left on would take hold of the next scanner connected,
+    // with its dock hidden: it ends with the connection.
+    switchSimulationOff();
     ui->IOSimulationDock->hide();
     ui->SelfCheckDock->hide();
     optionScene->paintOutline()->hide();

@@ -6,6 +6,7 @@
 #include "create.h"
 #include "dialogseam.h"
 #include "ethnertsetting.h"
+#include "io_simulation.h"
 #include "sensor_setting.h"
 #include "serial_comm.h"
 #include "settingsdialog.h"
@@ -43,6 +44,7 @@ void MainWindow::switchLanguage(int flag)
     link->setLanguage(english ? 0 : 1);
     EthernetDialog->retranslate(flag);
     sensorSetting->retranslate(flag);
+    ioSimulation->retranslate(flag);
 }
 
 void MainWindow::restoreSettings()

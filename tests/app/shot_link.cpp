@@ -3,6 +3,9 @@
 //   shot_link                 the window connected over TCP to a real emulator
 //                             after its read-all, self-check dock open
 //   shot_link info            the same, then the product information box
+//   shot_link iosim           connected, the IO simulation dock open (instead
+//                             of the self-check dock) with inputs 1 and 3,
+//                             outputs 1 and 2 and the fault simulated
 //   shot_link welcome|serial|ethernet [en]
 //                             the window with that dialog over it
 
@@ -17,6 +20,8 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QSpinBox>
+#include <QTest>
 #include <QTimer>
 
 int main(int argc, char *argv[])
@@ -50,7 +55,21 @@ int main(int argc, char *argv[])
         box->addItem(QStringLiteral("127.0.0.1"));
     } else {
         window.connectEthernet(QStringLiteral("127.0.0.1"), emulator.port);
-        window.findChild<QAction *>(QStringLiteral("SelfCheck"))->trigger();
+        if (mode == QLatin1String("iosim")) {
+            window.findChild<QAction *>(QStringLiteral("IOSimulation"))->trigger();
+            // As a user does: Space on the group boxes and the fault button,
+            // digits into the spin boxes.
+            for (const char *name : {"InportGrouptBox", "OutportGrouptBox", "FaultGroupBox", "FaultSimuButton"})
+                QTest::keyClick(window.findChild<QWidget *>(QLatin1String(name)), Qt::Key_Space);
+            const QPair<const char *, const char *> typed[] = {{"InputspinBox", "5"}, {"OutputspinBox", "3"}};
+            for (const auto &t : typed) {
+                auto *spin = window.findChild<QSpinBox *>(QLatin1String(t.first));
+                spin->selectAll();
+                QTest::keyClicks(spin, QLatin1String(t.second));
+            }
+        } else {
+            window.findChild<QAction *>(QStringLiteral("SelfCheck"))->trigger();
+        }
         if (mode == QLatin1String("info"))
             QTimer::singleShot(2000, window.linkController(), &SERIAL_COMM::SensorInformationSlots);
     }
