@@ -3,6 +3,7 @@
 #include "area_table.h"
 #include "coord_table.h"
 #include "create.h"
+#include "data_table.h"
 #include "ethnertsetting.h"
 #include "forminformation.h"
 #include "settingsdialog.h"
@@ -58,6 +59,7 @@ MainWindow::MainWindow(EditData *data, DialogSeam *dialogs, QWidget *parent)
     Control = new ScanControl;
     optionScene = new OPTION_SCENE(&DeviceClass, scene, m_data, m_link, ui->graphicsView->zoneItemList());
     createLink();
+    createDataTable();
     createEditControllers();
 
     setInitialState();
@@ -103,6 +105,7 @@ MainWindow::~MainWindow()
     TcpSocket->disconnect(this);
     delete sensorSetting;
     delete editControl;
+    delete dataTable;
     delete link;
     delete UdpSocket;
     delete TcpSocket;

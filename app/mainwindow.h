@@ -23,6 +23,7 @@ class EthnertSetting;
 class FormInformation;
 class SettingsDialog;
 class COORD_TABLE;
+class DATA_TABLE;
 class DialogSeam;
 class EDIT_CONTROL;
 class OPTION_SCENE;
@@ -141,6 +142,10 @@ private:
     void createLink();
     void connectLink();
     void setConnectedActions(bool connected);
+    // The scan data table (mainwindow_live.cpp).
+    void createDataTable();
+    void connectDataTable();
+    void setDataTableAvailable(bool connected);
     // The dialogs that supply ports and addresses (mainwindow_connect.cpp).
     void createDialogs();
     void connectDialogs();
@@ -179,6 +184,7 @@ private:
     COORD_TABLE *coordTable = nullptr;
     EDIT_CONTROL *editControl = nullptr;
     SERIAL_COMM *link = nullptr;
+    DATA_TABLE *dataTable = nullptr;
     QSerialPort *SerialPort = nullptr;
     QTcpSocket *TcpSocket = nullptr;
     QUdpSocket *UdpSocket = nullptr;
