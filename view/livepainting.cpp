@@ -60,6 +60,20 @@ void drawShifted(QPainter *painter, const QPointF &shift, Draw draw)
 
 void paint(QPainter *painter, const LinkState &link, LiveScan::Plot plot, double scale, Buffers &b)
 {
+    // The point handles above draw their edges with whatever pen they find:
+    // give them back the one the zones left, not a live-display pen.
+    struct KeepPen
+    {
+        QPainter *painter;
+        QPen pen;
+        QBrush brush;
+        ~KeepPen()
+        {
+            painter->setPen(pen);
+            painter->setBrush(brush);
+        }
+    } keep{painter, painter->pen(), painter->brush()};
+
     const int mode = link.DisplayMode;
     if (mode < 0 || mode > 2)
         return;
@@ -94,8 +108,10 @@ void paint(QPainter *painter, const LinkState &link, LiveScan::Plot plot, double
     if (mode == 2 && distance && ethernet) {
         // Line over Ethernet: each segment coloured by whether it is a
         // trustworthy contour; one call per colour, not per segment.
-        LiveScan::splitSegments(b.polygon, link, LiveScan::firstNetSample(plot, link.DirectionReversed), tolerance,
-                                visible, shift, b.green, b.grey);
+        // A joint within the pens' half width (a pixel) of where a run started
+        // lies under that run's square cap: leave it out.
+        LiveScan::splitSegments(b.polygon, link, LiveScan::firstNetSample(plot, link.DirectionReversed),
+                                2 * tolerance, visible, shift, b.green, b.grey);
         painter->setBrush(Qt::NoBrush);
         drawShifted(painter, shift, [&] {
             painter->setPen(pixelPen(QColor(240, 240, 240, 255), 2.0));
@@ -113,9 +129,20 @@ void paint(QPainter *painter, const LinkState &link, LiveScan::Plot plot, double
         shape = &b.cut;
     }
     if (mode == 0) {
-        painter->setPen(graphPen());
-        painter->setBrush(QBrush(distance ? QColor(0, 255, 0, 80) : QColor(0, 0, 255, 50), Qt::SolidPattern));
-        drawShifted(painter, shift, [&] { painter->drawPolygon(*shape, Qt::WindingFill); });
+        // The fill goes without antialiasing: over a noisy scan of thousands
+        // of samples antialiased filling costs a frame's time, and the
+        // outline drawn over the fill's edge hides the difference.
+        const bool antialiased = painter->testRenderHint(QPainter::Antialiasing);
+        drawShifted(painter, shift, [&] {
+            painter->setRenderHint(QPainter::Antialiasing, false);
+            painter->setPen(Qt::NoPen);
+            painter->setBrush(QBrush(distance ? QColor(0, 255, 0, 80) : QColor(0, 0, 255, 50), Qt::SolidPattern));
+            painter->drawPolygon(*shape, Qt::WindingFill);
+            painter->setRenderHint(QPainter::Antialiasing, antialiased);
+            painter->setPen(graphPen());
+            painter->setBrush(Qt::NoBrush);
+            painter->drawPolygon(*shape, Qt::WindingFill);
+        });
     } else {
         painter->setPen(pixelPen(colour, 2.0));
         painter->setBrush(Qt::NoBrush);

@@ -27,7 +27,8 @@ struct Buffers
     QVector<QLineF> grey;
 };
 
-// Paints one plot with every pen and brush it needs. scale is the view's
+// Paints one plot with every pen and brush it needs, and leaves the
+// painter's pen and brush as it found them. scale is the view's
 // pixels per millimetre: widths given in pixels stay that wide on screen.
 // Only what can reach the painter's device is handed to the paint engine,
 // and from an origin near it, so deep zoom costs no more than the view shows
