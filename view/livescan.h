@@ -17,8 +17,8 @@ enum class Plot { Distance, Intensity };
 
 // Serial sample i of 640, half a degree apart; computed in double.
 double serialBeamDegrees(int i);
-// Ethernet sample i of a scan of n samples; computed in single precision as
-// the scanner's own tools do. Reversed mounting runs the other way round.
+// Ethernet sample i of a scan of n samples; computed in single precision.
+// A scanner mounted reversed scans the other way round.
 float netBeamDegrees(int i, int n, bool reversed);
 
 // The first buffer index an Ethernet plot draws: the outline of a reversed

@@ -12,7 +12,6 @@
 #include <cmath>
 #include <ctime>
 #include <limits>
-#include <memory>
 
 namespace {
 constexpr double kNotDrawn = std::numeric_limits<double>::quiet_NaN();
