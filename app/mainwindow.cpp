@@ -4,6 +4,7 @@
 #include "area_table.h"
 #include "coord_table.h"
 #include "create.h"
+#include "data_table.h"
 #include "ethnertsetting.h"
 #include "forminformation.h"
 #include "io_simulation.h"
@@ -60,6 +61,7 @@ MainWindow::MainWindow(EditData *data, DialogSeam *dialogs, QWidget *parent)
     Control = new ScanControl;
     optionScene = new OPTION_SCENE(&DeviceClass, scene, m_data, m_link, ui->graphicsView->zoneItemList());
     createLink();
+    createDataTable();
     createEditControllers();
     createIOSimulation();
 
@@ -102,6 +104,7 @@ MainWindow::~MainWindow()
     delete ioSimulation;
     delete sensorSetting;
     delete editControl;
+    delete dataTable;
     delete link;
     delete UdpSocket;
     delete TcpSocket;

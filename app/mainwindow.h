@@ -25,6 +25,7 @@ class FormInformation;
 class IO_SIMULATION;
 class SettingsDialog;
 class COORD_TABLE;
+class DATA_TABLE;
 class DialogSeam;
 class EDIT_CONTROL;
 class OPTION_SCENE;
@@ -153,6 +154,10 @@ private:
     void setConnectedActions(bool connected);
     // Every simulation group off and the simulation state with it.
     void switchSimulationOff();
+    // The scan data table (mainwindow_live.cpp).
+    void createDataTable();
+    void connectDataTable();
+    void setDataTableAvailable(bool connected);
     // The dialogs that supply ports and addresses (mainwindow_connect.cpp).
     void createDialogs();
     void connectDialogs();
@@ -198,6 +203,7 @@ private:
     COORD_TABLE *coordTable = nullptr;
     EDIT_CONTROL *editControl = nullptr;
     SERIAL_COMM *link = nullptr;
+    DATA_TABLE *dataTable = nullptr;
     QSerialPort *SerialPort = nullptr;
     QTcpSocket *TcpSocket = nullptr;
     QUdpSocket *UdpSocket = nullptr;

@@ -46,6 +46,7 @@ void MainWindow::connectLink()
     connect(ui->Intensity, &QAction::triggered, this, &MainWindow::OpenCloseReadIntensity);
 
     connect(link, &SERIAL_COMM::ReceiveParameters, sensorSetting, &SENSOR_SETTING::UpdateParametersToDock);
+    connectDataTable();
     connect(link, &SERIAL_COMM::ReceiveScanfData, optionScene, &OPTION_SCENE::UpdataPaintOutline);
     connect(link, &SERIAL_COMM::ReceiveIntensityData, optionScene, &OPTION_SCENE::UpdataPaintIntensity);
     connect(link, &SERIAL_COMM::SelfCheckStatus, this, &MainWindow::SelfCheckDisp);
@@ -79,6 +80,7 @@ void MainWindow::setConnectedActions(bool connected)
     if (connected) {
         ui->IOSimulation->setEnabled(true);
         ui->SelfCheck->setEnabled(true);
+        setDataTableAvailable(true);
     }
 }
 
@@ -107,6 +109,7 @@ void MainWindow::CloseSerialPort()
     switchSimulationOff();
     ui->IOSimulationDock->hide();
     ui->SelfCheckDock->hide();
+    setDataTableAvailable(false);
     optionScene->paintOutline()->hide();
     optionScene->paintStrength()->hide();
     statusBar()->showMessage(tr("Disconnected"));

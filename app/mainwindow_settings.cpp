@@ -4,6 +4,7 @@
 
 #include "about.h"
 #include "create.h"
+#include "data_table.h"
 #include "dialogseam.h"
 #include "ethnertsetting.h"
 #include "io_simulation.h"
@@ -45,6 +46,7 @@ void MainWindow::switchLanguage(int flag)
     EthernetDialog->retranslate(flag);
     sensorSetting->retranslate(flag);
     ioSimulation->retranslate(flag);
+    dataTable->retranslate(flag);
 }
 
 void MainWindow::restoreSettings()

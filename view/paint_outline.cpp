@@ -27,4 +27,8 @@ QPainterPath PAINT_OUTLINE::shape() const
     return path;
 }
 
-void PAINT_OUTLINE::paint(QPainter *, const QStyleOptionGraphicsItem *, QWidget *) {}
+void PAINT_OUTLINE::paint(QPainter *painter, const QStyleOptionGraphicsItem *, QWidget *)
+{
+    if (link)
+        LivePainting::paint(painter, *link, LiveScan::Plot::Distance, scale ? *scale : 1.0, buffers);
+}

@@ -1,11 +1,15 @@
 #pragma once
 
+#include "livepainting.h"
+
 #include <QGraphicsItem>
 
 struct LinkState;
 
-// Live distance scan over the zones. Placeholder until the live display is built:
-// it takes its place in the zone-item list and the stacking, and draws nothing.
+// The live distance scan over the zones, in the display mode LinkState
+// names: filled contour, dots, or lines (over Ethernet coloured by whether
+// neighbouring samples agree). Reads the link's buffers at every paint and
+// keeps no copy of the samples beyond its drawing storage.
 class PAINT_OUTLINE : public QGraphicsItem
 {
 public:
@@ -16,6 +20,8 @@ public:
     double itemHeight() const { return height; }
     LinkState *linkState() const { return link; }
     const double *scalePointer() const { return scale; }
+    // The plot as last painted: origin, samples, origin.
+    const QPolygonF &paintedPolygon() const { return buffers.polygon; }
 
     QRectF boundingRect() const override;
     QPainterPath shape() const override;
@@ -26,4 +32,5 @@ private:
     double height;
     LinkState *link;
     double *scale;
+    LivePainting::Buffers buffers;
 };

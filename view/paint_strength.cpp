@@ -27,4 +27,8 @@ QPainterPath PAINT_STRENGTH::shape() const
     return path;
 }
 
-void PAINT_STRENGTH::paint(QPainter *, const QStyleOptionGraphicsItem *, QWidget *) {}
+void PAINT_STRENGTH::paint(QPainter *painter, const QStyleOptionGraphicsItem *, QWidget *)
+{
+    if (link)
+        LivePainting::paint(painter, *link, LiveScan::Plot::Intensity, scale ? *scale : 1.0, buffers);
+}

@@ -1,11 +1,14 @@
 #pragma once
 
+#include "livepainting.h"
+
 #include <QGraphicsItem>
 
 struct LinkState;
 
-// Live intensity plot over the zones. Placeholder until the live display is built:
-// it takes its place in the zone-item list and the stacking, and draws nothing.
+// The live intensity of every beam as a polar plot over the zones, each
+// raw intensity drawn as if it were a distance in millimetres, in the
+// display mode LinkState names. Reads the link's buffers at every paint.
 class PAINT_STRENGTH : public QGraphicsItem
 {
 public:
@@ -16,6 +19,8 @@ public:
     double itemHeight() const { return height; }
     LinkState *linkState() const { return link; }
     const double *scalePointer() const { return scale; }
+    // The plot as last painted: origin, samples, origin.
+    const QPolygonF &paintedPolygon() const { return buffers.polygon; }
 
     QRectF boundingRect() const override;
     QPainterPath shape() const override;
@@ -26,4 +31,5 @@ private:
     double height;
     LinkState *link;
     double *scale;
+    LivePainting::Buffers buffers;
 };

@@ -8,13 +8,22 @@
 //                             outputs 1 and 2 and the fault simulated
 //   shot_link welcome|serial|ethernet [en]
 //                             the window with that dialog over it
+//   shot_link live graph|cloud|line [pty] [table] [deep]
+//                             the live outline and intensity in that display
+//                             mode over TCP (or the serial line), zones under
+//                             them, optionally the data table dock open or
+//                             the deepest zoom on the front wall
 
 #include "create.h"
 #include "emulatorprocess.h"
+#include "emulatorstate.h"
 #include "ethnertsetting.h"
 #include "mainwindow.h"
+#include "scripteddialogs.h"
 #include "serial_comm.h"
 #include "settingsdialog.h"
+#include "shapekind.h"
+#include "viewwindow.h"
 
 #include <QAction>
 #include <QApplication>
@@ -22,20 +31,73 @@
 #include <QLineEdit>
 #include <QSpinBox>
 #include <QTest>
+#include <QSlider>
+#include <QTemporaryDir>
 #include <QTimer>
+
+namespace {
+// A scanner whose first area guards the room: a polygon, a second zone
+// cut straight across it and a third trimmed to a fan.
+bool writeGuardingState(const QString &path)
+{
+    EmulatorState state = EmulatorState::factory();
+    AreaRecord area;
+    area.Out1Shape = Polygon;
+    area.Out1Points = {{3000, -800}, {3000, 2600}, {1200, 4200}, {-1200, 4200}, {-3000, 2600}, {-3000, -800}};
+    area.Out2Shape = Straight;
+    area.Out2Points = {{0, 2600}};
+    area.Out3Shape = Fan;
+    area.Out3Points = {{0, 1700}};
+    const AreaEncodeResult block = encodeAreaBlock(Command::RArea, 0, area, false);
+    if (block.frame.isEmpty())
+        return false;
+    state.areas[0] = block.frame;
+    QString error;
+    return state.save(path, &error);
+}
+} // namespace
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     const QString mode = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
     const bool english = argc > 2 && QByteArray(argv[2]) == "en";
-    Emulator emulator;
-    if (!emulator.start({QStringLiteral("-q"), QStringLiteral("--inputs"), QStringLiteral("5"),
-                         QStringLiteral("--status-bits"), QStringLiteral("33")}))
+    QStringList options;
+    for (int i = 2; i < argc; ++i)
+        options << QString::fromLocal8Bit(argv[i]);
+    const bool live = mode == QLatin1String("live");
+    QTemporaryDir dir;
+    const QString stateFile = dir.filePath(QStringLiteral("state.json"));
+    if (live && !writeGuardingState(stateFile))
         return 1;
-    MainWindow window;
+    Emulator emulator;
+    if (!emulator.start(live ? QStringList{QStringLiteral("-q"), QStringLiteral("--state"), stateFile}
+                             : QStringList{QStringLiteral("-q"), QStringLiteral("--inputs"), QStringLiteral("5"),
+                                           QStringLiteral("--status-bits"), QStringLiteral("33")}))
+        return 1;
+    // The live shots answer the read-all's message themselves: it would
+    // cover the view.
+    ScriptedDialogs quiet;
+    MainWindow window(&EditData::instance(), live ? &quiet : nullptr);
     window.show();
-    if (mode == QLatin1String("welcome")) {
+    if (live) {
+        const char *modeAction = options.contains(QStringLiteral("cloud")) ? "DispCloud"
+            : options.contains(QStringLiteral("line"))                     ? "DispLine"
+                                                                            : "DispGraph";
+        window.findChild<QAction *>(QLatin1String(modeAction))->trigger();
+        if (options.contains(QStringLiteral("pty")))
+            window.CreatOpenSerialPort(emulator.pty);
+        else
+            window.connectEthernet(QStringLiteral("127.0.0.1"), emulator.port);
+        window.findChild<QAction *>(QStringLiteral("Intensity"))->trigger();
+        if (options.contains(QStringLiteral("table")))
+            window.findChild<QAction *>(QStringLiteral("DataTable"))->trigger();
+        // The room (8 m across) fills the view.
+        const bool deep = options.contains(QStringLiteral("deep"));
+        window.findChild<QSlider *>(QStringLiteral("ZoomSlider"))->setValue(deep ? 350 : 25);
+        if (deep)
+            window.findChild<ViewWindow *>(QStringLiteral("graphicsView"))->centerOn(0, -5500);
+    } else if (mode == QLatin1String("welcome")) {
         if (english)
             window.welcomeDialog()->LanguageDisplayEnglish();
         window.welcomeDialog()->show();
