@@ -10,6 +10,7 @@
 #include "emulatorprocess.h"
 #include "ethnertsetting.h"
 #include "mainwindow.h"
+#include "quitonterm.h"
 #include "serial_comm.h"
 #include "settingsdialog.h"
 
@@ -22,6 +23,7 @@
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
+    QuitOnTerm::install(app); // stops the emulator when the screenshot is taken
     const QString mode = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
     const bool english = argc > 2 && QByteArray(argv[2]) == "en";
     Emulator emulator;
