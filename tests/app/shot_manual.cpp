@@ -218,6 +218,14 @@ int main(int argc, char *argv[])
     for (const char *part : {"EditionControlDock", "SensorSettingDock", "IOSimulationDock", "SelfCheckDock",
                              "centralWidget", "MonitorPanel", "ParametersEditTab", "AreaEditTab", "statusBar"})
         crops.addWidget(QString::fromLatin1(part));
+    // The simulation dock down to its last group, without the empty rest.
+    crops.add(QStringLiteral("iosim-groups"), [&window] {
+        QRect dock = ShotCrops::screenRect(window.findChild<QWidget *>(QStringLiteral("IOSimulationDock")));
+        const QRect last = ShotCrops::screenRect(window.findChild<QWidget *>(QStringLiteral("CaseSimulationBox")));
+        if (!dock.isNull() && !last.isNull())
+            dock.setBottom(last.bottom() + 8);
+        return dock;
+    });
     crops.add(QStringLiteral("toolbars"), [&window] {
         QRect all = ShotCrops::screenRect(window.menuBar());
         for (QToolBar *bar : window.findChildren<QToolBar *>())
@@ -265,8 +273,10 @@ int main(int argc, char *argv[])
         drawAreas(EditData::instance());
         showAreas(window);
         frame(window, 75, QPointF(0, -1700));
+        // As a user would, once the window stands (done before its first
+        // paint, the handles' removal upsets the scene's item index).
         if (scene == QLatin1String("output2"))
-            chooseOutputPage(window, 1);
+            QTimer::singleShot(1000, &window, [&window] { chooseOutputPage(window, 1); });
         if (scene == QLatin1String("casechannel"))
             window.findChild<QTabWidget *>(QStringLiteral("ParametersEditTab"))->setCurrentIndex(1);
         if (scene == QLatin1String("menu"))
@@ -281,7 +291,7 @@ int main(int argc, char *argv[])
     dialogs.setShown(scene == QLatin1String("upload"));
     dialogs.onMessage = [&](const QString &text) {
         if (isReadAllDone(text)) {
-            frame(window, 135, QPointF(0, -1500));
+            frame(window, 42, QPointF(500, -1500)); // the emulator's room, 8 m square
             if (scene == QLatin1String("connected")) {
                 trigger(window, "SelfCheck");
             } else if (scene == QLatin1String("download")) {
@@ -291,10 +301,13 @@ int main(int argc, char *argv[])
                 dialogs.setShown(true);
                 trigger(window, "SensorInformation");
             } else if (scene == QLatin1String("iosim")) {
+                trigger(window, "SensorSetting"); // off: the simulation dock gets the height
                 trigger(window, "IOSimulation");
             } else if (scene == QLatin1String("monitor")) {
                 drawAreas(EditData::instance());
                 showAreas(window);
+                // An empty area being edited: what the inputs choose shows alone.
+                emit window.findChild<QTableWidget *>(QStringLiteral("AreaTableWidget"))->cellClicked(3, 0);
                 trigger(window, "WriteAllSetting");
             } else if (scene == QLatin1String("live")) {
                 if (args.contains(QStringLiteral("cloud")))
@@ -306,6 +319,7 @@ int main(int argc, char *argv[])
             // Written and not restarted: the scanner now chooses between the
             // areas by its inputs, and the window follows.
             trigger(window, "Monitoring");
+            QTimer::singleShot(500, &window, [&window] { frame(window, 84, QPointF(0, -1700)); });
         }
     };
     window.connectEthernet(QStringLiteral("127.0.0.1"), emulator.port);
