@@ -1,7 +1,6 @@
 #include "manualdocument.h"
 
 #include <QAbstractTextDocumentLayout>
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QFontDatabase>
@@ -10,7 +9,6 @@
 #include <QPagedPaintDevice>
 #include <QRegularExpression>
 #include <QTextBlock>
-#include <QTextDocumentFragment>
 #include <QTextFrame>
 #include <QTextTable>
 #include <QUrl>
