@@ -19,6 +19,7 @@
 #include "emulatorstate.h"
 #include "ethnertsetting.h"
 #include "mainwindow.h"
+#include "quitonterm.h"
 #include "scripteddialogs.h"
 #include "serial_comm.h"
 #include "settingsdialog.h"
@@ -60,6 +61,7 @@ bool writeGuardingState(const QString &path)
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
+    QuitOnTerm::install(app); // stops the emulator when the screenshot is taken
     const QString mode = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
     const bool english = argc > 2 && QByteArray(argv[2]) == "en";
     QStringList options;

@@ -1,7 +1,9 @@
 // Not a test: the main window's form with the sensor dock over an Ethernet
 // link, for looking at the dock in either language and scrolled to either end
-// (QM_SCREENSHOT_CMD="build/tests/sensor/shot_sensor_dock en bottom" scripts/screenshot).
+// (QM_SCREENSHOT_CMD="build/tests/sensor/shot_sensor_dock en bottom" scripts/screenshot;
+// scripts/manual-shots takes the manual's pictures of it).
 #include "sensordock.h"
+#include "shotcrops.h"
 
 #include <QApplication>
 #include <QLayout>
@@ -23,6 +25,8 @@ int main(int argc, char *argv[])
                                               + dock.ui.SensorScrollArea->verticalScrollBar()->sizeHint().width());
     dock.window->resize(1190, 715);
     dock.window->show();
+    ShotCrops crops(dock.window.get()); // for scripts/manual-shots
+    crops.addWidget(QStringLiteral("SensorSettingDock"));
     if (args.contains(QStringLiteral("bottom"))) {
         QScrollBar *bar = dock.ui.SensorScrollArea->verticalScrollBar();
         bar->setValue(bar->maximum());
