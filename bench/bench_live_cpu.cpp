@@ -15,6 +15,7 @@
 #include "frames.h"
 #include "linkstate.h"
 #include "mainwindow.h"
+#include "scripteddialogs.h"
 #include "serial_comm.h"
 
 #include <QAction>
@@ -30,21 +31,6 @@
 #include <cstdio>
 
 namespace {
-// A dialog seam that answers nothing and shows nothing: the read-all's
-// message would otherwise wait for a click.
-class SilentDialogs : public DialogSeam
-{
-public:
-    int ask(Icon, const QString &, const QString &, const QStringList &, int) override { return 1; }
-    void notify(Icon, const QString &, const QString &, const QString &) override {}
-    QString openFileName(const QString &, const QString &, const QString &) override { return {}; }
-    QString saveFileName(const QString &, const QString &, const QString &) override { return {}; }
-    void progressShow(const QString &, int) override {}
-    void progressSetTitle(const QString &) override {}
-    void progressSetValue(int) override {}
-    void progressClose() override {}
-};
-
 double cpuSeconds()
 {
     rusage u{};
@@ -126,7 +112,8 @@ int main(int argc, char **argv)
         socket.waitForBytesWritten(1000);
     }
 
-    SilentDialogs dialogs;
+    // Answers the read-all's message itself: it would wait for a click.
+    ScriptedDialogs dialogs;
     EditData data;
     MainWindow window(&data, &dialogs);
     window.resize(1280, 800);

@@ -10,6 +10,7 @@
 //    onto an image of the viewport's size.
 //
 //   bench_live_paint [runs]      (default 100; runs offscreen, raster)
+#include "benchsupport.h"
 #include "editdata.h"
 #include "linkstate.h"
 #include "livepainting.h"
@@ -29,21 +30,9 @@
 #include <vector>
 
 namespace {
+using BenchSupport::medianNs;
+using BenchSupport::ring;
 constexpr int kPointsPerDegree = 40;
-
-template <typename F>
-double medianNs(int runs, F f)
-{
-    std::vector<qint64> t;
-    for (int i = 0; i < runs; ++i) {
-        QElapsedTimer timer;
-        timer.start();
-        f();
-        t.push_back(timer.nsecsElapsed());
-    }
-    std::sort(t.begin(), t.end());
-    return double(t[t.size() / 2]);
-}
 
 // Two consecutive scans of the room, so that every arrival really changes
 // what is drawn.
@@ -55,16 +44,6 @@ void loadScan(LinkState &link, const Scan &scan)
     link.NetScanLength = n;
 }
 
-QVector<QPoint> ring(double radius, double wobble, int phase)
-{
-    QVector<QPoint> pts;
-    for (int i = 0; i < 100; ++i) {
-        const double a = (-60.0 + 300.0 * i / 99) * 3.14159265358979 / 180.0;
-        const double r = radius * (1.0 + wobble * std::sin(7 * a + phase));
-        pts << QPoint(int(r * std::cos(a)), int(r * std::sin(a)));
-    }
-    return pts;
-}
 } // namespace
 
 int main(int argc, char **argv)

@@ -2,6 +2,7 @@
 // at the smallest and the largest zoom, as a ratio to filling and outlining
 // the same three paths with QPainter straight onto an image of the viewport's
 // size (the least any repaint must cost). Runs offscreen (raster viewport).
+#include "benchsupport.h"
 #include "editdata.h"
 #include "option_scene.h"
 #include "viewwindow.h"
@@ -17,30 +18,9 @@
 #include <vector>
 
 namespace {
-QVector<QPoint> ring(double radius, double wobble, int phase)
-{
-    QVector<QPoint> pts;
-    for (int i = 0; i < 100; ++i) {
-        const double a = qDegreesToRadians(-60.0 + 300.0 * i / 99);
-        const double r = radius * (1.0 + wobble * std::sin(7 * a + phase));
-        pts << QPoint(int(r * std::cos(a)), int(r * std::sin(a)));
-    }
-    return pts;
-}
+using BenchSupport::medianNs;
+using BenchSupport::ring;
 
-template<typename F>
-double medianNs(int runs, F f)
-{
-    std::vector<qint64> t;
-    for (int i = 0; i < runs; ++i) {
-        QElapsedTimer timer;
-        timer.start();
-        f();
-        t.push_back(timer.nsecsElapsed());
-    }
-    std::sort(t.begin(), t.end());
-    return double(t[t.size() / 2]);
-}
 } // namespace
 
 int main(int argc, char **argv)

@@ -1,0 +1,42 @@
+#pragma once
+
+// Shared by the benchmarks: the median time of repeated runs, and the wavy
+// polygon zones the editor benchmarks draw.
+
+#include <QElapsedTimer>
+#include <QPoint>
+#include <QVector>
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+namespace BenchSupport {
+
+template <typename F>
+double medianNs(int runs, F f)
+{
+    std::vector<qint64> t;
+    for (int i = 0; i < runs; ++i) {
+        QElapsedTimer timer;
+        timer.start();
+        f();
+        t.push_back(timer.nsecsElapsed());
+    }
+    std::sort(t.begin(), t.end());
+    return double(t[t.size() / 2]);
+}
+
+// A 100-point zone around the scanner, 300 degrees wide, its radius wobbling.
+inline QVector<QPoint> ring(double radius, double wobble, int phase)
+{
+    QVector<QPoint> pts;
+    for (int i = 0; i < 100; ++i) {
+        const double a = (-60.0 + 300.0 * i / 99) * 3.14159265358979 / 180.0;
+        const double r = radius * (1.0 + wobble * std::sin(7 * a + phase));
+        pts << QPoint(int(r * std::cos(a)), int(r * std::sin(a)));
+    }
+    return pts;
+}
+
+} // namespace BenchSupport
