@@ -122,14 +122,14 @@ AreaEncodeError encodeOutput(int index, int output, const AreaRecord &area, bool
             if (!fitsInt16(p.y))
                 return refuse(AreaEncodeError::CoordinateTooLarge, index, output, i, p.y);
         }
-        const QVector<WirePoint> slots = slotOrder(points, reversed);
-        if (slots.size() > kAreaSlotsPerOutput)
-            return refuse(AreaEncodeError::TooManyPoints, index, output, -1, slots.size());
-        count = slots.size();
+        const QVector<WirePoint> ordered = slotOrder(points, reversed);
+        if (ordered.size() > kAreaSlotsPerOutput)
+            return refuse(AreaEncodeError::TooManyPoints, index, output, -1, ordered.size());
+        count = ordered.size();
         if (frame) {
-            for (int s = 0; s < slots.size(); ++s) {
-                put16(*frame, slotAt(output, s), slots.at(s).x);
-                put16(*frame, slotAt(output, s) + 2, slots.at(s).y);
+            for (int s = 0; s < ordered.size(); ++s) {
+                put16(*frame, slotAt(output, s), ordered.at(s).x);
+                put16(*frame, slotAt(output, s) + 2, ordered.at(s).y);
             }
         }
     }

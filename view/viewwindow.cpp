@@ -314,7 +314,7 @@ void ViewWindow::drawForeground(QPainter *painter, const QRectF &)
     painter->setPen(QPen(Qt::black));
     QFont font(QStringLiteral("Times"));
     font.setPointSize(qMax(1, static_cast<int>(10 / Scale)));
-    font.setWeight(87);
+    font.setWeight(QFont::Black);
     font.setItalic(false);
     painter->setFont(font);
 
