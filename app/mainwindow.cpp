@@ -30,7 +30,11 @@
 
 // The resources live in the static qm_app library; without an explicit
 // reference the linker would drop them from the program.
-static void initResources() { Q_INIT_RESOURCE(resources); }
+static void initResources()
+{
+    Q_INIT_RESOURCE(resources);
+    Q_INIT_RESOURCE(translations);
+}
 
 namespace {
 // Lowest zoom level of each device class: the whole scene is in view there.
@@ -44,6 +48,12 @@ MainWindow::MainWindow(EditData *data, DialogSeam *dialogs, QWidget *parent)
     initResources();
     ui->setupUi(this);
     resize(1190, 715);
+    // No translation is installed yet: these are the form's own item texts.
+    for (const QComboBox *combo : findChildren<QComboBox *>()) {
+        QStringList &texts = m_formItemTexts[combo];
+        for (int i = 0; i < combo->count(); ++i)
+            texts << combo->itemText(i);
+    }
 
     if (!dialogs) {
         m_ownDialogs = new WidgetDialogs(this);
