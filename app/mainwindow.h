@@ -143,6 +143,8 @@ private:
     void setupToolBars();
     void setInitialState();
     void setInitialLayout();
+    // The widths of the docks' scrolling pages, for the texts they show.
+    void fitDockPages();
     void connectActions();
     void createEditControllers();
     void connectEditing();

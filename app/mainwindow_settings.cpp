@@ -63,6 +63,7 @@ void MainWindow::switchLanguage(int flag)
     sensorSetting->retranslate(flag);
     coordTable->SetHeaderLanguage(flag);
     // The data table's and the IO simulation's retranslate(flag) go here.
+    fitDockPages();
 }
 
 void MainWindow::installTranslation(int flag)

@@ -16,6 +16,8 @@
 #include <QLabel>
 #include <QMenu>
 #include <QProgressDialog>
+#include <QScopeGuard>
+#include <QScrollArea>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTabWidget>
@@ -158,6 +160,56 @@ private slots:
             }
         }
         QCOMPARE(stop->itemText(1), QStringLiteral("第二次"));
+    }
+
+    // A small screen's window in either language: the docks leave the view
+    // and its panel alone, the panel's controls all lie inside it, and the
+    // parameter page is not narrower than its rows want.
+    void fitsIntoASmallWindow_data()
+    {
+        QTest::addColumn<bool>("english");
+        QTest::newRow("Chinese") << false;
+        QTest::newRow("English") << true;
+    }
+    void fitsIntoASmallWindow()
+    {
+        QFETCH(bool, english);
+        // The 9-point font of a desktop session (offscreen defaults to 12).
+        const QFont offscreenFont = QApplication::font();
+        QFont font = offscreenFont;
+        font.setPointSize(9);
+        QApplication::setFont(font);
+        const auto restoreFont = qScopeGuard([&] { QApplication::setFont(offscreenFont); });
+        EditData data;
+        ScriptedDialogs dialogs;
+        MainWindow window(&data, &dialogs);
+        if (english)
+            window.LanguageToEnglish();
+        window.resize(1024, 640);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QCoreApplication::sendPostedEvents();
+        QCOMPARE(window.size(), QSize(1024, 640));
+
+        const QRect central = window.centralWidget()->geometry();
+        const QRect edit = window.findChild<QDockWidget *>(QStringLiteral("EditionControlDock"))->geometry();
+        const QRect sensor = window.findChild<QDockWidget *>(QStringLiteral("SensorSettingDock"))->geometry();
+        QVERIFY(!edit.intersects(central));
+        QVERIFY(!sensor.intersects(central));
+        QVERIFY(!edit.intersects(sensor));
+        auto *panel = window.findChild<QWidget *>(QStringLiteral("MonitorPanel"));
+        QVERIFY(window.centralWidget()->rect().contains(panel->geometry()));
+        for (const char *name : {"InputsGroup", "OutputsGroup", "DirectionGroup", "StatusGroup", "ZoomGroup"}) {
+            const QRect group = window.findChild<QWidget *>(QLatin1String(name))->geometry();
+            QVERIFY2(panel->rect().contains(group), name);
+            QVERIFY2(group.width() >= window.findChild<QWidget *>(QLatin1String(name))->sizeHint().width(), name);
+        }
+        auto *view = window.findChild<QWidget *>(QStringLiteral("graphicsView"));
+        QVERIFY(!view->geometry().intersects(panel->geometry()));
+        auto *page = window.findChild<QWidget *>(QStringLiteral("SensorParaContents"));
+        auto *area = window.findChild<QScrollArea *>(QStringLiteral("SensorScrollArea"));
+        QVERIFY(page->width() >= page->sizeHint().width());
+        QVERIFY(area->viewport()->width() >= page->width());
     }
 
     // A language change reaches every widget: the transfer progress must not
