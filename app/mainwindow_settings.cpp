@@ -100,7 +100,7 @@ void MainWindow::retranslateForm(int flag)
     const QComboBox *const scannerLists[] = {ui->Para_ScanMotorSpeed, ui->Para_LaserMeasureFrq,
                                              ui->Para_LaserStopSignal};
     for (QComboBox *combo : combos) {
-        const QStringList &before = shown[combo];
+        const QStringList before = shown.value(combo);
         const QStringList form = m_formItemTexts.value(combo);
         const bool scannerList = std::find(std::begin(scannerLists), std::end(scannerLists), combo)
             != std::end(scannerLists);
