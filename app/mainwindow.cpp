@@ -11,6 +11,7 @@
 #include "settingsdialog.h"
 #include "dialogseam.h"
 #include "edit_control.h"
+#include "flowlayout.h"
 #include "option_scene.h"
 #include "polar.h"
 #include "sensor_setting.h"
@@ -32,7 +33,11 @@
 
 // The resources live in the static qm_app library; without an explicit
 // reference the linker would drop them from the program.
-static void initResources() { Q_INIT_RESOURCE(resources); }
+static void initResources()
+{
+    Q_INIT_RESOURCE(resources);
+    Q_INIT_RESOURCE(translations);
+}
 
 namespace {
 // Lowest zoom level of each device class: the whole scene is in view there.
@@ -46,6 +51,12 @@ MainWindow::MainWindow(EditData *data, DialogSeam *dialogs, QWidget *parent)
     initResources();
     ui->setupUi(this);
     resize(1190, 715);
+    // No translation is installed yet: these are the form's own item texts.
+    for (const QComboBox *combo : findChildren<QComboBox *>()) {
+        QStringList &texts = m_formItemTexts[combo];
+        for (int i = 0; i < combo->count(); ++i)
+            texts << combo->itemText(i);
+    }
 
     if (!dialogs) {
         m_ownDialogs = new WidgetDialogs(this);
@@ -178,19 +189,40 @@ void MainWindow::setupToolBars()
 
 void MainWindow::setInitialLayout()
 {
-    // The parameter and simulation pages scroll vertically only: make them as
-    // wide as their widest row needs, so nothing is cut off on the right.
-    const QPair<QScrollArea *, QWidget *> pages[] = {{ui->SensorScrollArea, ui->SensorParaContents},
-                                                     {ui->IOSimulationScrollArea, ui->IOSimulationContents}};
-    for (const auto &page : pages)
-        page.first->setMinimumWidth(page.second->minimumSizeHint().width()
-                                    + page.first->verticalScrollBar()->sizeHint().width());
+    // The lights, the status and the zoom controls under the view go onto as
+    // many lines as the width needs.
+    auto *panel = new FlowLayout(ui->MonitorPanel, 12, 2);
+    panel->setContentsMargins(6, 3, 6, 3);
+    for (QWidget *group : {ui->InputsGroup, ui->OutputsGroup, ui->DirectionGroup, ui->StatusGroup, ui->ZoomGroup})
+        panel->addWidget(group);
     // The area list keeps its width; the editing pages take the rest.
     ui->splitter->setStretchFactor(0, 0);
     ui->splitter->setStretchFactor(1, 1);
     ui->splitter->setSizes({172, 260});
     ui->splitter_2->setSizes({380, 170});
     resizeDocks({ui->EditionControlDock, ui->SensorSettingDock}, {442, 300}, Qt::Horizontal);
+}
+
+void MainWindow::fitDockPages()
+{
+    // The parameter and simulation pages scroll vertically only: make them as
+    // wide as their rows want in the language shown, so no label, list text
+    // or number is cut off on the right. The rows are measured once their
+    // texts and style are final.
+    const QPair<QScrollArea *, QWidget *> pages[] = {{ui->SensorScrollArea, ui->SensorParaContents},
+                                                     {ui->IOSimulationScrollArea, ui->IOSimulationContents}};
+    for (const auto &page : pages) {
+        page.second->ensurePolished();
+        page.second->layout()->activate();
+        page.first->setMinimumWidth(page.second->sizeHint().width() + 2 * page.first->frameWidth()
+                                    + page.first->verticalScrollBar()->sizeHint().width());
+    }
+    // The two transfer buttons show their texts beside the icons where the
+    // page is wide enough for that, else under them.
+    auto *bar = ui->SensorSettingContents->findChild<QToolBar *>(QStringLiteral("SensorSettingToolBar"));
+    bar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    if (bar->sizeHint().width() > ui->SensorScrollArea->minimumWidth())
+        bar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
 }
 
 void MainWindow::connectActions()

@@ -9,6 +9,7 @@
 #include "sensorparameters.h"
 
 #include <QAbstractSocket>
+#include <QHash>
 #include <QMainWindow>
 #include <QSerialPort>
 #include <QPoint>
@@ -32,8 +33,10 @@ class OPTION_SCENE;
 class QGraphicsScene;
 class QLabel;
 class QSerialPort;
+class QComboBox;
 class QTcpSocket;
 class QToolButton;
+class QTranslator;
 class QUdpSocket;
 class SERIAL_COMM;
 class SENSOR_SETTING;
@@ -142,6 +145,8 @@ private:
     void setupToolBars();
     void setInitialState();
     void setInitialLayout();
+    // The widths of the docks' scrolling pages, for the texts they show.
+    void fitDockPages();
     void connectActions();
     void createEditControllers();
     // Last of the controllers (mainwindow_simulation.cpp).
@@ -168,6 +173,10 @@ private:
     // Every text in the language of flag (0 Chinese, 1 English), in order:
     // about box, welcome dialog, serial dialog, link, Ethernet dialog, form.
     void switchLanguage(int flag);
+    // The form's texts, item by item, through the language's translation,
+    // and the texts the window builds into the form itself.
+    void retranslateForm(int flag);
+    void installTranslation(int flag);
     // Interface selection: actions, LinkState and the sensor dock's widgets.
     void selectInterface(int kind);
     // The same, and both settings actions off while a device is opened.
@@ -229,6 +238,15 @@ private:
     SensorParameters *Parameters = nullptr;
     ScanControl *Control = nullptr;
     QToolButton *NewProjectButton = nullptr;
+    // The translation installed for LanguageFlag (none before the first switch).
+    QTranslator *m_translator = nullptr;
+    // Every option list's items as the form has them, in the form's language:
+    // the texts a retranslation sets where a language names no text of its own.
+    QHash<const QComboBox *, QStringList> m_formItemTexts;
+    // The last install direction and status the scanner reported, shown again
+    // in the new language by a switch.
+    bool m_directionReversed = false;
+    uint m_status = 0;
 
     EditData *m_data;
     LinkState *m_link = &LinkState::instance();

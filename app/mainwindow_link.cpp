@@ -156,6 +156,7 @@ void MainWindow::SelfCheckDisp(short SensorTemper, ushort RotateSpeed, ushort Dr
 
 void MainWindow::IOPortDisplayer(uint Inport, uint Outport, uint Status)
 {
+    m_status = Status;
     const QString status = MonitorTexts::status(Status, LanguageFlag);
     ui->label_StatusValue->setText(status);
     // Several faults at once outgrow the narrow label: the tip shows them all.
@@ -178,7 +179,11 @@ void MainWindow::IOPortDisplayer(uint Inport, uint Outport, uint Status)
     }
 }
 
-void MainWindow::DirChange(bool dir) { ui->label_dirValue->setText(MonitorTexts::installDirection(dir, LanguageFlag)); }
+void MainWindow::DirChange(bool dir)
+{
+    m_directionReversed = dir;
+    ui->label_dirValue->setText(MonitorTexts::installDirection(dir, LanguageFlag));
+}
 
 void MainWindow::MonitorGraphicDisplay(uint Inport, uint, uint)
 {

@@ -3,26 +3,42 @@
 #include "mainwindow.h"
 
 #include "about.h"
+#include "coord_table.h"
 #include "create.h"
 #include "data_table.h"
 #include "dialogseam.h"
 #include "ethnertsetting.h"
 #include "io_simulation.h"
+#include "monitortexts.h"
 #include "sensor_setting.h"
 #include "serial_comm.h"
 #include "settingsdialog.h"
 #include "ui_mainwindow.h"
 
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
 #include <QSettings>
+#include <QToolButton>
+#include <QTranslator>
 #include <QUrl>
+
+#include <algorithm>
+#include <iterator>
 
 namespace {
 const QString kOrganisation = QStringLiteral("Ostrelan");
 const QString kApplication = QStringLiteral("Parameters");
+
+// The translation of the form's texts for each LanguageFlag. A further
+// language is its translations/quillmark_<language>.ts and one line here.
+const char *const kTranslations[] = {
+    ":/translations/quillmark_zh.qm", // the form's own language, with its few texts of its own
+    ":/translations/quillmark_en.qm",
+};
+constexpr int kFormLanguage = 0;
 } // namespace
 
 void MainWindow::LanguageToEnglish() { switchLanguage(1); }
@@ -44,9 +60,66 @@ void MainWindow::switchLanguage(int flag)
     // The link counts its languages the other way round.
     link->setLanguage(english ? 0 : 1);
     EthernetDialog->retranslate(flag);
+    retranslateForm(flag);
+    // The controllers' own texts, over the form's.
     sensorSetting->retranslate(flag);
+    coordTable->SetHeaderLanguage(flag);
     ioSimulation->retranslate(flag);
     dataTable->retranslate(flag);
+    fitDockPages();
+}
+
+void MainWindow::installTranslation(int flag)
+{
+    if (m_translator) {
+        QCoreApplication::removeTranslator(m_translator);
+        delete m_translator;
+        m_translator = nullptr;
+    }
+    if (flag < 0 || flag >= int(std::size(kTranslations)))
+        return;
+    // Owned by the window: a window that goes leaves no translation behind.
+    m_translator = new QTranslator(this);
+    if (m_translator->load(QLatin1String(kTranslations[flag])))
+        QCoreApplication::installTranslator(m_translator);
+}
+
+void MainWindow::retranslateForm(int flag)
+{
+    installTranslation(flag);
+    const QList<QComboBox *> combos = findChildren<QComboBox *>();
+    QHash<const QComboBox *, QStringList> shown;
+    for (const QComboBox *combo : combos)
+        for (int i = 0; i < combo->count(); ++i)
+            shown[combo] << combo->itemText(i);
+
+    // Item by item (setItemText), so no list changes its count or current
+    // index and no index-changed signal fires.
+    ui->retranslateUi(this);
+
+    // The lists of the connected scanner's type keep their items; in any
+    // other list an item the language gives no text of its own keeps the text
+    // it had (the form's language names them all).
+    const QComboBox *const scannerLists[] = {ui->Para_ScanMotorSpeed, ui->Para_LaserMeasureFrq,
+                                             ui->Para_LaserStopSignal};
+    for (QComboBox *combo : combos) {
+        const QStringList before = shown.value(combo);
+        const QStringList form = m_formItemTexts.value(combo);
+        const bool scannerList = std::find(std::begin(scannerLists), std::end(scannerLists), combo)
+            != std::end(scannerLists);
+        for (int i = 0; i < combo->count() && i < before.size(); ++i) {
+            const bool unnamed = flag != kFormLanguage && i < form.size() && combo->itemText(i) == form[i];
+            if ((scannerList || unnamed) && combo->itemText(i) != before[i])
+                combo->setItemText(i, before[i]);
+        }
+    }
+
+    // Texts the window builds itself.
+    NewProjectButton->setToolTip(ui->menuNew->title());
+    DirChange(m_directionReversed);
+    const QString status = MonitorTexts::status(m_status, flag);
+    ui->label_StatusValue->setText(status);
+    ui->label_StatusValue->setToolTip(status);
 }
 
 void MainWindow::restoreSettings()

@@ -67,7 +67,9 @@ QProgressDialog *WidgetDialogs::progress()
 {
     if (!m_progress) {
         m_progress = new QProgressDialog(m_parent);
-        m_progress->setCancelButton(nullptr);
+        // No cancel button, and none that a language change would bring back
+        // (a dialog with the default button text builds it anew then).
+        m_progress->setCancelButtonText(QString());
         m_progress->setWindowModality(Qt::ApplicationModal);
         m_progress->setAutoReset(false);
         m_progress->setAutoClose(false);

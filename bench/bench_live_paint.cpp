@@ -96,21 +96,10 @@ int main(int argc, char **argv)
 
     // 2. The editor's repaint per arriving scan.
     link.DisplayMode = 0;
-    EditData data;
-    int deviceClass = 3;
-    QGraphicsScene scene;
-    ViewWindow editor;
-    OPTION_SCENE controller(&deviceClass, &scene, &data, &link, editor.zoneItemList());
-    QObject::connect(&editor, qOverload<double>(&ViewWindow::ChangeSetupMatrix), &controller,
-                     &OPTION_SCENE::ChangeScaleSize);
-    AreaRecord &area = data.currentArea();
-    area.Out1Points = ring(5000, 0.15, 0);
-    area.Out2Points = ring(3500, 0.1, 1);
-    area.Out3Points = ring(2000, 0.1, 2);
-    editor.setScene(&scene);
-    editor.resize(1000, 700);
-    editor.SetDeviceClass(&deviceClass);
-    controller.CoordTableUpdatePointItem();
+    BenchSupport::Editor rig(&link);
+    ViewWindow &editor = rig.view;
+    OPTION_SCENE &controller = rig.controller;
+    const AreaRecord &area = rig.data.currentArea();
     controller.paintOutline()->show();
     editor.show();
     QApplication::processEvents();

@@ -29,21 +29,9 @@ int main(int argc, char **argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
 
-    EditData data;
-    int deviceClass = 3;
-    QGraphicsScene scene;
-    ViewWindow view;
-    OPTION_SCENE controller(&deviceClass, &scene, &data, nullptr, view.zoneItemList());
-    QObject::connect(&view, qOverload<double>(&ViewWindow::ChangeSetupMatrix), &controller,
-                     &OPTION_SCENE::ChangeScaleSize);
-    AreaRecord &area = data.currentArea();
-    area.Out1Points = ring(5000, 0.15, 0);
-    area.Out2Points = ring(3500, 0.1, 1);
-    area.Out3Points = ring(2000, 0.1, 2);
-    view.setScene(&scene);
-    view.resize(1000, 700);
-    view.SetDeviceClass(&deviceClass);
-    controller.CoordTableUpdatePointItem();
+    BenchSupport::Editor editor(nullptr);
+    ViewWindow &view = editor.view;
+    const AreaRecord &area = editor.data.currentArea();
     view.show();
     QApplication::processEvents();
 

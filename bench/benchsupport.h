@@ -3,7 +3,12 @@
 // Shared by the benchmarks: the median time of repeated runs, and the wavy
 // polygon zones the editor benchmarks draw.
 
+#include "editdata.h"
+#include "option_scene.h"
+#include "viewwindow.h"
+
 #include <QElapsedTimer>
+#include <QGraphicsScene>
 #include <QPoint>
 #include <QVector>
 
@@ -38,5 +43,30 @@ inline QVector<QPoint> ring(double radius, double wobble, int phase)
     }
     return pts;
 }
+
+// The editor view of a class-30 project with three wavy zones, 1000 x 700,
+// wired as the main window wires it and shown.
+struct Editor
+{
+    EditData data;
+    int deviceClass = 3;
+    QGraphicsScene scene;
+    ViewWindow view;
+    OPTION_SCENE controller;
+
+    explicit Editor(LinkState *link) : controller(&deviceClass, &scene, &data, link, view.zoneItemList())
+    {
+        QObject::connect(&view, qOverload<double>(&ViewWindow::ChangeSetupMatrix), &controller,
+                         &OPTION_SCENE::ChangeScaleSize);
+        AreaRecord &area = data.currentArea();
+        area.Out1Points = ring(5000, 0.15, 0);
+        area.Out2Points = ring(3500, 0.1, 1);
+        area.Out3Points = ring(2000, 0.1, 2);
+        view.setScene(&scene);
+        view.resize(1000, 700);
+        view.SetDeviceClass(&deviceClass);
+        controller.CoordTableUpdatePointItem();
+    }
+};
 
 } // namespace BenchSupport

@@ -1,9 +1,13 @@
 // Not a test: starts the main window with a few areas drawn, for looking at
-// the edit dock (QM_SCREENSHOT_CMD=build/tests/app/shot_edit_dock scripts/screenshot).
+// the edit dock and the whole window, in either language, at any size and
+// with the docks a connection opens
+// (QM_SIZE=1040x680 QM_SCREENSHOT_CMD="build/tests/app/shot_edit_dock en docks 1024x640" scripts/screenshot).
 #include "editdata.h"
 #include "mainwindow.h"
 
 #include <QApplication>
+#include <QDockWidget>
+#include <QRegularExpression>
 #include <QTableWidget>
 
 int main(int argc, char *argv[])
@@ -34,7 +38,21 @@ int main(int argc, char *argv[])
     a2.Out2Points = {QPoint(-700, 0), QPoint(-700, 3000), QPoint(700, 3000), QPoint(700, 0)};
     a2.Out3Points = {QPoint(500, 500), QPoint(-500, 500), QPoint(0, 1500)};
 
+    const QStringList args = app.arguments();
+    if (args.contains(QStringLiteral("en")))
+        window.LanguageToEnglish();
+    for (const QString &arg : args) {
+        const QRegularExpressionMatch size = QRegularExpression(QStringLiteral("^(\\d+)x(\\d+)$")).match(arg);
+        if (size.hasMatch()) {
+            window.move(0, 0);
+            window.resize(size.captured(1).toInt(), size.captured(2).toInt());
+        }
+    }
     window.show();
+    // The docks a connection opens.
+    if (args.contains(QStringLiteral("docks")))
+        for (const char *name : {"IOSimulationDock", "SelfCheckDock"})
+            window.findChild<QDockWidget *>(QLatin1String(name))->show();
     // Area 0 is current already; choosing 1 and then 0 fills the editors.
     if (auto *areas = window.findChild<QTableWidget *>(QStringLiteral("AreaTableWidget"))) {
         emit areas->cellClicked(1, 0);

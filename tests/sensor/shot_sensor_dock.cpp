@@ -17,11 +17,13 @@ int main(int argc, char *argv[])
     dock.setting->retranslate(args.contains(QStringLiteral("en")) ? 1 : 0);
     dock.showBlock({{15, 0}, {21, 0}}); // both dependent rows disabled
     // As the main window lays it out: the other right-hand docks hidden, the
-    // page as wide as its widest row.
+    // page as wide as its rows want.
     for (QDockWidget *other : {dock.ui.DataTableDock, dock.ui.IOSimulationDock, dock.ui.SelfCheckDock})
         other->hide();
+    dock.ui.SensorParaContents->ensurePolished();
     dock.ui.SensorParaContents->layout()->activate(); // the new texts' widths
-    dock.ui.SensorScrollArea->setMinimumWidth(dock.ui.SensorParaContents->minimumSizeHint().width()
+    dock.ui.SensorScrollArea->setMinimumWidth(dock.ui.SensorParaContents->sizeHint().width()
+                                              + 2 * dock.ui.SensorScrollArea->frameWidth()
                                               + dock.ui.SensorScrollArea->verticalScrollBar()->sizeHint().width());
     dock.window->resize(1190, 715);
     dock.window->show();

@@ -51,13 +51,6 @@ struct Render
     }
 };
 
-qint64 threadNanoseconds()
-{
-    timespec t{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
-    return qint64(t.tv_sec) * 1000000000 + t.tv_nsec;
-}
-
 // True when some pixel within `radius` of `at` has exactly `colour`.
 bool colourNear(const QImage &img, QPoint at, int radius, QColor colour)
 {
@@ -322,48 +315,6 @@ private slots:
         QVERIFY(colourNear(img, QPoint(200 + 20, 200 - 148), 2, QColor(0, 255, 0)));
         QVERIFY(colourNear(img, QPoint(200 - 20, 200 - 178), 2, QColor(0, 255, 0)));
         QVERIFY(colourNear(img, QPoint(200, 200 - 165), 2, QColor(240, 240, 240)));
-    }
-
-    // A fine Ethernet scan (12,800 samples) paints in well under a frame
-    // whether the whole scene is in view or the deepest zoom shows a corner
-    // of it, antialiased as the view paints. The thread's own processor time,
-    // best of a few, so that a busy machine does not decide.
-    void paintsWellInsideAFrame_data()
-    {
-        QTest::addColumn<int>("mode");
-        QTest::addColumn<double>("scale");
-        for (int mode : {0, 1, 2})
-            for (double scale : {0.0146, 0.05, 0.25, 4.0})
-                QTest::addRow("mode %d, %g px/mm", mode, scale) << mode << scale;
-    }
-    void paintsWellInsideAFrame()
-    {
-        QFETCH(int, mode);
-        QFETCH(double, scale);
-        Render r;
-        r.scale = scale;
-        r.link.ConnectionKind = 1;
-        r.link.DisplayMode = mode;
-        r.link.NetScanLength = 12800;
-        for (int i = 0; i < 12800; ++i) {
-            // A room with a wavy wall, noise, spikes and gaps: many colour changes.
-            const int noise = int((i * 7919u) % 41) - 20;
-            r.link.NetDistances[i] = quint16(3000 + 1500 * std::sin(i * 0.003) + noise + (i % 50 ? 0 : 400));
-            r.link.NetIntensities[i] = i % 97 ? 500 : 0;
-        }
-        QImage img(1000, 700, QImage::Format_RGB32);
-        qint64 best = std::numeric_limits<qint64>::max();
-        for (int k = 0; k < 7; ++k) {
-            img.fill(Qt::white);
-            QPainter p(&img);
-            p.setRenderHint(QPainter::Antialiasing, true);
-            p.translate(500, 500);
-            p.scale(scale, scale);
-            const qint64 start = threadNanoseconds();
-            r.outline->paint(&p, nullptr, nullptr);
-            best = qMin(best, threadNanoseconds() - start);
-        }
-        QVERIFY2(best < 8000000, qPrintable(QStringLiteral("%1 ms").arg(best / 1e6)));
     }
 };
 
