@@ -233,7 +233,7 @@ int fastMode(const QVector<ScanPackets> &scans, int scanCount)
     }
     std::printf("fast: %d scans (%lld bytes, %d packets a scan): %.1f us per scan, %.1f x memcpy; "
                 "%d complete scans reported\n",
-                scanCount, static_cast<long long>(bytes), scans.first().size(), best / 1e3 / scanCount,
+                scanCount, static_cast<long long>(bytes), int(scans.first().size()), best / 1e3 / scanCount,
                 best / bestCopy, completed);
     return completed == scanCount - 1 ? 0 : 1;
 }

@@ -5,6 +5,7 @@
 #include "editdata.h"
 
 #include <QByteArray>
+#include <QIODevice>
 #include <QTextStream>
 
 #include <cstdint>

@@ -5,6 +5,7 @@
 #include "projectfile.h"
 
 #include <QByteArray>
+#include <QIODevice>
 #include <QDate>
 #include <QTextStream>
 

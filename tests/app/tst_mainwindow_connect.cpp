@@ -10,6 +10,7 @@
 #include "scripteddialogs.h"
 #include "serial_comm.h"
 #include "settingsdialog.h"
+#include "widgetdriving.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -35,7 +36,7 @@ const QStringList kConnectedOff = {"Connection", "SerialConnection", "EthernetCo
 
 bool samePixmap(const QLabel *label, const QString &image)
 {
-    return label->pixmap(Qt::ReturnByValue).toImage() == QPixmap(image).toImage();
+    return WidgetDriving::labelImage(label) == QPixmap(image).toImage();
 }
 
 struct Rig

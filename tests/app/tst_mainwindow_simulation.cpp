@@ -10,6 +10,7 @@
 #include "scripteddialogs.h"
 #include "serial_comm.h"
 #include "shapekind.h"
+#include "widgetdriving.h"
 
 #include <QAction>
 #include <QDockWidget>
@@ -25,7 +26,7 @@ constexpr int kSimulatedArea = 5; // input pattern 000101: inputs 1 and 3
 
 bool showsImage(const QLabel *label, const char *image)
 {
-    return label->pixmap(Qt::ReturnByValue).toImage()
+    return WidgetDriving::labelImage(label)
         == QPixmap(QStringLiteral(":/images/%1.png").arg(QLatin1String(image))).toImage();
 }
 

@@ -5,6 +5,7 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QTableWidget>
 #include <QTest>
@@ -12,6 +13,16 @@
 #include <qtestspontaneevent.h>
 
 namespace WidgetDriving {
+
+// The label's picture as an image; QLabel hands it out differently on Qt 5 and 6.
+inline QImage labelImage(const QLabel *label)
+{
+#if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
+    return label->pixmap().toImage();
+#else
+    return label->pixmap(Qt::ReturnByValue).toImage();
+#endif
+}
 
 // Types text into a cell the way a user does: double-click, type, Return.
 inline bool editCell(QTableWidget *table, int row, int column, const QString &text)

@@ -38,11 +38,17 @@ bool needsChinese(const QString &text)
 // needs Chinese and no font has it.
 QString chooseFamily(const QString &wanted, bool chinese)
 {
+#if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
+    const QStringList withChinese = QFontDatabase::families(QFontDatabase::SimplifiedChinese);
+    const QStringList all = QFontDatabase::families();
+#else
     const QFontDatabase fonts;
     const QStringList withChinese = fonts.families(QFontDatabase::SimplifiedChinese);
+    const QStringList all = fonts.families();
+#endif
     if (chinese && withChinese.isEmpty())
         return QString();
-    if (fonts.families().contains(wanted, Qt::CaseInsensitive))
+    if (all.contains(wanted, Qt::CaseInsensitive))
         return wanted;
     return chinese ? withChinese.first() : QGuiApplication::font().family();
 }
