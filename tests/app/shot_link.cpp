@@ -6,13 +6,15 @@
 //   shot_link iosim           connected, the IO simulation dock open (instead
 //                             of the self-check dock) with inputs 1 and 3,
 //                             outputs 1 and 2 and the fault simulated
-//   shot_link welcome|serial|ethernet [en]
+//   shot_link welcome|serial|ethernet|about
 //                             the window with that dialog over it
 //   shot_link live graph|cloud|line [pty] [table] [deep]
 //                             the live outline and intensity in that display
 //                             mode over TCP (or the serial line), zones under
 //                             them, optionally the data table dock open or
 //                             the deepest zoom on the front wall
+// Every mode also takes "en" (the whole program switched to English, as the
+// language menu does) and WIDTHxHEIGHT (the window's size).
 
 #include "create.h"
 #include "emulatorprocess.h"
@@ -31,6 +33,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QSpinBox>
+#include <QRegularExpression>
 #include <QTest>
 #include <QSlider>
 #include <QTemporaryDir>
@@ -63,10 +66,10 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     QuitOnTerm::install(app); // stops the emulator when the screenshot is taken
     const QString mode = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
-    const bool english = argc > 2 && QByteArray(argv[2]) == "en";
     QStringList options;
     for (int i = 2; i < argc; ++i)
         options << QString::fromLocal8Bit(argv[i]);
+    const bool english = options.contains(QStringLiteral("en"));
     const bool live = mode == QLatin1String("live");
     QTemporaryDir dir;
     const QString stateFile = dir.filePath(QStringLiteral("state.json"));
@@ -81,7 +84,17 @@ int main(int argc, char *argv[])
     // cover the view.
     ScriptedDialogs quiet;
     MainWindow window(&EditData::instance(), live ? &quiet : nullptr);
+    for (const QString &option : options) {
+        const QRegularExpressionMatch size = QRegularExpression(QStringLiteral("^(\\d+)x(\\d+)$")).match(option);
+        if (size.hasMatch()) {
+            window.move(0, 0);
+            window.resize(size.captured(1).toInt(), size.captured(2).toInt());
+        }
+    }
     window.show();
+    // The whole program switches, as the language menu does.
+    if (english)
+        window.LanguageToEnglish();
     if (live) {
         const char *modeAction = options.contains(QStringLiteral("cloud")) ? "DispCloud"
             : options.contains(QStringLiteral("line"))                     ? "DispLine"
@@ -100,23 +113,21 @@ int main(int argc, char *argv[])
         if (deep)
             window.findChild<ViewWindow *>(QStringLiteral("graphicsView"))->centerOn(0, -5500);
     } else if (mode == QLatin1String("welcome")) {
-        if (english)
-            window.welcomeDialog()->LanguageDisplayEnglish();
         window.welcomeDialog()->show();
         window.welcomeDialog()->findChild<QComboBox *>(QStringLiteral("comboBox_Serial"))
             ->setEditText(emulator.pty);
     } else if (mode == QLatin1String("serial")) {
-        window.serialSettingsDialog()->retranslate(english ? 1 : 0);
         window.findChild<QAction *>(QStringLiteral("SerialConnection"))->trigger();
         window.findChild<QAction *>(QStringLiteral("SerialSetting"))->trigger();
         window.serialSettingsDialog()->findChild<QComboBox *>(QStringLiteral("serialPortInfoListBox"))
             ->setEditText(emulator.pty);
     } else if (mode == QLatin1String("ethernet")) {
-        window.ethernetDialog()->retranslate(english ? 1 : 0);
         window.findChild<QAction *>(QStringLiteral("EthernetConnection"))->trigger();
         window.findChild<QAction *>(QStringLiteral("EthnernetSetting"))->trigger();
         auto *box = window.ethernetDialog()->findChild<QComboBox *>(QStringLiteral("Eth_ComboBox"));
         box->addItem(QStringLiteral("127.0.0.1"));
+    } else if (mode == QLatin1String("about")) {
+        window.findChild<QAction *>(QStringLiteral("About"))->trigger();
     } else {
         window.connectEthernet(QStringLiteral("127.0.0.1"), emulator.port);
         if (mode == QLatin1String("iosim")) {
