@@ -3,6 +3,9 @@
 
 #include "scannerdiscovery.h"
 
+#include <QMetaMethod>
+#include <utility>
+
 EthnertSetting::EthnertSetting(QWidget *parent)
     : QDialog(parent), m_ui(new Ui::EthnertSetting), m_discovery(new ScannerDiscovery(this))
 {
@@ -48,10 +51,32 @@ void EthnertSetting::DelteclientSocket() { m_discovery->release(); }
 
 void EthnertSetting::ReadEthernetReceiveData() { m_discovery->readReplies(); }
 
+void EthnertSetting::log(const QString &line)
+{
+    if (isSignalConnected(QMetaMethod::fromSignal(&EthnertSetting::informationAppend)))
+        emit informationAppend(line);
+    else
+        m_unheard << line;
+}
+
+void EthnertSetting::connectNotify(const QMetaMethod &signal)
+{
+    if (signal != QMetaMethod::fromSignal(&EthnertSetting::informationAppend) || m_unheard.isEmpty())
+        return;
+    // Delivered once the connection is complete, in the order they arose.
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            const QStringList lines = std::exchange(m_unheard, {});
+            for (const QString &line : lines)
+                emit informationAppend(line);
+        },
+        Qt::QueuedConnection);
+}
+
 void EthnertSetting::reportBind(const QHostAddress &address, bool ok)
 {
-    emit informationAppend((ok ? QStringLiteral("IP地址绑定成功：") : QStringLiteral("IP地址绑定失败："))
-                           + address.toString());
+    log((ok ? QStringLiteral("IP地址绑定成功：") : QStringLiteral("IP地址绑定失败：")) + address.toString());
 }
 
 void EthnertSetting::handleReply(const QHostAddress &sender, const QByteArray &datagram)
@@ -59,8 +84,8 @@ void EthnertSetting::handleReply(const QHostAddress &sender, const QByteArray &d
     const QString address = sender.toString();
     if (m_ui->Eth_ComboBox->findText(address) < 0)
         m_ui->Eth_ComboBox->addItem(address);
-    emit informationAppend(Discovery::replyText(datagram));
-    emit informationAppend(address);
+    log(Discovery::replyText(datagram));
+    log(address);
     const QString mode = Discovery::modeText(datagram);
     if (!mode.isEmpty())
         emit OpenEthernetMode(mode);

@@ -2,6 +2,7 @@
 
 #include <QDialog>
 #include <QHostAddress>
+#include <QStringList>
 
 namespace Ui {
 class EthnertSetting;
@@ -38,10 +39,17 @@ public slots:
     // Takes every reply waiting on the search's sockets.
     void ReadEthernetReceiveData();
 
+protected:
+    void connectNotify(const QMetaMethod &signal) override;
+
 private:
+    // Emits a log line, or keeps it until the log is connected: the first
+    // search runs in the constructor, before anyone can listen.
+    void log(const QString &line);
     void reportBind(const QHostAddress &address, bool ok);
     void handleReply(const QHostAddress &sender, const QByteArray &datagram);
 
     Ui::EthnertSetting *m_ui;
     ScannerDiscovery *m_discovery;
+    QStringList m_unheard;
 };
