@@ -286,7 +286,7 @@ int upload(const Arguments &args)
         out(cliText(CliText::Uploaded, args.language).arg(address->text(), file));
         if (args.reboot)
             out(cliText(CliText::Rebooted, args.language).arg(address->text()));
-        if (args.verify && !session.readAll(&back))
+        if (args.verify && !(args.reboot ? session.reconnectAfterReboot() && session.readAll(&back) : session.readAll(&back)))
             status = LinkFailure;
     }
     DialogSeam::install(nullptr);

@@ -125,8 +125,9 @@ const Entry kTexts[] = {
     {"inputs %1 outputs %2 status %3 temperature %4 speed %5 drive %6 send %7 receive %8",
      "输入 %1 输出 %2 状态 %3 温度 %4 转速 %5 驱动电压 %6 发射电压 %7 接收电压 %8"},
     {"warning", "警告"},
+    {"no answer", "无应答"},
 };
-static_assert(sizeof(kTexts) / sizeof(kTexts[0]) == int(CliText::Warning) + 1, "one entry per text");
+static_assert(sizeof(kTexts) / sizeof(kTexts[0]) == int(CliText::NoAnswer) + 1, "one entry per text");
 
 const Entry kKinds[] = {{"Polygon", "多边形"}, {"Arc", "圆弧"},  {"Rectangle", "矩形"},
                         {"Straight", "直线"},  {"Fan", "扇形"}, {"Ratio", "比例"}};

@@ -52,6 +52,7 @@ enum class CliText {
     FoundScanner,
     WatchLine,
     Warning,
+    NoAnswer,
 };
 
 QString cliText(CliText text, int language);

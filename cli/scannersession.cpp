@@ -7,12 +7,14 @@
 #include "serial_comm.h"
 #include "transfertexts.h"
 
+#include <QElapsedTimer>
 #include <QEventLoop>
 #include <QTimer>
 
 namespace {
 constexpr int kConnectTimeoutMs = 5000;
 constexpr int kPollMs = 2;
+constexpr int kRebootWaitMs = 20000;
 } // namespace
 
 ScannerSession::ScannerSession(const ScannerAddress &address, int language, ConsoleDialogs *dialogs)
@@ -24,6 +26,8 @@ ScannerSession::ScannerSession(const ScannerAddress &address, int language, Cons
         return claimBox(int(icon), title, text);
     });
     auto lost = [this] {
+        if (m_rebootDone || m_reconnecting)
+            return; // the restart drops the connection
         QIODevice *device = m_address.kind == ScannerAddress::Serial ? static_cast<QIODevice *>(&m_serial)
                           : m_address.kind == ScannerAddress::Tcp    ? static_cast<QIODevice *>(&m_tcp)
                                                                      : static_cast<QIODevice *>(&m_udp);
@@ -109,26 +113,63 @@ bool ScannerSession::open()
             m_error = cliText(CliText::ConnectFailed, m_language).arg(m_address.text(), why);
             return false;
         }
-        if (m_address.kind == ScannerAddress::Tcp) {
-            QEventLoop loop;
-            QTimer::singleShot(kConnectTimeoutMs, &loop, &QEventLoop::quit);
-            connect(&m_tcp, &QAbstractSocket::connected, &loop, &QEventLoop::quit);
-            connect(&m_tcp, &QAbstractSocket::errorOccurred, &loop, &QEventLoop::quit);
-            if (m_tcp.state() != QAbstractSocket::ConnectedState)
-                loop.exec();
-            if (m_tcp.state() != QAbstractSocket::ConnectedState) {
-                const QString why = m_failed ? m_tcp.errorString() : cliText(CliText::TimedOut, m_language);
-                m_failed = false;
-                m_error = cliText(CliText::ConnectFailed, m_language).arg(m_address.text(), why);
-                return false;
-            }
-            // One frame per tick: Nagle's delay would hold each back.
-            m_tcp.setSocketOption(QAbstractSocket::LowDelayOption, 1);
+        QString why;
+        if (m_address.kind == ScannerAddress::Tcp && !connectTcp(&why)) {
+            m_error = cliText(CliText::ConnectFailed, m_language).arg(m_address.text(), why);
+            return false;
         }
     }
     m_comm = std::make_unique<SERIAL_COMM>(&m_serial, &m_link, &m_data, &m_params, &m_control, &m_tcp, &m_udp);
     m_comm->setLanguage(m_language);
     return true;
+}
+
+bool ScannerSession::connectTcp(QString *why)
+{
+    QEventLoop loop;
+    QTimer::singleShot(kConnectTimeoutMs, &loop, &QEventLoop::quit);
+    const auto c1 = connect(&m_tcp, &QAbstractSocket::connected, &loop, &QEventLoop::quit);
+    const auto c2 = connect(&m_tcp, &QAbstractSocket::errorOccurred, &loop, &QEventLoop::quit);
+    if (m_tcp.state() != QAbstractSocket::ConnectedState)
+        loop.exec();
+    disconnect(c1);
+    disconnect(c2);
+    if (m_tcp.state() != QAbstractSocket::ConnectedState) {
+        *why = m_tcp.error() == QAbstractSocket::UnknownSocketError ? cliText(CliText::NoAnswer, m_language)
+                                                                    : m_tcp.errorString();
+        m_failed = false; // the loss handler saw the refusal: it is a connect failure
+        m_error.clear();
+        return false;
+    }
+    // One frame per tick: Nagle's delay would hold each back.
+    m_tcp.setSocketOption(QAbstractSocket::LowDelayOption, 1);
+    return true;
+}
+
+bool ScannerSession::reconnectAfterReboot()
+{
+    if (m_address.kind != ScannerAddress::Tcp || !m_comm)
+        return true;
+    m_reconnecting = true;
+    QElapsedTimer clock;
+    clock.start();
+    // The scanner drops us a moment after its reply.
+    waitFor([this, &clock] { return m_tcp.state() == QAbstractSocket::UnconnectedState || clock.elapsed() > 1000; });
+    QString why;
+    bool connected = false;
+    while (!connected && clock.elapsed() < kRebootWaitMs) {
+        m_tcp.abort();
+        LinkDevices::openEthernet(m_tcp, m_udp, 0, m_address.host, m_address.port);
+        connected = connectTcp(&why);
+        if (!connected)
+            waitFor([&clock, start = clock.elapsed()] { return clock.elapsed() - start > 200; });
+    }
+    m_reconnecting = false;
+    m_rebootDone = false;
+    m_comm->CloseSerialPortSlots();
+    if (!connected)
+        fail(cliText(CliText::ConnectFailed, m_language).arg(m_address.text(), why));
+    return connected;
 }
 
 bool ScannerSession::waitFor(const std::function<bool()> &done)

@@ -35,6 +35,10 @@ public:
     // Write-all of the configuration; the restart question is answered by the
     // dialogs. With reboot, waits for the scanner to report the restart done.
     bool writeAll(const Configuration &config, bool reboot);
+    // After a restart a TCP scanner drops the connection and listens again
+    // once booted: connects anew, trying until it answers. Other links keep
+    // their device; the link's retries cover the pause.
+    bool reconnectAfterReboot();
     // The product information text, as the window's box shows it.
     bool info(QString *text);
     // Polls the IO and self-check status every 200 ms until stop() or
@@ -57,6 +61,7 @@ public:
 
 private:
     bool waitFor(const std::function<bool()> &done);
+    bool connectTcp(QString *why);
     void fail(const QString &text);
     bool claimBox(int icon, const QString &title, const QString &text);
 
@@ -76,5 +81,6 @@ private:
     bool m_stopped = false;
     bool m_parametersAccepted = false;
     bool m_rebootDone = false;
+    bool m_reconnecting = false;
     QString m_productText;
 };
