@@ -284,9 +284,10 @@ int upload(const Arguments &args)
         status = LinkFailure;
     } else {
         out(cliText(CliText::Uploaded, args.language).arg(address->text(), file));
-        if (args.reboot)
+        // Restarted means answering again: the next command finds it up.
+        if (args.reboot && session.waitUntilBack())
             out(cliText(CliText::Rebooted, args.language).arg(address->text()));
-        if (args.verify && !(args.reboot ? session.reconnectAfterReboot() && session.readAll(&back) : session.readAll(&back)))
+        if (!session.error().isEmpty() || (args.verify && !session.readAll(&back)))
             status = LinkFailure;
     }
     DialogSeam::install(nullptr);

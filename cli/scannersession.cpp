@@ -172,6 +172,12 @@ bool ScannerSession::reconnectAfterReboot()
     return connected;
 }
 
+bool ScannerSession::waitUntilBack()
+{
+    QString text;
+    return reconnectAfterReboot() && info(&text);
+}
+
 bool ScannerSession::waitFor(const std::function<bool()> &done)
 {
     if (!m_comm)

@@ -39,6 +39,8 @@ public:
     // once booted: connects anew, trying until it answers. Other links keep
     // their device; the link's retries cover the pause.
     bool reconnectAfterReboot();
+    // Waits until a restarted scanner answers again (its product request).
+    bool waitUntilBack();
     // The product information text, as the window's box shows it.
     bool info(QString *text);
     // Polls the IO and self-check status every 200 ms until stop() or
