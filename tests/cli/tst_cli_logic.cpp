@@ -1,0 +1,97 @@
+// The command-line tool's plain functions: the scanner address syntax and the
+// sensor dock's rows against the scanner's parameter words.
+
+#include "scanneraddress.h"
+#include "sensordockwords.h"
+
+#include <QtTest>
+
+class TestCliLogic : public QObject
+{
+    Q_OBJECT
+private slots:
+    void addresses_data();
+    void addresses();
+    void dockRows_data();
+    void dockRows();
+};
+
+void TestCliLogic::addresses_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("parsed"); // back in full form; empty when refused
+
+    QTest::newRow("tcp, default port") << "tcp:192.168.1.10" << "tcp:192.168.1.10:8080";
+    QTest::newRow("udp with port") << "udp:10.0.0.7:9000" << "udp:10.0.0.7:9000";
+    QTest::newRow("IPv6 bare") << "tcp:fe80::1" << "tcp:[fe80::1]:8080";
+    QTest::newRow("IPv6 with port") << "udp:[::1]:81" << "udp:[::1]:81";
+    QTest::newRow("serial, default baud") << "serial:/dev/ttyUSB0" << "serial:/dev/ttyUSB0@576000";
+    QTest::newRow("serial with baud") << "serial:/dev/pts/3@115200" << "serial:/dev/pts/3@115200";
+    QTest::newRow("port 0") << "tcp:127.0.0.1:0" << "";
+    QTest::newRow("port 65536") << "tcp:127.0.0.1:65536" << "";
+    QTest::newRow("port with sign") << "tcp:127.0.0.1:+80" << "";
+    QTest::newRow("empty port") << "tcp:127.0.0.1:" << "";
+    QTest::newRow("host name") << "tcp:scanner" << "";
+    QTest::newRow("wildcard") << "tcp:0.0.0.0" << "";
+    QTest::newRow("multicast") << "udp:239.255.255.250" << "";
+    QTest::newRow("no scheme") << "127.0.0.1:8080" << "";
+    QTest::newRow("upper case scheme") << "TCP:127.0.0.1" << "";
+    QTest::newRow("IPv6 bracket open") << "tcp:[::1:80" << "";
+    QTest::newRow("serial, no device") << "serial:@9600" << "";
+    QTest::newRow("serial, baud 0") << "serial:/dev/ttyS0@0" << "";
+    QTest::newRow("serial, empty baud") << "serial:/dev/ttyS0@" << "";
+}
+
+void TestCliLogic::addresses()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, parsed);
+    const ScannerAddress a = parseScannerAddress(text);
+    QCOMPARE(a.isValid(), !parsed.isEmpty());
+    QCOMPARE(a.text(), parsed);
+}
+
+void TestCliLogic::dockRows_data()
+{
+    QTest::addColumn<QVector<int>>("words"); // 25, as the scanner reports them
+    QTest::addColumn<QVector<int>>("rows");  // 27, as the dock shows them and the file keeps them
+    QTest::addColumn<QVector<int>>("back");  // the words the rows send (empty: the same as words)
+
+    // Rows 18..21 are the octets of words 18 and 19; rows 22..26 are words 20..24.
+    QTest::newRow("factory block")
+        << QVector<int>{0, 0, 0, 0, 127, 0, 0, 0, 127, 0, 0, 1, 1, 0, 0, 2, 2, 0, 49320, 266, 0, 1, 1, 200, 500}
+        << QVector<int>{0, 0, 0, 0, 127, 0, 0, 0, 127, 0, 0, 1, 1, 0, 0, 2, 2, 0, 192, 168, 1, 10, 0, 1, 1, 200, 500}
+        << QVector<int>{};
+    QTest::newRow("every word its own value")
+        << QVector<int>{1, 2, 1, 0, 17, 3, 0, 2, 5, 2, 1, 1, 2, 2, 1, 1, 3, 1, 2561, 65279, 2, 3, 2, 300, 700}
+        << QVector<int>{1, 2, 1, 0, 17, 3, 0, 2, 5, 2, 1, 1, 2, 2, 1, 1, 3, 1, 10, 1, 254, 255, 2, 3, 2, 300, 700}
+        << QVector<int>{};
+    // What the dock cannot show reads as the dock shows it instead.
+    QTest::newRow("out of the lists")
+        << QVector<int>{0, 0, 0, 0, 0, 0, 0, 0, 300, 0, 0, 2, 7, 4, 2, 0, 0, 0, 0, 0, 0, 0, 0, 2001, 9000}
+        << QVector<int>{0, 0, 0, 0, 1, 0, 0, 0, 127, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 200, 500}
+        << QVector<int>{0, 0, 0, 0, 1, 0, 0, 0, 127, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 200, 500};
+    // The finest resolution runs only at the slower motor speed.
+    QTest::newRow("finest resolution")
+        << QVector<int>{0, 0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}
+        << QVector<int>{0, 0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}
+        << QVector<int>{0, 0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+}
+
+void TestCliLogic::dockRows()
+{
+    QFETCH(QVector<int>, words);
+    QFETCH(QVector<int>, rows);
+    QFETCH(QVector<int>, back);
+    if (back.isEmpty())
+        back = words;
+    SensorParameters p;
+    std::copy(words.begin(), words.end(), p.Words.begin());
+    const SensorDockState shown = SensorDockWords::rowsOfWords(p);
+    QCOMPARE(QVector<int>(shown.begin(), shown.end()), rows);
+    const SensorParameters sent = SensorDockWords::wordsOfRows(shown, SensorParameters::defaults());
+    QCOMPARE(QVector<int>(sent.Words.begin(), sent.Words.end()), back);
+}
+
+QTEST_GUILESS_MAIN(TestCliLogic)
+#include "tst_cli_logic.moc"
