@@ -382,7 +382,7 @@ int discover(const Arguments &args)
                              return;
                          seen.insert(scanner);
                          out(cliText(CliText::FoundScanner, args.language)
-                                 .arg(scanner, Discovery::replyText(datagram).simplified()));
+                                 .arg(scanner, mode.isEmpty() ? Discovery::replyText(datagram).simplified() : mode));
                      });
     discovery.search();
     QEventLoop loop;
