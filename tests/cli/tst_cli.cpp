@@ -263,6 +263,13 @@ void TestCli::commands_data()
     QTest::newRow("flash error, Chinese")
         << QStringList{"--lang", "zh", "upload", golden, "%SCANNER"} << QStringList{"--reject", "WPara:2"} << 3
         << "扫描仪拒绝写入: 内存写入错误" << false;
+    QTest::newRow("diff of files") << QStringList{"diff", golden, "%DIR/kept.VQ30"} << none << 2
+                                   << "kept.VQ30: not a project file" << false;
+    QTest::newRow("diff, Chinese") << QStringList{"--lang", "zh", "diff", "%DIR/foreign.VQ30", "%DIR/cut.VQ30"}
+                                   << none << 2 << "foreign.VQ30: 不是已知类型的工程文件" << false;
+    QTest::newRow("diff of a file and a scanner, Chinese")
+        << QStringList{"--lang", "zh", "diff", golden, "%SCANNER"} << none << 1
+        << "参数 RS485地址(1-127): 17 | 127\n" << false;
     QTest::newRow("info") << QStringList{"info", "%SCANNER"} << QStringList{"--serial-number", "4711"} << 0
                           << "SerialNumber:  4711" << false;
     QTest::newRow("watch") << QStringList{"watch", "%SCANNER", "--seconds", "1", "--json"}
