@@ -1,12 +1,15 @@
 #include "configdiff.h"
 
 #include "areaframe.h"
+#include "polar.h"
+#include "shapekind.h"
 #include "clitexts.h"
 #include "projectfilekind.h"
 #include "sensordocktexts.h"
 #include "sensordockwords.h"
 
 #include <QJsonArray>
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -40,6 +43,26 @@ const Field kAreaFields[] = {{"OpenDelay", &AreaRecord::OpenDelay},
                              {"CloseDelay", &AreaRecord::CloseDelay},
                              {"Hysteresis", &AreaRecord::Hysteresis},
                              {"DetectionSize", &AreaRecord::DetectionSize}};
+
+// Polygon, rectangle and arc points by their angle around the scanner as
+// drawn. The scanner keeps them by the angle they travel at, which is
+// mirrored on a reversed scanner: without this, one zone on a forward and a
+// reversed scanner would differ in every point.
+Configuration inAngularOrder(Configuration config)
+{
+    for (AreaRecord &area : config.areas) {
+        for (int output = 0; output < EditData::OutputCount; ++output) {
+            const int kind = area.shape(output);
+            if (kind != Polygon && kind != Rectangle && kind != Arc)
+                continue;
+            QVector<QPoint> &points = area.points(output);
+            std::stable_sort(points.begin(), points.end(), [](const QPoint &p, const QPoint &q) {
+                return polarAngle(p.x(), p.y()) < polarAngle(q.x(), q.y());
+            });
+        }
+    }
+    return config;
+}
 
 void diffOutputs(int index, const AreaRecord &a, const AreaRecord &b, QVector<Difference> &out)
 {
@@ -130,8 +153,8 @@ Configuration asStored(const Configuration &config)
 
 QVector<Difference> diffConfigurations(const Configuration &rawA, const Configuration &rawB, int language)
 {
-    const Configuration a = asStored(rawA);
-    const Configuration b = asStored(rawB);
+    const Configuration a = inAngularOrder(asStored(rawA));
+    const Configuration b = inAngularOrder(asStored(rawB));
     QVector<Difference> out;
     if (a.deviceClass >= 0 && b.deviceClass >= 0 && a.deviceClass != b.deviceClass) {
         Difference d;

@@ -35,8 +35,9 @@ struct Difference
 Configuration asStored(const Configuration &config);
 
 // The differences in order: class, parameters by dock row, case rows, then
-// areas and their outputs. Both sides are compared as stored; the class only
-// when both have one.
+// areas and their outputs. Both sides are compared as stored, polygon,
+// rectangle and arc points in their angular order as drawn; the class only when both
+// have one.
 QVector<Difference> diffConfigurations(const Configuration &a, const Configuration &b, int language);
 
 // Readable lines, and the same as JSON, in the given language.

@@ -1,10 +1,15 @@
-// The command-line tool's plain functions: the scanner address syntax and the
-// sensor dock's rows against the scanner's parameter words.
+// The command-line tool's plain functions: the scanner address syntax, the
+// sensor dock's rows against the scanner's parameter words, and what counts
+// as a difference between two configurations.
 
+#include "configdiff.h"
 #include "scanneraddress.h"
 #include "sensordockwords.h"
+#include "shapekind.h"
 
 #include <QtTest>
+
+Q_DECLARE_METATYPE(Configuration)
 
 class TestCliLogic : public QObject
 {
@@ -14,6 +19,8 @@ private slots:
     void addresses();
     void dockRows_data();
     void dockRows();
+    void differences_data();
+    void differences();
 };
 
 void TestCliLogic::addresses_data()
@@ -91,6 +98,73 @@ void TestCliLogic::dockRows()
     QCOMPARE(QVector<int>(shown.begin(), shown.end()), rows);
     const SensorParameters sent = SensorDockWords::wordsOfRows(shown, SensorParameters::defaults());
     QCOMPARE(QVector<int>(sent.Words.begin(), sent.Words.end()), back);
+}
+
+namespace {
+// Area 0: a polygon drawn out of angular order and an arc between two
+// points off the whole degrees.
+Configuration drawn(bool reversed)
+{
+    Configuration c;
+    c.rows[Configuration::InstallDirectionRow] = reversed ? 1 : 0;
+    AreaRecord &a = c.areas[0];
+    a.Out1Shape = Polygon;
+    a.Out1Points = {QPoint(1000, 0), QPoint(-1000, 500), QPoint(0, 2000), QPoint(1500, 1500)};
+    a.Out2Shape = Arc;
+    a.Out2Points = {QPoint(2000, 0), QPoint(-2000, 10)};
+    return c;
+}
+} // namespace
+
+void TestCliLogic::differences_data()
+{
+    QTest::addColumn<Configuration>("a");
+    QTest::addColumn<Configuration>("b");
+    QTest::addColumn<QStringList>("lines");
+
+    Configuration stored = drawn(false); // as the scanner gives it back, worked out by hand
+    stored.areas[0].Out1Points = {QPoint(1000, 0), QPoint(1500, 1500), QPoint(0, 2000), QPoint(-1000, 500)};
+    stored.areas[0].Out2Points = {QPoint(2000, 0), QPoint(-1999, 34)}; // 179 degrees
+    QTest::newRow("as the scanner stores it") << drawn(false) << stored << QStringList{};
+
+    Configuration moved = stored;
+    moved.areas[0].Out1Points[2] = QPoint(0, 2001);
+    QTest::newRow("one point 1 mm") << drawn(false) << moved
+                                    << QStringList{"area 0, Out1, point 3: (0, 2000) | (0, 2001), moved 1.0 mm"};
+
+    // Mirrored on the wire, the arc ends on 180 degrees instead of 179.
+    QTest::newRow("reversed scanner")
+        << drawn(true) << drawn(false)
+        << QStringList{"parameter Install Dir: 1 (Reverse) | 0 (Forward)",
+                       "area 0, Out2, point 2: (-2000, 0) | (-1999, 34), moved 34.0 mm"};
+
+    Configuration wide = drawn(false);
+    wide.areas[7].VehicleMaxSpeed = 65536 + 300; // case fields travel as 16 bits
+    Configuration narrow = drawn(false);
+    narrow.areas[7].VehicleMaxSpeed = 300;
+    QTest::newRow("case field beyond 16 bits") << wide << narrow << QStringList{};
+    narrow.areas[7].VehicleMinSpeed = -1;
+    narrow.areas[7].OpenDelay = 3;
+    narrow.areas[7].Out3Shape = Ratio;
+    narrow.areas[7].Out3Points = {QPoint(0, 500)};
+    QTest::newRow("case row, area fields, kind and count")
+        << wide << narrow
+        << QStringList{"case row 7, VehicleMinSpeed: 0 | -1", "area 7, OpenDelay: 0 | 3",
+                       "area 7, Out3: kind Polygon | Ratio", "area 7, Out3: 0 | 1 points"};
+    Configuration classTen = drawn(false);
+    classTen.deviceClass = 1;
+    Configuration classThirty = drawn(false);
+    classThirty.deviceClass = 3;
+    QTest::newRow("device classes") << classTen << classThirty << QStringList{"device class: VQ10 | VQ30"};
+    QTest::newRow("a scanner has no class") << drawn(false) << classThirty << QStringList{};
+}
+
+void TestCliLogic::differences()
+{
+    QFETCH(Configuration, a);
+    QFETCH(Configuration, b);
+    QFETCH(QStringList, lines);
+    QCOMPARE(differenceLines(diffConfigurations(a, b, 0), 0), lines);
 }
 
 QTEST_GUILESS_MAIN(TestCliLogic)
