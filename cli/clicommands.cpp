@@ -409,11 +409,15 @@ int run(const QStringList &arguments)
     Arguments args;
     QString error;
     if (!parse(arguments, &args, &error)) {
-        err(error);
-        if (args.command.isEmpty() || expectedWords(args.command) < 0)
-            std::fprintf(stderr, "%s\n", cliText(CliText::UsageTitle, args.language).toLocal8Bit().constData());
+        auto line = [](const QString &text) { std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData()); };
+        const bool known = expectedWords(args.command) >= 0;
+        if (args.command.isEmpty() && error == cliText(CliText::UsageTitle, args.language))
+            line(error); // nothing to do: the usage is the message
         else
-            std::fprintf(stderr, "%s\n", cliText(helpOf(args.command), args.language).section(QLatin1Char('\n'), 0, 0).toLocal8Bit().constData());
+            err(error);
+        // The command's own usage line, or where to find the commands.
+        line(known ? cliText(helpOf(args.command), args.language).section(QLatin1Char('\n'), 0, 0)
+                   : cliText(CliText::TryHelp, args.language));
         return UsageError;
     }
     if (args.help)

@@ -78,21 +78,21 @@ const Entry kTexts[] = {
      "运行 N 秒, 或直到被中断。"},
     {"Exit status:\n"
      "  0  success, or equal\n"
-     "  1  differences or problems found\n"
+     "  1  differences or problems found; no scanner answered a discover\n"
      "  2  usage error: bad arguments or scanner address; a missing, unreadable or damaged file\n"
-     "  3  link failure: no answer after the retries, connection refused, a write the scanner rejected",
+     "  3  link failure: no answer after the retries, connection refused or lost, a write the scanner rejected",
      "退出状态:\n"
      "  0  成功, 或相同\n"
-     "  1  发现差异或问题\n"
+     "  1  发现差异或问题; discover 没有扫描仪应答\n"
      "  2  用法错误: 参数或扫描仪地址有误; 文件不存在、无法读取或已损坏\n"
-     "  3  连接失败: 重试后仍无应答、连接被拒绝、扫描仪拒绝写入"},
+     "  3  连接失败: 重试后仍无应答、连接被拒绝或中断、扫描仪拒绝写入"},
     {"unknown command \"%1\"", "未知命令 \"%1\""},
     {"unknown option \"%1\"", "未知选项 \"%1\""},
     {"wrong number of arguments for %1", "%1 的参数个数不对"},
     {"\"%1\" is not a scanner address (tcp:HOST[:PORT], udp:HOST[:PORT] or serial:DEVICE[@BAUD])",
      "\"%1\" 不是扫描仪地址 (tcp:主机[:端口]、udp:主机[:端口] 或 serial:设备[@波特率])"},
     {"--seconds needs a whole number of seconds, 1 or more", "--seconds 需要 1 或更大的整数秒数"},
-    {"--lang takes en or zh", "--lang 只接受 en 或 zh"},
+    {"--lang takes en or zh", "--lang 只接受 en 或 zh (--lang takes en or zh)"},
     {"%1: no such file", "%1: 文件不存在"},
     {"%1: cannot be read: %2", "%1: 无法读取: %2"},
     {"%1: not a project file of a known class (damaged or foreign)", "%1: 不是已知类型的工程文件(已损坏或不相符)"},
@@ -126,8 +126,9 @@ const Entry kTexts[] = {
      "输入 %1 输出 %2 状态 %3 温度 %4 转速 %5 驱动电压 %6 发射电压 %7 接收电压 %8"},
     {"warning", "警告"},
     {"no answer", "无应答"},
+    {"Try \"quillmark-cli --help\".", "请参阅 \"quillmark-cli --help\"。"},
 };
-static_assert(sizeof(kTexts) / sizeof(kTexts[0]) == int(CliText::NoAnswer) + 1, "one entry per text");
+static_assert(sizeof(kTexts) / sizeof(kTexts[0]) == int(CliText::TryHelp) + 1, "one entry per text");
 
 const Entry kKinds[] = {{"Polygon", "多边形"}, {"Arc", "圆弧"},  {"Rectangle", "矩形"},
                         {"Straight", "直线"},  {"Fan", "扇形"}, {"Ratio", "比例"}};

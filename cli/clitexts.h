@@ -53,6 +53,7 @@ enum class CliText {
     WatchLine,
     Warning,
     NoAnswer,
+    TryHelp,
 };
 
 QString cliText(CliText text, int language);
