@@ -92,7 +92,7 @@ const Entry kTexts[] = {
     {"\"%1\" is not a scanner address (tcp:HOST[:PORT], udp:HOST[:PORT] or serial:DEVICE[@BAUD])",
      "\"%1\" 不是扫描仪地址 (tcp:主机[:端口]、udp:主机[:端口] 或 serial:设备[@波特率])"},
     {"--seconds needs a whole number of seconds, 1 or more", "--seconds 需要 1 或更大的整数秒数"},
-    {"--lang takes en or zh", "--lang 只接受 en 或 zh (--lang takes en or zh)"},
+    {"--lang takes en or zh", "--lang 只接受 en 或 zh"},
     {"%1: no such file", "%1: 文件不存在"},
     {"%1: cannot be read: %2", "%1: 无法读取: %2"},
     {"%1: not a project file of a known class (damaged or foreign)", "%1: 不是已知类型的工程文件(已损坏或不相符)"},
