@@ -9,7 +9,6 @@
 #include "scannerdiscovery.h"
 #include "scannersession.h"
 
-#include <QElapsedTimer>
 #include <QEventLoop>
 #include <QJsonDocument>
 #include <QJsonObject>
