@@ -1,0 +1,440 @@
+#include "clicommands.h"
+
+#include "clitexts.h"
+#include "configcheck.h"
+#include "configdiff.h"
+#include "consoledialogs.h"
+#include "projectio.h"
+#include "scanneraddress.h"
+#include "scannerdiscovery.h"
+#include "scannersession.h"
+
+#include <QEventLoop>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QPointer>
+#include <QSet>
+#include <QTimer>
+#include <cstdio>
+
+namespace CliCommands {
+
+namespace {
+QPointer<ScannerSession> g_watching;
+bool g_interrupted = false;
+
+void out(const QString &line) { std::fprintf(stdout, "%s\n", line.toLocal8Bit().constData()); std::fflush(stdout); }
+void err(const QString &line) { std::fprintf(stderr, "quillmark-cli: %s\n", line.toLocal8Bit().constData()); }
+
+// The parsed command line: positional words, switches and --seconds.
+struct Arguments
+{
+    QString command;
+    QStringList words;
+    bool help = false;
+    bool json = false;
+    bool verify = false;
+    bool reboot = false;
+    int seconds = -1;
+    int language = 0;
+};
+
+// Every option a command takes; the rest are refused.
+bool takes(const QString &command, const QString &option)
+{
+    if (option == QLatin1String("--json"))
+        return command == QLatin1String("diff") || command == QLatin1String("watch");
+    if (option == QLatin1String("--verify") || option == QLatin1String("--reboot"))
+        return command == QLatin1String("upload");
+    if (option == QLatin1String("--seconds"))
+        return command == QLatin1String("discover") || command == QLatin1String("watch");
+    return false;
+}
+
+int expectedWords(const QString &command)
+{
+    if (command == QLatin1String("check") || command == QLatin1String("info") || command == QLatin1String("watch"))
+        return 1;
+    if (command == QLatin1String("diff") || command == QLatin1String("download") || command == QLatin1String("upload"))
+        return 2;
+    if (command == QLatin1String("discover"))
+        return 0;
+    return -1;
+}
+
+CliText helpOf(const QString &command)
+{
+    static const QHash<QString, CliText> help = {
+        {QStringLiteral("check"), CliText::HelpCheck},       {QStringLiteral("diff"), CliText::HelpDiff},
+        {QStringLiteral("download"), CliText::HelpDownload}, {QStringLiteral("upload"), CliText::HelpUpload},
+        {QStringLiteral("info"), CliText::HelpInfo},         {QStringLiteral("discover"), CliText::HelpDiscover},
+        {QStringLiteral("watch"), CliText::HelpWatch},
+    };
+    return help.value(command, CliText::HelpTool);
+}
+
+// Fills args; on a usage error returns false with the message in error.
+bool parse(const QStringList &list, Arguments *args, QString *error)
+{
+    // The language first, so every message after it is in that language.
+    for (int i = 0; i < list.size(); ++i) {
+        if (list.at(i) != QLatin1String("--lang") && !list.at(i).startsWith(QLatin1String("--lang=")))
+            continue;
+        const QString value = list.at(i).startsWith(QLatin1String("--lang=")) ? list.at(i).mid(7) : list.value(i + 1);
+        if (value == QLatin1String("zh"))
+            args->language = 1;
+        else if (value != QLatin1String("en")) {
+            *error = cliText(CliText::BadLanguage, 0);
+            return false;
+        }
+    }
+    for (int i = 0; i < list.size(); ++i) {
+        const QString &a = list.at(i);
+        if (a == QLatin1String("--lang")) {
+            ++i;
+        } else if (a.startsWith(QLatin1String("--lang="))) {
+        } else if (a == QLatin1String("--help") || a == QLatin1String("-h")) {
+            args->help = true;
+        } else if (a.startsWith(QLatin1Char('-')) && a.size() > 1) {
+            const QString name = a.section(QLatin1Char('='), 0, 0);
+            if (args->command.isEmpty() || !takes(args->command, name)) {
+                *error = cliText(CliText::UnknownOption, args->language).arg(a);
+                return false;
+            }
+            if (name == QLatin1String("--seconds")) {
+                const QString value = a.contains(QLatin1Char('=')) ? a.section(QLatin1Char('='), 1) : list.value(++i);
+                bool ok = false;
+                args->seconds = value.toInt(&ok);
+                if (!ok || args->seconds < 1 || args->seconds > 86400 * 365) {
+                    *error = cliText(CliText::BadSeconds, args->language);
+                    return false;
+                }
+            } else if (a.contains(QLatin1Char('='))) {
+                *error = cliText(CliText::UnknownOption, args->language).arg(a);
+                return false;
+            } else {
+                (name == QLatin1String("--json") ? args->json : name == QLatin1String("--verify") ? args->verify
+                                                                                                   : args->reboot) = true;
+            }
+        } else if (args->command.isEmpty()) {
+            args->command = a;
+            if (expectedWords(a) < 0 && !args->help) {
+                *error = cliText(CliText::UnknownCommand, args->language).arg(a);
+                return false;
+            }
+        } else {
+            args->words << a;
+        }
+    }
+    if (args->help)
+        return true;
+    if (args->command.isEmpty()) {
+        *error = cliText(CliText::UsageTitle, args->language);
+        return false;
+    }
+    if (args->words.size() != expectedWords(args->command)) {
+        *error = cliText(CliText::WrongArguments, args->language).arg(args->command);
+        return false;
+    }
+    return true;
+}
+
+int printHelp(const Arguments &args)
+{
+    const CliText help = helpOf(args.command);
+    if (help == CliText::HelpTool)
+        out(cliText(CliText::UsageTitle, args.language));
+    out(cliText(help, args.language));
+    out(QString());
+    out(cliText(CliText::ExitStatuses, args.language));
+    return Success;
+}
+
+std::optional<ScannerAddress> scannerOf(const QString &text, int language)
+{
+    const ScannerAddress a = parseScannerAddress(text);
+    if (!a.isValid()) {
+        err(cliText(CliText::BadScanner, language).arg(text));
+        return std::nullopt;
+    }
+    return a;
+}
+
+// A configuration from a file or a scanner; the exit status on failure.
+int obtain(const QString &source, int language, Configuration *config)
+{
+    if (looksLikeScanner(source)) {
+        const std::optional<ScannerAddress> address = scannerOf(source, language);
+        if (!address)
+            return UsageError;
+        ConsoleDialogs dialogs(language);
+        DialogSeam::install(&dialogs);
+        ScannerSession session(*address, language, &dialogs);
+        const bool ok = session.open() && session.readAll(config);
+        DialogSeam::install(nullptr);
+        if (!ok) {
+            err(session.error());
+            return LinkFailure;
+        }
+        return Success;
+    }
+    QString error;
+    const std::optional<Configuration> loaded = ProjectIo::load(source, language, &error);
+    if (!loaded) {
+        err(error);
+        return UsageError;
+    }
+    *config = *loaded;
+    return Success;
+}
+
+int check(const Arguments &args)
+{
+    Configuration config;
+    if (const int status = obtain(args.words.at(0), args.language, &config); status != Success)
+        return status;
+    const QVector<AreaEncodeError> problems = sendProblems(config);
+    for (const AreaEncodeError &p : problems)
+        out(p.message(args.language));
+    if (problems.isEmpty()) {
+        out(cliText(CliText::NoProblems, args.language).arg(args.words.at(0)));
+        return Success;
+    }
+    out(cliText(CliText::ProblemCount, args.language).arg(args.words.at(0)).arg(problems.size()));
+    return Differences;
+}
+
+int diff(const Arguments &args)
+{
+    Configuration a;
+    Configuration b;
+    // Both named things are checked before either scanner is asked.
+    for (const QString &w : args.words)
+        if (looksLikeScanner(w) && !scannerOf(w, args.language))
+            return UsageError;
+    if (const int status = obtain(args.words.at(0), args.language, &a); status != Success)
+        return status;
+    if (const int status = obtain(args.words.at(1), args.language, &b); status != Success)
+        return status;
+    const QVector<Difference> diffs = diffConfigurations(a, b, args.language);
+    if (args.json) {
+        out(QString::fromUtf8(QJsonDocument(differencesJson(diffs, args.language)).toJson(QJsonDocument::Indented)).trimmed());
+    } else {
+        for (const QString &line : differenceLines(diffs, args.language))
+            out(line);
+        out(diffs.isEmpty() ? cliText(CliText::Equal, args.language)
+                            : cliText(CliText::DifferenceCount, args.language).arg(diffs.size()));
+    }
+    return diffs.isEmpty() ? Success : Differences;
+}
+
+int download(const Arguments &args)
+{
+    const QString file = args.words.at(1);
+    const int deviceClass = ProjectIo::deviceClassOfFileName(file);
+    if (deviceClass < 0) {
+        err(cliText(CliText::UnknownExtension, args.language).arg(file));
+        return UsageError;
+    }
+    if (!looksLikeScanner(args.words.at(0))) {
+        err(cliText(CliText::NotAScanner, args.language).arg(QStringLiteral("download")));
+        return UsageError;
+    }
+    Configuration config;
+    if (const int status = obtain(args.words.at(0), args.language, &config); status != Success)
+        return status;
+    config.deviceClass = deviceClass;
+    QString error;
+    if (!ProjectIo::save(file, config, args.language, &error)) {
+        err(error);
+        return UsageError;
+    }
+    out(cliText(CliText::Downloaded, args.language).arg(args.words.at(0), file));
+    return Success;
+}
+
+int upload(const Arguments &args)
+{
+    const QString file = args.words.at(0);
+    if (!looksLikeScanner(args.words.at(1))) {
+        err(cliText(CliText::NotAScanner, args.language).arg(QStringLiteral("upload")));
+        return UsageError;
+    }
+    const std::optional<ScannerAddress> address = scannerOf(args.words.at(1), args.language);
+    if (!address)
+        return UsageError;
+    Configuration config;
+    if (const int status = obtain(file, args.language, &config); status != Success)
+        return status;
+    // Nothing leaves before the whole file is known to be sendable.
+    const QVector<AreaEncodeError> problems = sendProblems(config);
+    if (!problems.isEmpty()) {
+        for (const AreaEncodeError &p : problems)
+            out(p.message(args.language));
+        out(cliText(CliText::ProblemCount, args.language).arg(file).arg(problems.size()));
+        return Differences;
+    }
+    ConsoleDialogs dialogs(args.language);
+    DialogSeam::install(&dialogs);
+    ScannerSession session(*address, args.language, &dialogs);
+    int status = Success;
+    Configuration back;
+    if (!session.open() || !session.writeAll(config, args.reboot)) {
+        status = LinkFailure;
+    } else {
+        out(cliText(CliText::Uploaded, args.language).arg(address->text(), file));
+        // Restarted means answering again: the next command finds it up.
+        if (args.reboot && session.waitUntilBack())
+            out(cliText(CliText::Rebooted, args.language).arg(address->text()));
+        if (!session.error().isEmpty() || (args.verify && !session.readAll(&back)))
+            status = LinkFailure;
+    }
+    DialogSeam::install(nullptr);
+    if (status != Success) {
+        err(session.error());
+        return status;
+    }
+    if (!args.verify)
+        return Success;
+    const QVector<Difference> diffs = diffConfigurations(config, back, args.language);
+    for (const QString &line : differenceLines(diffs, args.language))
+        out(line);
+    out(diffs.isEmpty() ? cliText(CliText::Verified, args.language).arg(address->text())
+                        : cliText(CliText::VerifyFailed, args.language).arg(address->text()).arg(diffs.size()));
+    return diffs.isEmpty() ? Success : Differences;
+}
+
+int info(const Arguments &args)
+{
+    const std::optional<ScannerAddress> address = scannerOf(args.words.at(0), args.language);
+    if (!address)
+        return UsageError;
+    ConsoleDialogs dialogs(args.language);
+    DialogSeam::install(&dialogs);
+    ScannerSession session(*address, args.language, &dialogs);
+    QString text;
+    const bool ok = session.open() && session.info(&text);
+    DialogSeam::install(nullptr);
+    if (!ok) {
+        err(session.error());
+        return LinkFailure;
+    }
+    out(text);
+    return Success;
+}
+
+int watch(const Arguments &args)
+{
+    const std::optional<ScannerAddress> address = scannerOf(args.words.at(0), args.language);
+    if (!address)
+        return UsageError;
+    ConsoleDialogs dialogs(args.language);
+    DialogSeam::install(&dialogs);
+    ScannerSession session(*address, args.language, &dialogs);
+    const int language = args.language;
+    const bool json = args.json;
+    bool ok = session.open();
+    if (ok) {
+        g_watching = &session;
+        if (g_interrupted)
+            session.stop();
+        ok = session.watch(qMax(args.seconds, 0), [language, json](const ScannerSession::Status &s) {
+            if (json) {
+                const QJsonObject o{{QStringLiteral("inputs"), int(s.inputs)},     {QStringLiteral("outputs"), int(s.outputs)},
+                                    {QStringLiteral("status"), int(s.status)},     {QStringLiteral("temperature"), s.temperature},
+                                    {QStringLiteral("speed"), s.speed},            {QStringLiteral("drive"), s.drive},
+                                    {QStringLiteral("send"), s.send},              {QStringLiteral("receive"), s.receive}};
+                out(QString::fromUtf8(QJsonDocument(o).toJson(QJsonDocument::Compact)));
+                return;
+            }
+            auto hex = [](uint v, int width) { return QStringLiteral("0x%1").arg(v, width, 16, QLatin1Char('0')); };
+            out(cliText(CliText::WatchLine, language)
+                    .arg(hex(s.inputs, 2), hex(s.outputs, 2), hex(s.status, 4))
+                    .arg(s.temperature)
+                    .arg(s.speed)
+                    .arg(s.drive)
+                    .arg(s.send)
+                    .arg(s.receive));
+        });
+        g_watching = nullptr;
+    }
+    DialogSeam::install(nullptr);
+    if (!ok) {
+        err(session.error());
+        return LinkFailure;
+    }
+    return Success;
+}
+
+int discover(const Arguments &args)
+{
+    ScannerDiscovery discovery;
+    QSet<QString> seen;
+    QObject::connect(&discovery, &ScannerDiscovery::replyReceived, &discovery,
+                     [&](const QHostAddress &sender, const QByteArray &datagram) {
+                         const QString mode = Discovery::modeText(datagram);
+                         const QString host = QHostAddress(sender.toIPv4Address()).toString();
+                         const QString scanner = (mode == QLatin1String("MODE: UDP") ? QStringLiteral("udp:")
+                                                                                       : QStringLiteral("tcp:"))
+                             + host;
+                         if (seen.contains(scanner))
+                             return;
+                         seen.insert(scanner);
+                         out(cliText(CliText::FoundScanner, args.language)
+                                 .arg(scanner, mode.isEmpty() ? Discovery::replyText(datagram).simplified() : mode));
+                     });
+    discovery.search();
+    QEventLoop loop;
+    QTimer::singleShot((args.seconds > 0 ? args.seconds : 2) * 1000, &loop, &QEventLoop::quit);
+    loop.exec();
+    discovery.release();
+    if (seen.isEmpty()) {
+        err(cliText(CliText::NoScannerFound, args.language));
+        return Differences;
+    }
+    return Success;
+}
+} // namespace
+
+void interrupt()
+{
+    g_interrupted = true;
+    if (g_watching)
+        g_watching->stop();
+}
+
+int run(const QStringList &arguments)
+{
+    Arguments args;
+    QString error;
+    if (!parse(arguments, &args, &error)) {
+        auto line = [](const QString &text) { std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData()); };
+        const bool known = expectedWords(args.command) >= 0;
+        if (args.command.isEmpty() && error == cliText(CliText::UsageTitle, args.language))
+            line(error); // nothing to do: the usage is the message
+        else
+            err(error);
+        // The command's own usage line, or where to find the commands.
+        line(known ? cliText(helpOf(args.command), args.language).section(QLatin1Char('\n'), 0, 0)
+                   : cliText(CliText::TryHelp, args.language));
+        return UsageError;
+    }
+    if (args.help)
+        return printHelp(args);
+    const QString &c = args.command;
+    if (c == QLatin1String("check"))
+        return check(args);
+    if (c == QLatin1String("diff"))
+        return diff(args);
+    if (c == QLatin1String("download"))
+        return download(args);
+    if (c == QLatin1String("upload"))
+        return upload(args);
+    if (c == QLatin1String("info"))
+        return info(args);
+    if (c == QLatin1String("watch"))
+        return watch(args);
+    return discover(args);
+}
+
+} // namespace CliCommands

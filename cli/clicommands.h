@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QStringList>
+
+// The tool's commands over its arguments (without the program name). Prints
+// results on standard output, messages on standard error, and returns the
+// exit status.
+namespace CliCommands {
+
+enum ExitStatus { Success = 0, Differences = 1, UsageError = 2, LinkFailure = 3 };
+
+int run(const QStringList &arguments);
+
+// Ends a running watch (the first interrupt signal).
+void interrupt();
+
+} // namespace CliCommands

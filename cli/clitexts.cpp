@@ -1,0 +1,148 @@
+#include "clitexts.h"
+
+namespace {
+struct Entry
+{
+    const char *english;
+    const char *chinese;
+};
+
+// Indexed by CliText.
+const Entry kTexts[] = {
+    {"Usage: quillmark-cli [--lang en|zh] COMMAND [ARGUMENTS]",
+     "用法: quillmark-cli [--lang en|zh] 命令 [参数]"},
+    {"Checks, compares, reads and writes the configuration of area scanners without the window.\n"
+     "\n"
+     "Commands:\n"
+     "  check FILE                               check that every area of a project file can be sent\n"
+     "  diff A B [--json]                        differences between two project files or scanners\n"
+     "  download SCANNER FILE                    read the whole configuration into a project file\n"
+     "  upload FILE SCANNER [--verify] [--reboot]  check, then write the whole configuration\n"
+     "  info SCANNER                             the scanner's product information\n"
+     "  discover [--seconds N]                   search the local networks for scanners\n"
+     "  watch SCANNER [--seconds N] [--json]     inputs, outputs, status and self-check values\n"
+     "\n"
+     "A scanner is written tcp:HOST[:PORT], udp:HOST[:PORT] or serial:DEVICE[@BAUD]\n"
+     "(port 8080 and 576000 baud when left out). \"quillmark-cli COMMAND --help\" describes one command.",
+     "不经窗口检查、比较、读取和写入区域扫描仪的配置。\n"
+     "\n"
+     "命令:\n"
+     "  check 文件                                检查工程文件的每个区域能否下载\n"
+     "  diff A B [--json]                         两个工程文件或扫描仪之间的差异\n"
+     "  download 扫描仪 文件                       读取全部配置并存为工程文件\n"
+     "  upload 文件 扫描仪 [--verify] [--reboot]     先检查, 再写入全部配置\n"
+     "  info 扫描仪                                扫描仪的产品信息\n"
+     "  discover [--seconds N]                    在本地网络中搜索扫描仪\n"
+     "  watch 扫描仪 [--seconds N] [--json]         输入、输出、状态和自检数值\n"
+     "\n"
+     "扫描仪写作 tcp:主机[:端口]、udp:主机[:端口] 或 serial:设备[@波特率]\n"
+     "(省略时端口为 8080, 波特率为 576000)。\"quillmark-cli 命令 --help\" 说明单个命令。"},
+    {"Usage: quillmark-cli check FILE\n"
+     "Reads a project file and checks that every area can be sent to a scanner: at most 100 points per output,\n"
+     "coordinates within -32768 ... 32767 mm, distances within 0 ... 65535 mm. Each problem is printed with its\n"
+     "area, output and point.",
+     "用法: quillmark-cli check 文件\n"
+     "读取工程文件, 检查每个区域能否下载到扫描仪: 每个输出最多 100 个点, 坐标在 -32768 … 32767 mm 之内,\n"
+     "距离在 0 … 65535 mm 之内。每个问题都注明区域、输出和点。"},
+    {"Usage: quillmark-cli diff A B [--json]\n"
+     "A and B are each a project file or a scanner. Prints the differences parameter by parameter, case row by\n"
+     "case row, area by area and output by output (kind, point count, points moved and by how much). Arcs are\n"
+     "compared as the scanner stores them (whole degrees) and polygon points in angular order. --json prints\n"
+     "the same as JSON.",
+     "用法: quillmark-cli diff A B [--json]\n"
+     "A 和 B 各是一个工程文件或一台扫描仪。逐个参数、逐行工况、逐个区域和输出(类型、点数、移动的点及距离)\n"
+     "列出差异。圆弧按扫描仪保存的方式(整度)比较, 多边形的点按角度顺序比较。--json 以 JSON 输出。"},
+    {"Usage: quillmark-cli download SCANNER FILE\n"
+     "Reads the whole configuration (areas, case table, parameters) into a project file. The device class\n"
+     "comes from the file's extension, .VQ05, .VQ10, .VQ20, .VQ30 or .VQ50. A failed read leaves the file as it was.",
+     "用法: quillmark-cli download 扫描仪 文件\n"
+     "读取全部配置(区域、工况表、参数)存为工程文件。设备类型由文件扩展名决定: .VQ05、.VQ10、.VQ20、.VQ30\n"
+     "或 .VQ50。读取失败时文件保持原样。"},
+    {"Usage: quillmark-cli upload FILE SCANNER [--verify] [--reboot]\n"
+     "Checks the project file, then writes areas, case table and parameters. --verify reads everything back\n"
+     "and compares; --reboot answers the restart question with yes.",
+     "用法: quillmark-cli upload 文件 扫描仪 [--verify] [--reboot]\n"
+     "先检查工程文件, 再写入区域、工况表和参数。--verify 读回全部数据并比较; --reboot 对重启提问回答是。"},
+    {"Usage: quillmark-cli info SCANNER\nPrints the scanner's product information.",
+     "用法: quillmark-cli info 扫描仪\n输出扫描仪的产品信息。"},
+    {"Usage: quillmark-cli discover [--seconds N]\n"
+     "Sends the scanner search to every local IPv4 network and lists the scanners that answer within N seconds\n"
+     "(default 2), each as a scanner address.",
+     "用法: quillmark-cli discover [--seconds N]\n"
+     "向每个本地 IPv4 网络发送扫描仪搜索, 列出 N 秒(默认 2 秒)内应答的扫描仪, 每台写作扫描仪地址。"},
+    {"Usage: quillmark-cli watch SCANNER [--seconds N] [--json]\n"
+     "Asks for the IO and self-check status every 200 ms and prints one line per reply: inputs, outputs, status,\n"
+     "temperature, motor speed and the three voltages. Runs N seconds, or until interrupted.",
+     "用法: quillmark-cli watch 扫描仪 [--seconds N] [--json]\n"
+     "每 200 ms 查询一次 IO 和自检状态, 每个应答输出一行: 输入、输出、状态、温度、电机转速和三个电压。\n"
+     "运行 N 秒, 或直到被中断。"},
+    {"Exit status:\n"
+     "  0  success, or equal\n"
+     "  1  differences or problems found; no scanner answered a discover\n"
+     "  2  usage error: bad arguments or scanner address; a missing, unreadable or damaged file\n"
+     "  3  link failure: no answer after the retries, connection refused or lost, a write the scanner rejected",
+     "退出状态:\n"
+     "  0  成功, 或相同\n"
+     "  1  发现差异或问题; discover 没有扫描仪应答\n"
+     "  2  用法错误: 参数或扫描仪地址有误; 文件不存在、无法读取或已损坏\n"
+     "  3  连接失败: 重试后仍无应答、连接被拒绝或中断、扫描仪拒绝写入"},
+    {"unknown command \"%1\"", "未知命令 \"%1\""},
+    {"unknown option \"%1\"", "未知选项 \"%1\""},
+    {"wrong number of arguments for %1", "%1 的参数个数不对"},
+    {"\"%1\" is not a scanner address (tcp:HOST[:PORT], udp:HOST[:PORT] or serial:DEVICE[@BAUD])",
+     "\"%1\" 不是扫描仪地址 (tcp:主机[:端口]、udp:主机[:端口] 或 serial:设备[@波特率])"},
+    {"--seconds needs a whole number of seconds, 1 or more", "--seconds 需要 1 或更大的整数秒数"},
+    {"--lang takes en or zh", "--lang 只接受 en 或 zh"},
+    {"%1: no such file", "%1: 文件不存在"},
+    {"%1: cannot be read: %2", "%1: 无法读取: %2"},
+    {"%1: not a project file of a known class (damaged or foreign)", "%1: 不是已知类型的工程文件(已损坏或不相符)"},
+    {"%1: cannot be written: %2", "%1: 无法写入: %2"},
+    {"%1: the extension must be .VQ05, .VQ10, .VQ20, .VQ30 or .VQ50", "%1: 扩展名必须是 .VQ05、.VQ10、.VQ20、.VQ30 或 .VQ50"},
+    {"%1 needs a scanner address here", "%1 在此处需要扫描仪地址"},
+    {"%1: every area can be sent", "%1: 所有区域均可下载"},
+    {"%1: %2 problem(s)", "%1: %2 个问题"},
+    {"%1: cannot connect: %2", "%1: 无法连接: %2"},
+    {"%1: cannot open: %2", "%1: 无法打开: %2"},
+    {"%1: connection lost: %2", "%1: 连接中断: %2"},
+    {"%1: no answer after the retries", "%1: 重试后仍无应答"},
+    {"%1: the scanner rejected a write: %2", "%1: 扫描仪拒绝写入: %2"},
+    {"%1: configuration read into %2", "%1: 配置已读入 %2"},
+    {"%1: configuration written to %2", "%1: 配置已写入 %2"},
+    {"%1: read back, equal", "%1: 已读回, 相同"},
+    {"%1: read back, %2 difference(s)", "%1: 已读回, %2 处差异"},
+    {"%1: restarted", "%1: 已重启"},
+    {"equal", "相同"},
+    {"%1 difference(s)", "%1 处差异"},
+    {"device class: %1 | %2", "设备类型: %1 | %2"},
+    {"parameter %1: %2 | %3", "参数 %1: %2 | %3"},
+    {"case row %1, %2: %3 | %4", "工况 %1, %2: %3 | %4"},
+    {"area %1, %2: %3 | %4", "区域 %1, %2: %3 | %4"},
+    {"area %1, %2: kind %3 | %4", "区域 %1 的 %2: 类型 %3 | %4"},
+    {"area %1, %2: %3 | %4 points", "区域 %1 的 %2: %3 | %4 个点"},
+    {"area %1, %2, point %3: (%4, %5) | (%6, %7), moved %8 mm", "区域 %1 的 %2 第 %3 点: (%4, %5) | (%6, %7), 移动 %8 mm"},
+    {"no scanner answered", "没有扫描仪应答"},
+    {"%1  %2", "%1  %2"},
+    {"inputs %1 outputs %2 status %3 temperature %4 speed %5 drive %6 send %7 receive %8",
+     "输入 %1 输出 %2 状态 %3 温度 %4 转速 %5 驱动电压 %6 发射电压 %7 接收电压 %8"},
+    {"warning", "警告"},
+    {"no answer", "无应答"},
+    {"Try \"quillmark-cli --help\".", "请参阅 \"quillmark-cli --help\"。"},
+};
+static_assert(sizeof(kTexts) / sizeof(kTexts[0]) == int(CliText::TryHelp) + 1, "one entry per text");
+
+const Entry kKinds[] = {{"Polygon", "多边形"}, {"Arc", "圆弧"},  {"Rectangle", "矩形"},
+                        {"Straight", "直线"},  {"Fan", "扇形"}, {"Ratio", "比例"}};
+} // namespace
+
+QString cliText(CliText text, int language)
+{
+    const Entry &e = kTexts[int(text)];
+    return QString::fromUtf8(language == 1 ? e.chinese : e.english);
+}
+
+QString kindName(int kind, int language)
+{
+    if (kind < 0 || kind > 5)
+        return QString::number(kind);
+    return QString::fromUtf8(language == 1 ? kKinds[kind].chinese : kKinds[kind].english);
+}

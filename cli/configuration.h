@@ -1,0 +1,23 @@
+#pragma once
+
+#include "arearecord.h"
+#include "editdata.h"
+#include "sensordockstate.h"
+
+#include <QVector>
+
+// One scanner configuration as the tool compares and moves it: what a project
+// file holds, or what a scanner reported in a read-all (its parameter words
+// shown as the sensor dock's rows).
+struct Configuration
+{
+    static constexpr int InstallDirectionRow = 14;
+
+    int deviceClass = -1; // -1 for a scanner: it reports no range class
+    SensorDockState rows{};
+    QVector<AreaRecord> areas = QVector<AreaRecord>(EditData::AreaCount);
+
+    // Zones of a reversed scanner travel mirrored; both sides of a
+    // comparison are read with their own direction.
+    bool reversed() const { return rows[InstallDirectionRow] != 0; }
+};

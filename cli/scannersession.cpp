@@ -1,0 +1,283 @@
+#include "scannersession.h"
+
+#include "clitexts.h"
+#include "consoledialogs.h"
+#include "linkdevices.h"
+#include "sensordockwords.h"
+#include "serial_comm.h"
+#include "transfertexts.h"
+
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QTimer>
+
+namespace {
+constexpr int kConnectTimeoutMs = 5000;
+constexpr int kPollMs = 2;
+constexpr int kRebootWaitMs = 20000;
+} // namespace
+
+ScannerSession::ScannerSession(const ScannerAddress &address, int language, ConsoleDialogs *dialogs)
+    : m_address(address), m_language(language), m_dialogs(dialogs)
+{
+    m_link.ConnectionKind = address.ethernet() ? 1 : 0;
+    m_link.EthernetMode = address.kind == ScannerAddress::Udp ? 1 : 0;
+    m_dialogs->setHandler([this](DialogSeam::Icon icon, const QString &title, const QString &text) {
+        return claimBox(int(icon), title, text);
+    });
+    auto lost = [this] {
+        if (m_rebootDone || m_reconnecting)
+            return; // the restart drops the connection
+        QIODevice *device = m_address.kind == ScannerAddress::Serial ? static_cast<QIODevice *>(&m_serial)
+                          : m_address.kind == ScannerAddress::Tcp    ? static_cast<QIODevice *>(&m_tcp)
+                                                                     : static_cast<QIODevice *>(&m_udp);
+        fail(cliText(CliText::LinkLost, m_language).arg(m_address.text(), device->errorString()));
+    };
+    connect(&m_tcp, &QAbstractSocket::errorOccurred, this, lost);
+    connect(&m_udp, &QAbstractSocket::errorOccurred, this, lost);
+    connect(&m_serial, &QSerialPort::errorOccurred, this, [lost](QSerialPort::SerialPortError e) {
+        if (e != QSerialPort::NoError)
+            lost();
+    });
+}
+
+ScannerSession::~ScannerSession()
+{
+    m_dialogs->setHandler({});
+    if (m_comm) {
+        m_comm->clearRequests();
+        m_comm->stopTimeout();
+    }
+    m_tcp.disconnect(this);
+    m_udp.disconnect(this);
+    m_serial.disconnect(this);
+    LinkDevices::closeAll(m_serial, m_tcp, m_udp);
+}
+
+void ScannerSession::fail(const QString &text)
+{
+    if (m_failed)
+        return;
+    m_failed = true;
+    m_error = text;
+    if (m_comm) {
+        m_comm->clearRequests();
+        m_comm->stopTimeout();
+    }
+    m_dialogs->progressClose();
+}
+
+bool ScannerSession::claimBox(int icon, const QString &title, const QString &text)
+{
+    auto is = [&](TransferMessage m) { return text == transferText(m, m_language).text; };
+    if (is(TransferMessage::AreaRejected) || is(TransferMessage::BlockRejected) || is(TransferMessage::FlashError)) {
+        fail(cliText(CliText::WriteRejected, m_language).arg(m_address.text(), text));
+        return true;
+    }
+    if (icon == int(DialogSeam::Icon::Warning)) {
+        // The link's only warning on a checked configuration: its time-out
+        // after the retries.
+        fail(cliText(CliText::TimedOut, m_language).arg(m_address.text()));
+        return true;
+    }
+    if (is(TransferMessage::ParametersAccepted)) {
+        m_parametersAccepted = true;
+        return true;
+    }
+    if (is(TransferMessage::RebootDone)) {
+        m_rebootDone = true;
+        return true;
+    }
+    if (icon != int(DialogSeam::Icon::Information))
+        return false;
+    if (title == transferText(TransferMessage::ProductTitle, m_language).title)
+        m_productText = text;
+    return true; // the other boxes say what the command reports itself
+}
+
+bool ScannerSession::open()
+{
+    bool opened = false;
+    if (m_address.kind == ScannerAddress::Serial) {
+        SerialLineSettings line;
+        line.baudRate = m_address.baud;
+        opened = LinkDevices::openSerial(m_serial, m_address.device, line);
+        if (!opened) {
+            m_error = cliText(CliText::OpenFailed, m_language).arg(m_address.text(), m_serial.errorString());
+            return false;
+        }
+    } else {
+        opened = LinkDevices::openEthernet(m_tcp, m_udp, m_link.EthernetMode, m_address.host, m_address.port);
+        if (!opened) {
+            const QString why = m_address.kind == ScannerAddress::Tcp ? m_tcp.errorString() : m_udp.errorString();
+            m_error = cliText(CliText::ConnectFailed, m_language).arg(m_address.text(), why);
+            return false;
+        }
+        QString why;
+        if (m_address.kind == ScannerAddress::Tcp && !connectTcp(&why)) {
+            m_error = cliText(CliText::ConnectFailed, m_language).arg(m_address.text(), why);
+            return false;
+        }
+    }
+    m_comm = std::make_unique<SERIAL_COMM>(&m_serial, &m_link, &m_data, &m_params, &m_control, &m_tcp, &m_udp);
+    m_comm->setLanguage(m_language);
+    return true;
+}
+
+bool ScannerSession::connectTcp(QString *why)
+{
+    QEventLoop loop;
+    QTimer::singleShot(kConnectTimeoutMs, &loop, &QEventLoop::quit);
+    const auto c1 = connect(&m_tcp, &QAbstractSocket::connected, &loop, &QEventLoop::quit);
+    const auto c2 = connect(&m_tcp, &QAbstractSocket::errorOccurred, &loop, &QEventLoop::quit);
+    if (m_tcp.state() != QAbstractSocket::ConnectedState)
+        loop.exec();
+    disconnect(c1);
+    disconnect(c2);
+    if (m_tcp.state() != QAbstractSocket::ConnectedState) {
+        *why = m_tcp.error() == QAbstractSocket::UnknownSocketError ? cliText(CliText::NoAnswer, m_language)
+                                                                    : m_tcp.errorString();
+        m_failed = false; // the loss handler saw the refusal: it is a connect failure
+        m_error.clear();
+        return false;
+    }
+    // One frame per tick: Nagle's delay would hold each back.
+    m_tcp.setSocketOption(QAbstractSocket::LowDelayOption, 1);
+    return true;
+}
+
+bool ScannerSession::reconnectAfterReboot()
+{
+    if (m_address.kind != ScannerAddress::Tcp || !m_comm)
+        return true;
+    m_reconnecting = true;
+    QElapsedTimer clock;
+    clock.start();
+    // The scanner drops us a moment after its reply.
+    waitFor([this, &clock] { return m_tcp.state() == QAbstractSocket::UnconnectedState || clock.elapsed() > 1000; });
+    QString why;
+    bool connected = false;
+    while (!connected && clock.elapsed() < kRebootWaitMs) {
+        m_tcp.abort();
+        LinkDevices::openEthernet(m_tcp, m_udp, 0, m_address.host, m_address.port);
+        connected = connectTcp(&why);
+        if (!connected)
+            waitFor([&clock, start = clock.elapsed()] { return clock.elapsed() - start > 200; });
+    }
+    m_reconnecting = false;
+    m_rebootDone = false;
+    m_comm->CloseSerialPortSlots();
+    if (!connected)
+        fail(cliText(CliText::ConnectFailed, m_language).arg(m_address.text(), why));
+    return connected;
+}
+
+bool ScannerSession::waitUntilBack()
+{
+    QString text;
+    return reconnectAfterReboot() && info(&text);
+}
+
+bool ScannerSession::waitFor(const std::function<bool()> &done)
+{
+    if (!m_comm)
+        return false;
+    QEventLoop loop;
+    QTimer poll;
+    poll.setInterval(kPollMs);
+    connect(&poll, &QTimer::timeout, &loop, [&] {
+        if (m_failed || m_stopped || done())
+            loop.quit();
+    });
+    poll.start();
+    if (!(m_failed || m_stopped || done()))
+        loop.exec();
+    return !m_failed;
+}
+
+bool ScannerSession::readAll(Configuration *config)
+{
+    if (!m_comm)
+        return false;
+    m_productText = QString(); // the silent product request after the areas is no box
+    m_comm->ReadSensorAllDataSlots();
+    const bool ok = waitFor([this] {
+        return !m_comm->isRequested(SERIAL_COMM::ReadParamsRequest) && !m_comm->isRequested(SERIAL_COMM::ReadCasesRequest)
+            && !m_comm->isRequested(SERIAL_COMM::ReadAreasRequest) && !m_comm->isRequested(SERIAL_COMM::InfoRequest)
+            && m_comm->pendingCommand() == 0;
+    });
+    m_dialogs->progressClose();
+    if (!ok)
+        return false;
+    config->deviceClass = -1;
+    config->rows = SensorDockWords::rowsOfWords(m_params);
+    config->areas = m_data.Areas;
+    return true;
+}
+
+bool ScannerSession::writeAll(const Configuration &config, bool reboot)
+{
+    if (!m_comm)
+        return false;
+    m_params = SensorDockWords::wordsOfRows(config.rows, SensorParameters::defaults());
+    m_data.Areas = config.areas;
+    // The zones go out mirrored when the configuration says the scanner
+    // hangs upside down, whatever the scanner said before.
+    m_link.DirectionReversed = config.reversed();
+    m_parametersAccepted = false;
+    m_rebootDone = false;
+    m_dialogs->setRestartAnswer(reboot);
+    m_comm->WriteSensorAllDataSlots();
+    const bool ok = waitFor([this, reboot] {
+        if (!m_parametersAccepted || !m_dialogs->restartAsked())
+            return false;
+        return !reboot || m_rebootDone;
+    });
+    m_dialogs->progressClose();
+    return ok;
+}
+
+bool ScannerSession::info(QString *text)
+{
+    if (!m_comm)
+        return false;
+    m_productText = QString();
+    m_comm->SensorInformationSlots();
+    if (!waitFor([this] { return !m_productText.isNull(); }))
+        return false;
+    *text = m_productText;
+    return true;
+}
+
+bool ScannerSession::watch(int seconds, const std::function<void(const Status &)> &line)
+{
+    if (!m_comm)
+        return false;
+    Status s;
+    connect(m_comm.get(), &SERIAL_COMM::SelfCheckStatus, this,
+            [&s](short t, ushort speed, ushort drive, ushort send, ushort receive) {
+                s.temperature = t;
+                s.speed = speed;
+                s.drive = drive;
+                s.send = send;
+                s.receive = receive;
+            });
+    connect(m_comm.get(), &SERIAL_COMM::IOPortSignals, this, [&s, &line](uint in, uint out, uint status) {
+        s.inputs = in & 0xFF;
+        s.outputs = out & 0xFF;
+        s.status = status;
+        line(s);
+    });
+    QTimer end;
+    end.setSingleShot(true);
+    connect(&end, &QTimer::timeout, this, &ScannerSession::stop);
+    if (seconds > 0)
+        end.start(seconds * 1000);
+    m_comm->OpenSendReadSimulation();
+    const bool ok = waitFor([] { return false; });
+    m_comm->CloseSendReadSimulation();
+    disconnect(m_comm.get(), nullptr, this, nullptr);
+    return ok;
+}
+
+void ScannerSession::stop() { m_stopped = true; }

@@ -1,0 +1,88 @@
+#pragma once
+
+#include "configuration.h"
+#include "editdata.h"
+#include "linkstate.h"
+#include "scancontrol.h"
+#include "scanneraddress.h"
+#include "sensorparameters.h"
+
+#include <QObject>
+#include <QSerialPort>
+#include <QTcpSocket>
+#include <QUdpSocket>
+#include <functional>
+#include <memory>
+
+class ConsoleDialogs;
+class SERIAL_COMM;
+
+// One scanner behind the link, for the length of one command: the devices,
+// the link's shared records and the link itself, driven through its own
+// transfer sequences. A failure (no answer after the retries, connection
+// refused or lost, a write the scanner rejected) ends the operation with a
+// one-line message in error().
+class ScannerSession : public QObject
+{
+    Q_OBJECT
+public:
+    ScannerSession(const ScannerAddress &address, int language, ConsoleDialogs *dialogs);
+    ~ScannerSession() override;
+
+    bool open();
+    // Read-all: parameters, case table, the 64 areas.
+    bool readAll(Configuration *config);
+    // Write-all of the configuration; the restart question is answered by the
+    // dialogs. With reboot, waits for the scanner to report the restart done.
+    bool writeAll(const Configuration &config, bool reboot);
+    // After a restart a TCP scanner drops the connection and listens again
+    // once booted: connects anew, trying until it answers. Other links keep
+    // their device; the link's retries cover the pause.
+    bool reconnectAfterReboot();
+    // Waits until a restarted scanner answers again (its product request).
+    bool waitUntilBack();
+    // The product information text, as the window's box shows it.
+    bool info(QString *text);
+    // Polls the IO and self-check status every 200 ms until stop() or
+    // seconds (0: no limit) or a failure; each reply goes to line.
+    struct Status
+    {
+        uint inputs = 0;
+        uint outputs = 0;
+        uint status = 0;
+        short temperature = 0;
+        ushort speed = 0;
+        ushort drive = 0;
+        ushort send = 0;
+        ushort receive = 0;
+    };
+    bool watch(int seconds, const std::function<void(const Status &)> &line);
+    void stop();
+
+    QString error() const { return m_error; }
+
+private:
+    bool waitFor(const std::function<bool()> &done);
+    bool connectTcp(QString *why);
+    void fail(const QString &text);
+    bool claimBox(int icon, const QString &title, const QString &text);
+
+    ScannerAddress m_address;
+    int m_language;
+    ConsoleDialogs *m_dialogs;
+    QSerialPort m_serial;
+    QTcpSocket m_tcp;
+    QUdpSocket m_udp;
+    LinkState m_link;
+    EditData m_data;
+    SensorParameters m_params = SensorParameters::defaults();
+    ScanControl m_control;
+    std::unique_ptr<SERIAL_COMM> m_comm;
+    QString m_error;
+    bool m_failed = false;
+    bool m_stopped = false;
+    bool m_parametersAccepted = false;
+    bool m_rebootDone = false;
+    bool m_reconnecting = false;
+    QString m_productText;
+};

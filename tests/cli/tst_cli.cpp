@@ -1,0 +1,322 @@
+// The quillmark-cli program against the real scanner-emulator program over
+// TCP, UDP and a pseudo-terminal: transfers between two scanners, the check
+// before sending, and what bad input gets (message, exit status, files left
+// alone). The project file the tests start from is written by hand.
+
+#include "emulatorprocess.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <memory>
+
+namespace {
+struct Run
+{
+    int status = -1;
+    QString out;
+    QString err;
+    QString all() const { return out + err; }
+};
+
+Run cli(const QStringList &args, int timeoutMs = 60000)
+{
+    QProcess p;
+    p.start(QStringLiteral(CLI_PATH), args);
+    Run r;
+    if (!p.waitForFinished(timeoutMs)) {
+        p.kill();
+        p.waitForFinished();
+        r.err = QStringLiteral("(did not finish)");
+        return r;
+    }
+    r.status = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+    r.out = QString::fromUtf8(p.readAllStandardOutput());
+    r.err = QString::fromUtf8(p.readAllStandardError());
+    return r;
+}
+
+QByteArray golden()
+{
+    QFile f(QStringLiteral(QM_TEST_DATA "/cli_fleet.VQ30"));
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+bool writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
+}
+
+QByteArray readFile(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(missing)");
+}
+
+QString scannerOf(const Emulator &e, const QString &kind)
+{
+    if (kind == QLatin1String("pty"))
+        return QStringLiteral("serial:") + e.pty;
+    return QStringLiteral("%1:127.0.0.1:%2").arg(kind).arg(e.port);
+}
+
+// The golden file with area 5's first output grown to `count` points, each
+// at its own angle (points at the same angle share a slot).
+QByteArray withPolygonOf(int count)
+{
+    QByteArray extra;
+    for (int i = 3; i < count; ++i)
+        extra += QByteArray::number(10 * i - 1500) + ",5000\n";
+    QByteArray bytes = golden();
+    bytes.replace("0,4000\nOut1CoordEnd", "0,4000\n" + extra + "Out1CoordEnd");
+    return bytes;
+}
+
+int framesReceived(Emulator &e) { return e.log().count(QStringLiteral(" <- ")); }
+} // namespace
+
+class TestCli : public QObject
+{
+    Q_OBJECT
+private slots:
+    void transfers_data();
+    void transfers();
+    void check_data();
+    void check();
+    void commands_data();
+    void commands();
+};
+
+void TestCli::transfers_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("TCP") << QStringLiteral("tcp");
+    QTest::newRow("UDP") << QStringLiteral("udp");
+    QTest::newRow("pseudo-terminal") << QStringLiteral("pty");
+}
+
+void TestCli::transfers()
+{
+    QFETCH(QString, kind);
+    QTemporaryDir dir;
+    Emulator a;
+    Emulator b;
+    QVERIFY(a.start({QStringLiteral("--boot-pause"), QStringLiteral("200")}));
+    QVERIFY(b.start({QStringLiteral("--boot-pause"), QStringLiteral("200")}));
+    const QString scannerA = scannerOf(a, kind);
+    const QString scannerB = scannerOf(b, kind);
+    const QString source = QStringLiteral(QM_TEST_DATA "/cli_fleet.VQ30");
+    const QString copy = dir.filePath(QStringLiteral("copy.VQ30"));
+
+    // A holds the project; its copy goes through a file to B and is read back.
+    Run r = cli({QStringLiteral("upload"), source, scannerA, QStringLiteral("--reboot")});
+    QCOMPARE(r.status, 0);
+    QVERIFY2(r.out.contains(QStringLiteral("restarted")), qPrintable(r.all()));
+    QTRY_VERIFY(a.log().contains(QStringLiteral("<- RBoot")));
+    r = cli({QStringLiteral("download"), scannerA, copy});
+    QVERIFY2(r.status == 0, qPrintable(r.all()));
+    QVERIFY(readFile(copy).startsWith("ZTL_VQ_30\n"));
+    r = cli({QStringLiteral("upload"), copy, scannerB, QStringLiteral("--verify")});
+    QVERIFY2(r.status == 0 && r.out.contains(QStringLiteral("read back, equal")), qPrintable(r.all()));
+    // No terminal: no progress line.
+    QVERIFY2(!r.err.contains(QLatin1Char('\r')), qPrintable(r.err));
+    r = cli({QStringLiteral("diff"), scannerA, scannerB});
+    QVERIFY2(r.status == 0 && r.out == QStringLiteral("equal\n"), qPrintable(r.all()));
+    // The arc comes back in whole degrees and the polygon in angular order,
+    // which counts as equal.
+    QVERIFY(readFile(copy) != golden());
+    r = cli({QStringLiteral("diff"), source, copy});
+    QVERIFY2(r.status == 0, qPrintable(r.all()));
+
+    // One point moved by 1 mm and the RS485 address changed reach B.
+    QByteArray moved = golden();
+    moved.replace("\n0,2000\n", "\n0,2001\n");
+    moved.replace("\n17\n", "\n18\n");
+    const QString changed = dir.filePath(QStringLiteral("changed.VQ30"));
+    QVERIFY(writeFile(changed, moved));
+    QCOMPARE(cli({QStringLiteral("upload"), changed, scannerB}).status, 0);
+    r = cli({QStringLiteral("diff"), scannerA, scannerB});
+    QCOMPARE(r.status, 1);
+    QCOMPARE(r.out, QStringLiteral("parameter RS485 ID(1-127): 17 | 18\n"
+                                   "area 0, Out1, point 3: (0, 2000) | (0, 2001), moved 1.0 mm\n"
+                                   "2 difference(s)\n"));
+    r = cli({QStringLiteral("diff"), changed, scannerA, QStringLiteral("--json")});
+    QCOMPARE(r.status, 1);
+    const QJsonObject json = QJsonDocument::fromJson(r.out.toUtf8()).object();
+    QCOMPARE(json.value(QStringLiteral("equal")).toBool(true), false);
+    const QJsonArray diffs = json.value(QStringLiteral("differences")).toArray();
+    QCOMPARE(diffs.size(), 2);
+    QCOMPARE(diffs.at(1).toObject().value(QStringLiteral("moved")).toDouble(), 1.0);
+    QCOMPARE(diffs.at(1).toObject().value(QStringLiteral("point")).toInt(), 3);
+}
+
+void TestCli::check_data()
+{
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("report");
+
+    QTest::newRow("sendable") << golden() << 0 << QStringLiteral("every area can be sent\n");
+    QTest::newRow("100 points") << withPolygonOf(100) << 0 << QStringLiteral("every area can be sent\n");
+    QTest::newRow("101 points") << withPolygonOf(101) << 1
+                                << QStringLiteral("Area 5, Out1 has 101 points; at most 100 can be downloaded. "
+                                                  "Download refused.\n");
+    QByteArray far = golden();
+    far.replace("\n3000,-200\n", "\n32768,-200\n");
+    QTest::newRow("x beyond 16 bits") << far << 1
+                                      << QStringLiteral("Area 5, Out1, point 1: coordinate 32768 mm is outside "
+                                                        "-32768 … 32767 mm. Download refused.\n");
+    QByteArray both = withPolygonOf(101);
+    both.replace("\n700,200\n", "\n700,-32769\n");
+    QTest::newRow("two areas") << both << 1
+                               << QStringLiteral("Area 1, Out1, point 4: coordinate -32769 mm is outside "
+                                                 "-32768 … 32767 mm. Download refused.\n"
+                                                 "Area 5, Out1 has 101 points; at most 100 can be downloaded. "
+                                                 "Download refused.\n");
+}
+
+void TestCli::check()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(int, status);
+    QFETCH(QString, report);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("p.VQ30"));
+    QVERIFY(writeFile(path, file));
+    const Run r = cli({QStringLiteral("check"), path});
+    QCOMPARE(r.status, status);
+    // The problems, then the count; or the all-clear.
+    QVERIFY2(status == 0 ? r.out.endsWith(report) : r.out.startsWith(report), qPrintable(r.out));
+    if (status == 0)
+        return;
+    // Refused before anything is sent.
+    Emulator e;
+    QVERIFY(e.start({}));
+    const Run u = cli({QStringLiteral("upload"), path, scannerOf(e, QStringLiteral("tcp"))});
+    QCOMPARE(u.status, 1);
+    QVERIFY(u.out.contains(report));
+    QTest::qWait(100);
+    QCOMPARE(framesReceived(e), 0);
+}
+
+void TestCli::commands_data()
+{
+    QTest::addColumn<QStringList>("args"); // %DIR, %SCANNER (the emulator over TCP), %GOLDEN
+    QTest::addColumn<QStringList>("emulator"); // options of the emulator %SCANNER names
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("text"); // found in standard output or error
+    QTest::addColumn<bool>("silentScanner"); // the emulator must have received nothing
+
+    const QStringList none;
+    const QString golden = QStringLiteral("%GOLDEN");
+    QTest::newRow("help") << QStringList{"--help"} << none << 0 << "  3  link failure" << false;
+    QTest::newRow("command help") << QStringList{"upload", "--help"} << none << 0 << "--reboot answers" << false;
+    QTest::newRow("Chinese help") << QStringList{"--lang", "zh", "upload", "--help"} << none << 0 << "读回全部数据"
+                                  << false;
+    QTest::newRow("no command") << QStringList{} << none << 2 << "Usage: quillmark-cli" << false;
+    QTest::newRow("unknown command") << QStringList{"frobnicate"} << none << 2 << "unknown command" << false;
+    QTest::newRow("option of another command")
+        << QStringList{"check", "--verify", golden} << none << 2 << "unknown option \"--verify\"" << false;
+    QTest::newRow("too many words") << QStringList{"info", "tcp:127.0.0.1", "x"} << none << 2
+                                    << "wrong number of arguments for info" << false;
+    QTest::newRow("unknown language") << QStringList{"--lang", "fr", "--help"} << none << 2 << "en or zh" << false;
+    QTest::newRow("port out of range") << QStringList{"info", "tcp:127.0.0.1:65536"} << none << 2
+                                       << "\"tcp:127.0.0.1:65536\" is not a scanner address" << false;
+    QTest::newRow("host name") << QStringList{"info", "udp:scanner.local"} << none << 2 << "is not a scanner address"
+                               << false;
+    QTest::newRow("broadcast") << QStringList{"info", "udp:255.255.255.255"} << none << 2
+                               << "is not a scanner address" << false;
+    QTest::newRow("no device") << QStringList{"watch", "serial:@9600"} << none << 2 << "is not a scanner address"
+                               << false;
+    QTest::newRow("baud rate not a number") << QStringList{"info", "serial:/dev/ttyS0@fast"} << none << 2
+                                            << "is not a scanner address" << false;
+    QTest::newRow("seconds not a number") << QStringList{"watch", "tcp:127.0.0.1", "--seconds", "x"} << none << 2
+                                          << "--seconds needs" << false;
+    QTest::newRow("missing file") << QStringList{"check", "%DIR/none.VQ30"} << none << 2 << "none.VQ30: no such file"
+                                  << false;
+    QTest::newRow("missing file, Chinese") << QStringList{"--lang", "zh", "check", "%DIR/none.VQ30"} << none << 2
+                                           << "none.VQ30: 文件不存在" << false;
+    QTest::newRow("unreadable file") << QStringList{"check", "%DIR/folder.VQ30"} << none << 2 << "cannot be read"
+                                     << false;
+    QTest::newRow("damaged file") << QStringList{"diff", "%DIR/cut.VQ30", golden} << none << 2
+                                  << "cut.VQ30: not a project file" << false;
+    QTest::newRow("foreign file") << QStringList{"check", "%DIR/foreign.VQ30"} << none << 2 << "not a project file"
+                                  << false;
+    QTest::newRow("download to an unknown extension")
+        << QStringList{"download", "%SCANNER", "%DIR/plan.vq30"} << none << 2 << "the extension must be" << true;
+    QTest::newRow("upload of a damaged file")
+        << QStringList{"upload", "%DIR/cut.VQ30", "%SCANNER"} << none << 2 << "not a project file" << true;
+    QTest::newRow("upload to a file") << QStringList{"upload", golden, "%DIR/x.VQ30"} << none << 2
+                                      << "upload needs a scanner address here" << false;
+    QTest::newRow("connection refused") << QStringList{"info", "tcp:127.0.0.1:1"} << none << 3
+                                        << "tcp:127.0.0.1:1: cannot connect: Connection refused" << false;
+    QTest::newRow("serial device missing") << QStringList{"info", "serial:%DIR/ttyNone"} << none << 3
+                                           << "cannot open" << false;
+    QTest::newRow("silent scanner") << QStringList{"download", "%SCANNER", "%DIR/kept.VQ30"}
+                                    << QStringList{"--silent"} << 3 << "no answer after the retries" << false;
+    QTest::newRow("area rejected")
+        << QStringList{"upload", golden, "%SCANNER"} << QStringList{"--reject", "WArea:1:1:0"} << 3
+        << "the scanner rejected a write: Parameters Setting Error" << false;
+    QTest::newRow("flash error, Chinese")
+        << QStringList{"--lang", "zh", "upload", golden, "%SCANNER"} << QStringList{"--reject", "WPara:2"} << 3
+        << "扫描仪拒绝写入: 内存写入错误" << false;
+    QTest::newRow("diff of files") << QStringList{"diff", golden, "%DIR/kept.VQ30"} << none << 2
+                                   << "kept.VQ30: not a project file" << false;
+    QTest::newRow("diff, Chinese") << QStringList{"--lang", "zh", "diff", "%DIR/foreign.VQ30", "%DIR/cut.VQ30"}
+                                   << none << 2 << "foreign.VQ30: 不是已知类型的工程文件" << false;
+    QTest::newRow("diff of a file and a scanner, Chinese")
+        << QStringList{"--lang", "zh", "diff", golden, "%SCANNER"} << none << 1
+        << "参数 RS485地址(1-127): 17 | 127\n" << false;
+    QTest::newRow("info") << QStringList{"info", "%SCANNER"} << QStringList{"--serial-number", "4711"} << 0
+                          << "SerialNumber:  4711" << false;
+    QTest::newRow("watch") << QStringList{"watch", "%SCANNER", "--seconds", "1", "--json"}
+                           << QStringList{"--inputs", "5"} << 0 << "{\"drive\":" << false;
+}
+
+void TestCli::commands()
+{
+    QFETCH(QStringList, args);
+    QFETCH(QStringList, emulator);
+    QFETCH(int, status);
+    QFETCH(QString, text);
+    QFETCH(bool, silentScanner);
+
+    QTemporaryDir dir;
+    QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("folder.VQ30")));
+    QByteArray cut = golden();
+    cut.truncate(cut.indexOf("CoordTableDataEnd"));
+    QVERIFY(writeFile(dir.filePath(QStringLiteral("cut.VQ30")), cut));
+    QVERIFY(writeFile(dir.filePath(QStringLiteral("foreign.VQ30")), QByteArray(golden()).replace("ZTL_VQ_30", "ZTL_VQ_31")));
+    const QByteArray previous = "the previous download\n";
+    const QString kept = dir.filePath(QStringLiteral("kept.VQ30"));
+    QVERIFY(writeFile(kept, previous));
+
+    std::unique_ptr<Emulator> e;
+    if (args.join(QLatin1Char(' ')).contains(QLatin1String("%SCANNER"))) {
+        e = std::make_unique<Emulator>();
+        QVERIFY(e->start(emulator));
+    }
+    for (QString &a : args) {
+        a.replace(QLatin1String("%DIR"), dir.path());
+        a.replace(QLatin1String("%GOLDEN"), QStringLiteral(QM_TEST_DATA "/cli_fleet.VQ30"));
+        if (e)
+            a.replace(QLatin1String("%SCANNER"), scannerOf(*e, QStringLiteral("tcp")));
+    }
+    const Run r = cli(args);
+    QVERIFY2(r.all().contains(text), qPrintable(r.all()));
+    QCOMPARE(r.status, status);
+    if (status >= 2) // one line for the failure, maybe one for the usage after it
+        QVERIFY2(r.err.count(QLatin1Char('\n')) <= 2 && r.out.isEmpty(), qPrintable(r.all()));
+    QCOMPARE(readFile(kept), previous);
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), 3); // cut, foreign, kept: nothing half-written
+    if (e && silentScanner) {
+        QTest::qWait(100);
+        QCOMPARE(framesReceived(*e), 0);
+    }
+}
+
+QTEST_GUILESS_MAIN(TestCli)
+#include "tst_cli.moc"

@@ -1,0 +1,171 @@
+// The command-line tool's plain functions: the scanner address syntax, the
+// sensor dock's rows against the scanner's parameter words, and what counts
+// as a difference between two configurations.
+
+#include "configdiff.h"
+#include "scanneraddress.h"
+#include "sensordockwords.h"
+#include "shapekind.h"
+
+#include <QtTest>
+
+Q_DECLARE_METATYPE(Configuration)
+
+class TestCliLogic : public QObject
+{
+    Q_OBJECT
+private slots:
+    void addresses_data();
+    void addresses();
+    void dockRows_data();
+    void dockRows();
+    void differences_data();
+    void differences();
+};
+
+void TestCliLogic::addresses_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("parsed"); // back in full form; empty when refused
+
+    QTest::newRow("tcp, default port") << "tcp:192.168.1.10" << "tcp:192.168.1.10:8080";
+    QTest::newRow("udp with port") << "udp:10.0.0.7:9000" << "udp:10.0.0.7:9000";
+    QTest::newRow("IPv6 bare") << "tcp:fe80::1" << "tcp:[fe80::1]:8080";
+    QTest::newRow("IPv6 with port") << "udp:[::1]:81" << "udp:[::1]:81";
+    QTest::newRow("serial, default baud") << "serial:/dev/ttyUSB0" << "serial:/dev/ttyUSB0@576000";
+    QTest::newRow("serial with baud") << "serial:/dev/pts/3@115200" << "serial:/dev/pts/3@115200";
+    QTest::newRow("port 0") << "tcp:127.0.0.1:0" << "";
+    QTest::newRow("port 65536") << "tcp:127.0.0.1:65536" << "";
+    QTest::newRow("port with sign") << "tcp:127.0.0.1:+80" << "";
+    QTest::newRow("empty port") << "tcp:127.0.0.1:" << "";
+    QTest::newRow("host name") << "tcp:scanner" << "";
+    QTest::newRow("wildcard") << "tcp:0.0.0.0" << "";
+    QTest::newRow("multicast") << "udp:239.255.255.250" << "";
+    QTest::newRow("no scheme") << "127.0.0.1:8080" << "";
+    QTest::newRow("upper case scheme") << "TCP:127.0.0.1" << "";
+    QTest::newRow("IPv6 bracket open") << "tcp:[::1:80" << "";
+    QTest::newRow("serial, no device") << "serial:@9600" << "";
+    QTest::newRow("serial, baud 0") << "serial:/dev/ttyS0@0" << "";
+    QTest::newRow("serial, empty baud") << "serial:/dev/ttyS0@" << "";
+}
+
+void TestCliLogic::addresses()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, parsed);
+    const ScannerAddress a = parseScannerAddress(text);
+    QCOMPARE(a.isValid(), !parsed.isEmpty());
+    QCOMPARE(a.text(), parsed);
+}
+
+void TestCliLogic::dockRows_data()
+{
+    QTest::addColumn<QVector<int>>("words"); // 25, as the scanner reports them
+    QTest::addColumn<QVector<int>>("rows");  // 27, as the dock shows them and the file keeps them
+    QTest::addColumn<QVector<int>>("back");  // the words the rows send (empty: the same as words)
+
+    // Rows 18..21 are the octets of words 18 and 19; rows 22..26 are words 20..24.
+    QTest::newRow("factory block")
+        << QVector<int>{0, 0, 0, 0, 127, 0, 0, 0, 127, 0, 0, 1, 1, 0, 0, 2, 2, 0, 49320, 266, 0, 1, 1, 200, 500}
+        << QVector<int>{0, 0, 0, 0, 127, 0, 0, 0, 127, 0, 0, 1, 1, 0, 0, 2, 2, 0, 192, 168, 1, 10, 0, 1, 1, 200, 500}
+        << QVector<int>{};
+    QTest::newRow("every word its own value")
+        << QVector<int>{1, 2, 1, 0, 17, 3, 0, 2, 5, 2, 1, 1, 2, 2, 1, 1, 3, 1, 2561, 65279, 2, 3, 2, 300, 700}
+        << QVector<int>{1, 2, 1, 0, 17, 3, 0, 2, 5, 2, 1, 1, 2, 2, 1, 1, 3, 1, 10, 1, 254, 255, 2, 3, 2, 300, 700}
+        << QVector<int>{};
+    // What the dock cannot show reads as the dock shows it instead.
+    QTest::newRow("out of the lists")
+        << QVector<int>{0, 0, 0, 0, 0, 0, 0, 0, 300, 0, 0, 2, 7, 4, 2, 0, 0, 0, 0, 0, 0, 0, 0, 2001, 9000}
+        << QVector<int>{0, 0, 0, 0, 1, 0, 0, 0, 127, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 200, 500}
+        << QVector<int>{0, 0, 0, 0, 1, 0, 0, 0, 127, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 200, 500};
+    // The finest resolution runs only at the slower motor speed.
+    QTest::newRow("finest resolution")
+        << QVector<int>{0, 0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}
+        << QVector<int>{0, 0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}
+        << QVector<int>{0, 0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+}
+
+void TestCliLogic::dockRows()
+{
+    QFETCH(QVector<int>, words);
+    QFETCH(QVector<int>, rows);
+    QFETCH(QVector<int>, back);
+    if (back.isEmpty())
+        back = words;
+    SensorParameters p;
+    std::copy(words.begin(), words.end(), p.Words.begin());
+    const SensorDockState shown = SensorDockWords::rowsOfWords(p);
+    QCOMPARE(QVector<int>(shown.begin(), shown.end()), rows);
+    const SensorParameters sent = SensorDockWords::wordsOfRows(shown, SensorParameters::defaults());
+    QCOMPARE(QVector<int>(sent.Words.begin(), sent.Words.end()), back);
+}
+
+namespace {
+// Area 0: a polygon drawn out of angular order and an arc between two
+// points off the whole degrees.
+Configuration drawn(bool reversed)
+{
+    Configuration c;
+    c.rows[Configuration::InstallDirectionRow] = reversed ? 1 : 0;
+    AreaRecord &a = c.areas[0];
+    a.Out1Shape = Polygon;
+    a.Out1Points = {QPoint(1000, 0), QPoint(-1000, 500), QPoint(0, 2000), QPoint(1500, 1500)};
+    a.Out2Shape = Arc;
+    a.Out2Points = {QPoint(2000, 0), QPoint(-2000, 10)};
+    return c;
+}
+} // namespace
+
+void TestCliLogic::differences_data()
+{
+    QTest::addColumn<Configuration>("a");
+    QTest::addColumn<Configuration>("b");
+    QTest::addColumn<QStringList>("lines");
+
+    Configuration stored = drawn(false); // as the scanner gives it back, worked out by hand
+    stored.areas[0].Out1Points = {QPoint(1000, 0), QPoint(1500, 1500), QPoint(0, 2000), QPoint(-1000, 500)};
+    stored.areas[0].Out2Points = {QPoint(2000, 0), QPoint(-1999, 34)}; // 179 degrees
+    QTest::newRow("as the scanner stores it") << drawn(false) << stored << QStringList{};
+
+    Configuration moved = stored;
+    moved.areas[0].Out1Points[2] = QPoint(0, 2001);
+    QTest::newRow("one point 1 mm") << drawn(false) << moved
+                                    << QStringList{"area 0, Out1, point 3: (0, 2000) | (0, 2001), moved 1.0 mm"};
+
+    // Mirrored on the wire, the arc ends on 180 degrees instead of 179.
+    QTest::newRow("reversed scanner")
+        << drawn(true) << drawn(false)
+        << QStringList{"parameter Install Dir: 1 (Reverse) | 0 (Forward)",
+                       "area 0, Out2, point 2: (-2000, 0) | (-1999, 34), moved 34.0 mm"};
+
+    Configuration wide = drawn(false);
+    wide.areas[7].VehicleMaxSpeed = 65536 + 300; // case fields travel as 16 bits
+    Configuration narrow = drawn(false);
+    narrow.areas[7].VehicleMaxSpeed = 300;
+    QTest::newRow("case field beyond 16 bits") << wide << narrow << QStringList{};
+    narrow.areas[7].VehicleMinSpeed = -1;
+    narrow.areas[7].OpenDelay = 3;
+    narrow.areas[7].Out3Shape = Ratio;
+    narrow.areas[7].Out3Points = {QPoint(0, 500)};
+    QTest::newRow("case row, area fields, kind and count")
+        << wide << narrow
+        << QStringList{"case row 7, VehicleMinSpeed: 0 | -1", "area 7, OpenDelay: 0 | 3",
+                       "area 7, Out3: kind Polygon | Ratio", "area 7, Out3: 0 | 1 points"};
+    Configuration classTen = drawn(false);
+    classTen.deviceClass = 1;
+    Configuration classThirty = drawn(false);
+    classThirty.deviceClass = 3;
+    QTest::newRow("device classes") << classTen << classThirty << QStringList{"device class: VQ10 | VQ30"};
+    QTest::newRow("a scanner has no class") << drawn(false) << classThirty << QStringList{};
+}
+
+void TestCliLogic::differences()
+{
+    QFETCH(Configuration, a);
+    QFETCH(Configuration, b);
+    QFETCH(QStringList, lines);
+    QCOMPARE(differenceLines(diffConfigurations(a, b, 0), 0), lines);
+}
+
+QTEST_GUILESS_MAIN(TestCliLogic)
+#include "tst_cli_logic.moc"
