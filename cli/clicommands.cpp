@@ -341,20 +341,20 @@ int watch(const Arguments &args)
         ok = session.watch(qMax(args.seconds, 0), [language, json](const ScannerSession::Status &s) {
             if (json) {
                 const QJsonObject o{{QStringLiteral("inputs"), int(s.inputs)},     {QStringLiteral("outputs"), int(s.outputs)},
-                                    {QStringLiteral("status"), int(s.status)},     {QStringLiteral("temperature"), s.temperature},
-                                    {QStringLiteral("speed"), s.speed},            {QStringLiteral("drive"), s.drive},
-                                    {QStringLiteral("send"), s.send},              {QStringLiteral("receive"), s.receive}};
+                                    {QStringLiteral("status"), int(s.status)},     {QStringLiteral("temperature"), s.temperature / 100.0},
+                                    {QStringLiteral("speed"), s.speed},            {QStringLiteral("drive"), s.drive / 100.0},
+                                    {QStringLiteral("send"), s.send / 100.0},      {QStringLiteral("receive"), s.receive / 100.0}};
                 out(QString::fromUtf8(QJsonDocument(o).toJson(QJsonDocument::Compact)));
                 return;
             }
+            // The scanner reports hundredths of a degree and of a volt; shown as the window shows them.
+            auto hundredths = [](int v) { return QString::number(v / 100.0, 'f', 2); };
             auto hex = [](uint v, int width) { return QStringLiteral("0x%1").arg(v, width, 16, QLatin1Char('0')); };
             out(cliText(CliText::WatchLine, language)
                     .arg(hex(s.inputs, 2), hex(s.outputs, 2), hex(s.status, 4))
-                    .arg(s.temperature)
+                    .arg(hundredths(s.temperature))
                     .arg(s.speed)
-                    .arg(s.drive)
-                    .arg(s.send)
-                    .arg(s.receive));
+                    .arg(hundredths(s.drive), hundredths(s.send), hundredths(s.receive)));
         });
         g_watching = nullptr;
     }

@@ -274,6 +274,9 @@ void TestCli::commands_data()
                           << "SerialNumber:  4711" << false;
     QTest::newRow("watch") << QStringList{"watch", "%SCANNER", "--seconds", "1", "--json"}
                            << QStringList{"--inputs", "5"} << 0 << "{\"drive\":" << false;
+    QTest::newRow("watch in the window's units") << QStringList{"watch", "%SCANNER", "--seconds", "1"}
+                                                 << QStringList{"--inputs", "5"} << 0
+                                                 << "speed 1200r/min drive 2" << false;
 }
 
 void TestCli::commands()
