@@ -13,9 +13,7 @@ int samplesForDetectionSize(int detectionSizeIndex, int g)
 
 double sampleAngle(const Scan &scan, int i)
 {
-    return scan.pointsPerDegree == 2 && scan.distances.size() == ScanModes::SerialSamples
-        ? ScanModes::serialSampleAngle(i)
-        : ScanModes::streamSampleAngle(i, scan.pointsPerDegree);
+    return scan.serial ? ScanModes::serialSampleAngle(i) : ScanModes::streamSampleAngle(i, scan.pointsPerDegree);
 }
 
 QPointF samplePoint(const Scan &scan, int i) { return beamPoint(scan.distances.at(i), sampleAngle(scan, i)); }
