@@ -5,18 +5,64 @@
 #include <QPainterPath>
 #include <QtMath>
 #include <cmath>
+#include <utility>
+
+namespace {
+constexpr int kBands = 64;
+
+int bandOf(double y, const QRectF &bounds)
+{
+    const double h = bounds.height();
+    const int band = h > 0 ? int((y - bounds.top()) / h * kBands) : 0;
+    return qBound(0, band, kBands - 1);
+}
+} // namespace
+
+void OutputZone::setPolygons(const QVector<QPolygonF> &polygons, Qt::FillRule rule)
+{
+    fillRule = rule;
+    bounds = QRectF();
+    for (const QPolygonF &polygon : polygons)
+        bounds = bounds.united(polygon.boundingRect());
+    bands = QVector<QVector<Edge>>(kBands);
+    for (const QPolygonF &polygon : polygons) {
+        // Closed as containsPoint closes it: the last point back to the first.
+        for (int i = 0; i < polygon.size(); ++i) {
+            QPointF a = polygon.at(i), b = polygon.at((i + 1) % polygon.size());
+            if (a.y() == b.y())
+                continue; // a level edge crosses no level ray
+            int direction = 1;
+            if (a.y() > b.y()) {
+                std::swap(a, b);
+                direction = -1;
+            }
+            const Edge e{a.x(), a.y(), b.x(), b.y(), direction};
+            for (int band = bandOf(a.y(), bounds); band <= bandOf(b.y(), bounds); ++band)
+                bands[band].append(e);
+        }
+    }
+}
 
 bool OutputZone::contains(const QPointF &modelPoint) const
 {
-    if (!present || scale <= 0)
+    if (!present || scale <= 0 || bands.isEmpty())
         return false;
-    const QPointF p(modelPoint.x() / scale, -modelPoint.y() / scale);
-    if (!bounds.contains(p))
+    const double x = modelPoint.x() / scale, y = -modelPoint.y() / scale;
+    if (!bounds.contains(QPointF(x, y)))
         return false;
-    for (const QPolygonF &polygon : polygons)
-        if (polygon.containsPoint(p, fillRule))
-            return true;
-    return false;
+    // A ray to the left: the edges it crosses, counted with their direction.
+    int winding = 0;
+    int crossings = 0;
+    for (const Edge &e : bands.at(bandOf(y, bounds))) {
+        if (y < e.y0 || y >= e.y1)
+            continue;
+        const double at = e.x0 + (e.x1 - e.x0) * ((y - e.y0) / (e.y1 - e.y0));
+        if (at <= x) {
+            winding += e.direction;
+            ++crossings;
+        }
+    }
+    return fillRule == Qt::WindingFill ? winding != 0 : (crossings & 1) != 0;
 }
 
 std::array<OutputZone, 3> outputZones(const AreaRecord &area)
@@ -29,11 +75,7 @@ std::array<OutputZone, 3> outputZones(const AreaRecord &area)
         if (!z.drawn || z.path.isEmpty())
             continue;
         o.present = true;
-        o.fillRule = z.path.fillRule();
-        const QList<QPolygonF> polygons = z.path.toFillPolygons();
-        for (const QPolygonF &p : polygons)
-            o.polygons.append(p);
-        o.bounds = z.path.boundingRect();
+        o.setPolygons(z.path.toFillPolygons().toVector(), z.path.fillRule());
         o.scale = z.scale;
     }
     return out;

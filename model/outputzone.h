@@ -17,17 +17,26 @@
 // class's, so a straight cut reaches across every zone.
 constexpr double kZoneSceneExtent = 120000.0;
 
-// One output's zone flattened into polygons for fast point tests.
+// One output's zone flattened into edges for fast point tests.
 struct OutputZone
 {
+    struct Edge
+    {
+        double x0, y0, x1, y1; // y0 < y1; scene coordinates (y down), unscaled
+        int direction;         // +1 downwards in the polygon's order, -1 upwards
+    };
+
     bool present = false;
-    QVector<QPolygonF> polygons; // scene coordinates (y down), unscaled
     Qt::FillRule fillRule = Qt::WindingFill;
     QRectF bounds;
     double scale = 1.0; // the zone is drawn scaled about the origin (ratio form)
+    // The edges by horizontal band of bounds: a point meets only its band's.
+    QVector<QVector<Edge>> bands;
 
     // True when the model point lies inside.
     bool contains(const QPointF &modelPoint) const;
+    // The zone of these polygons (scene coordinates), filled by rule.
+    void setPolygons(const QVector<QPolygonF> &polygons, Qt::FillRule rule);
 };
 
 std::array<OutputZone, 3> outputZones(const AreaRecord &area);
