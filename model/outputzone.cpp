@@ -75,7 +75,11 @@ std::array<OutputZone, 3> outputZones(const AreaRecord &area)
         if (!z.drawn || z.path.isEmpty())
             continue;
         o.present = true;
-        o.setPolygons(z.path.toFillPolygons().toVector(), z.path.fillRule());
+        const QList<QPolygonF> fill = z.path.toFillPolygons();
+        QVector<QPolygonF> polygons;
+        for (const QPolygonF &polygon : fill)
+            polygons.append(polygon);
+        o.setPolygons(polygons, z.path.fillRule());
         o.scale = z.scale;
     }
     return out;

@@ -100,7 +100,9 @@ double reachAt(const QVector<QPoint> &points, double degrees)
     QMap<float, QPoint> byAngle;
     for (const QPoint &p : points)
         byAngle.insert(polarAngle(p.x(), p.y()), p);
-    const QVector<QPoint> ring = byAngle.values().toVector();
+    QVector<QPoint> ring;
+    for (auto it = byAngle.cbegin(); it != byAngle.cend(); ++it)
+        ring.append(it.value());
     const double t = qDegreesToRadians(degrees);
     const double ux = std::cos(t), uy = std::sin(t);
     for (int k = 0; k + 1 < ring.size(); ++k) {
