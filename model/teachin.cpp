@@ -25,6 +25,47 @@ double foldedAngle(double x, double y)
         a += 2 * M_PI;
     return a;
 }
+
+// The points as the editor orders them: by ascending angle, one per angle.
+QVector<QPoint> starOrder(const QVector<QPoint> &points)
+{
+    QMap<float, QPoint> byAngle;
+    for (const QPoint &p : points)
+        byAngle.insert(polarAngle(p.x(), p.y()), p);
+    QVector<QPoint> ring;
+    for (auto it = byAngle.cbegin(); it != byAngle.cend(); ++it)
+        ring.append(it.value());
+    return ring;
+}
+
+QVector<double> anglesOf(const QVector<QPoint> &ring)
+{
+    QVector<double> angles;
+    for (const QPoint &p : ring)
+        angles << foldedAngle(p.x(), p.y());
+    return angles;
+}
+
+// reachAt over a ring already in star order, with its points' angles.
+double reachOfRing(const QVector<QPoint> &ring, const QVector<double> &angles, double degrees)
+{
+    const double t = qDegreesToRadians(degrees);
+    const double ux = std::cos(t), uy = std::sin(t);
+    for (int k = 0; k + 1 < ring.size(); ++k) {
+        const QPointF a = ring.at(k), b = ring.at(k + 1);
+        if (t < angles.at(k) || t > angles.at(k + 1))
+            continue;
+        const double den = ux * (b.y() - a.y()) - uy * (b.x() - a.x());
+        if (den <= 0)
+            return 0;
+        return (a.x() * b.y() - a.y() * b.x()) / den;
+    }
+    // A lone point, or exactly on one: its own distance.
+    for (int k = 0; k < ring.size(); ++k)
+        if (std::fabs(angles.at(k) - t) < 1e-12)
+            return std::hypot(double(ring.at(k).x()), double(ring.at(k).y()));
+    return 0;
+}
 } // namespace
 
 void keepNearest(QVector<quint16> &nearest, const QVector<quint16> &scan)
@@ -60,12 +101,13 @@ QVector<double> reachLimits(const QVector<double> &degrees, const QVector<quint1
         return {};
 
     const double m = qMax(0.0, margin);
-    QVector<double> radians(n);
+    QVector<double> radians(n), cosines(n), sines(n);
     QVector<double> limit(n);
     for (int i = 0; i < n; ++i) {
         radians[i] = qDegreesToRadians(degrees.at(i));
-        const double c = std::fabs(std::cos(radians[i])), s = std::fabs(std::sin(radians[i]));
-        limit[i] = qMin(d[i] - m, std::floor(kCoordinateLimit / qMax(c, s)));
+        cosines[i] = std::cos(radians[i]);
+        sines[i] = std::sin(radians[i]);
+        limit[i] = qMin(d[i] - m, std::floor(kCoordinateLimit / qMax(std::fabs(cosines[i]), std::fabs(sines[i]))));
     }
     if (m > 0) {
         // Along beam i the edge stays out of the disc of radius m around every
@@ -75,14 +117,14 @@ QVector<double> reachLimits(const QVector<double> &degrees, const QVector<quint1
             const double half = dj <= m ? M_PI : std::asin(m / dj);
             for (int step : {-1, 1}) {
                 for (int i = j + step; i >= 0 && i < n; i += step) {
-                    const double delta = std::fabs(radians[i] - radians[j]);
-                    if (delta >= half)
+                    if (std::fabs(radians[i] - radians[j]) >= half)
                         break;
-                    const double h = dj * std::sin(delta);
+                    // The echo's distance across beam i and along it.
+                    const double h = dj * std::fabs(sines[i] * cosines[j] - cosines[i] * sines[j]);
                     if (h >= m)
                         continue;
                     const double s = std::sqrt(m * m - h * h);
-                    const double a = dj * std::cos(delta);
+                    const double a = dj * (cosines[i] * cosines[j] + sines[i] * sines[j]);
                     if (a + s > 0)
                         limit[i] = qMin(limit[i], a - s);
                 }
@@ -96,29 +138,8 @@ QVector<double> reachLimits(const QVector<double> &degrees, const QVector<quint1
 
 double reachAt(const QVector<QPoint> &points, double degrees)
 {
-    // As the editor draws it: by ascending angle, one point per angle.
-    QMap<float, QPoint> byAngle;
-    for (const QPoint &p : points)
-        byAngle.insert(polarAngle(p.x(), p.y()), p);
-    QVector<QPoint> ring;
-    for (auto it = byAngle.cbegin(); it != byAngle.cend(); ++it)
-        ring.append(it.value());
-    const double t = qDegreesToRadians(degrees);
-    const double ux = std::cos(t), uy = std::sin(t);
-    for (int k = 0; k + 1 < ring.size(); ++k) {
-        const QPointF a = ring.at(k), b = ring.at(k + 1);
-        if (t < foldedAngle(a.x(), a.y()) || t > foldedAngle(b.x(), b.y()))
-            continue;
-        const double den = ux * (b.y() - a.y()) - uy * (b.x() - a.x());
-        if (den <= 0)
-            return 0;
-        return (a.x() * b.y() - a.y() * b.x()) / den;
-    }
-    // A lone point, or exactly on one: its own distance.
-    for (const QPoint &p : ring)
-        if (std::fabs(foldedAngle(p.x(), p.y()) - t) < 1e-12)
-            return std::hypot(double(p.x()), double(p.y()));
-    return 0;
+    const QVector<QPoint> ring = starOrder(points);
+    return reachOfRing(ring, anglesOf(ring), degrees);
 }
 
 bool sendable(const QVector<QPoint> &points)
@@ -207,8 +228,10 @@ std::optional<QVector<QPoint>> simplifyInward(const QVector<double> &degrees, co
             points << QPoint(int(r * std::cos(theta[beam[j]])), int(r * std::sin(theta[beam[j]])));
         }
         bool inside = sendable(points);
+        const QVector<QPoint> ring = starOrder(points);
+        const QVector<double> angles = anglesOf(ring);
         for (int i = 0; inside && i < n; ++i)
-            inside = reachAt(points, degrees.at(i)) <= limits.at(i);
+            inside = reachOfRing(ring, angles, degrees.at(i)) <= limits.at(i);
         if (inside)
             return points;
     }
@@ -227,6 +250,14 @@ std::optional<QVector<QPoint>> teach(const QVector<double> &degrees, const QVect
         sortedDegrees[k] = degrees.at(order.at(k));
         sortedNearest[k] = nearest.at(order.at(k));
     }
+    // Where the nearest echo of all lies within the margin and MinReach, no
+    // zone can be: say so before the costly part.
+    quint16 nearestEcho = 0;
+    for (quint16 d : sortedNearest)
+        if (d != 0 && (nearestEcho == 0 || d < nearestEcho))
+            nearestEcho = d;
+    if (nearestEcho == 0 || nearestEcho - qMax(0.0, margin) < MinReach)
+        return std::nullopt;
     const QVector<double> limits = reachLimits(sortedDegrees, sortedNearest, margin);
     if (limits.isEmpty())
         return std::nullopt;

@@ -65,7 +65,9 @@ private slots:
         QVERIFY2(taught->size() >= 3 && taught->size() <= TeachIn::MaxPoints, qPrintable(QString::number(taught->size())));
 
         // Every point the margin inside the walls and clear of the obstacle
-        // wherever it stood during the ten scans.
+        // wherever it stood during the ten scans. (The margins here are small
+        // enough that the wall nearest a point is one the scanner sees, not
+        // one behind it in the blind sector.)
         const QRectF room = world.room();
         for (const QPoint &p : *taught) {
             const double clearance = qMin(qMin(p.x() - room.left(), room.right() - p.x()),
