@@ -6,6 +6,7 @@
 // its obstacle.
 
 #include "emulatorprocess.h"
+#include "emulatorstate.h"
 #include "linkstate.h"
 #include "livescan.h"
 #include "mainwindow.h"
@@ -21,6 +22,7 @@
 #include <QAction>
 #include <QDockWidget>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QPainter>
 #include <QTableWidget>
 #include <QtTest>
@@ -46,9 +48,9 @@ struct Rig
     Rig() { dialogs.defaultAnswer = 1; }
     ~Rig() { LinkState::instance() = LinkState(); }
 
-    bool start()
+    bool start(const QStringList &extra = {})
     {
-        if (!emulator.start({QStringLiteral("-q")}))
+        if (!emulator.start(QStringList{QStringLiteral("-q")} + extra))
             return false;
         window = std::make_unique<MainWindow>(&data, &dialogs);
         window->linkController()->setIntervalsForTest(kTick, kTimeout);
@@ -186,19 +188,29 @@ private slots:
     void taughtZoneGuardsTheRoom_data()
     {
         QTest::addColumn<QString>("transport");
-        QTest::newRow("serial line") << "pty";
-        QTest::newRow("tcp") << "tcp";
+        QTest::addColumn<bool>("reversed");
+        QTest::newRow("serial line") << "pty" << false;
+        QTest::newRow("tcp") << "tcp" << false;
+        QTest::newRow("tcp, mounted reversed") << "tcp" << true;
     }
     void taughtZoneGuardsTheRoom()
     {
         QFETCH(QString, transport);
+        QFETCH(bool, reversed);
+        QTemporaryDir dir;
+        EmulatorState state = EmulatorState::factory();
+        state.stored.Words[SensorParameters::InstallDirectionWord] = reversed;
+        const QString file = dir.filePath(QStringLiteral("state.json"));
+        QString error;
+        QVERIFY2(state.save(file, &error), qPrintable(error));
         Rig rig;
-        QVERIFY(rig.start());
+        QVERIFY(rig.start({QStringLiteral("--state"), file}));
         auto *teach = rig.child<QPushButton>("ButtonTeachOut1");
         QVERIFY(!teach->isEnabled());
         QSignalSpy read(rig.window->linkController(), &SERIAL_COMM::ReceiveAreaData);
         QVERIFY(rig.connect(transport));
         QTRY_VERIFY_WITH_TIMEOUT(read.count() == 1 && rig.transferDone(), 20000);
+        QCOMPARE(LinkState::instance().DirectionReversed, reversed);
         QVERIFY(teach->isEnabled());
         rig.child<QAction>("DispIntrusions")->setChecked(true);
         QVERIFY(rig.window->sceneController()->paintIntrusion()->isVisible());
