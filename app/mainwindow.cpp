@@ -94,9 +94,7 @@ MainWindow::MainWindow(EditData *data, DialogSeam *dialogs, QWidget *parent)
 
     ui->IOSimulationDock->hide();
     ui->SelfCheckDock->hide();
-    ui->ButtonTeachOut1->setEnabled(false);
-    ui->ButtonTeachOut2->setEnabled(false);
-    ui->ButtonTeachOut3->setEnabled(false);
+    updateLiveTools();
     SensorControlEnableSlot();
     SensorControlChangeSlot();
 
@@ -241,6 +239,10 @@ void MainWindow::connectActions()
     connect(ui->DispGraph, &QAction::triggered, this, &MainWindow::OpenDispGraphSlot);
     connect(ui->DispCloud, &QAction::triggered, this, &MainWindow::OpenDispCloudSlot);
     connect(ui->DispLine, &QAction::triggered, this, &MainWindow::OpenDispLineSlot);
+    connect(ui->DispIntrusions, &QAction::toggled, this, &MainWindow::ShowIntrusionsSlot);
+    connect(ui->ButtonTeachOut1, &QPushButton::clicked, this, [this] { TeachOutputSlot(0); });
+    connect(ui->ButtonTeachOut2, &QPushButton::clicked, this, [this] { TeachOutputSlot(1); });
+    connect(ui->ButtonTeachOut3, &QPushButton::clicked, this, [this] { TeachOutputSlot(2); });
 }
 
 void MainWindow::createEditControllers()

@@ -121,6 +121,11 @@ private slots:
     void OpenDispGraphSlot();
     void OpenDispCloudSlot();
     void OpenDispLineSlot();
+    // Intrusions over the zones on or off (mainwindow_live.cpp).
+    void ShowIntrusionsSlot(bool checked);
+    // Teach-in of output 0..2 from the next scans (mainwindow_live.cpp).
+    void TeachOutputSlot(int output);
+    void teachScanArrived();
     void SensorControlEnableSlot();
     void SensorControlChangeSlot();
     void OpenCloseSelfCheck(bool Checked);
@@ -163,6 +168,10 @@ private:
     void createDataTable();
     void connectDataTable();
     void setDataTableAvailable(bool connected);
+    // The intrusions and the teach buttons follow the live display: offered
+    // while connected with the outline shown. A teach under way ends with it.
+    void updateLiveTools();
+    void finishTeach();
     // The dialogs that supply ports and addresses (mainwindow_connect.cpp).
     void createDialogs();
     void connectDialogs();
@@ -247,6 +256,19 @@ private:
     // in the new language by a switch.
     bool m_directionReversed = false;
     uint m_status = 0;
+
+    // A teach-in under way: the output (-1 when none), its area, the install
+    // direction and connection kind it started with, the scans taken and the
+    // nearest echo per buffer sample so far.
+    struct Teach
+    {
+        int output = -1;
+        int area = 0;
+        bool reversed = false;
+        int kind = 0;
+        int scans = 0;
+        QVector<quint16> nearest;
+    } m_teach;
 
     EditData *m_data;
     LinkState *m_link = &LinkState::instance();

@@ -9,6 +9,7 @@
 #include "edit_control.h"
 #include "monitortexts.h"
 #include "option_scene.h"
+#include "paint_intrusion.h"
 #include "paint_outline.h"
 #include "paint_strength.h"
 #include "sensor_setting.h"
@@ -48,6 +49,7 @@ void MainWindow::connectLink()
     connect(link, &SERIAL_COMM::ReceiveParameters, sensorSetting, &SENSOR_SETTING::UpdateParametersToDock);
     connectDataTable();
     connect(link, &SERIAL_COMM::ReceiveScanfData, optionScene, &OPTION_SCENE::UpdataPaintOutline);
+    connect(link, &SERIAL_COMM::ReceiveScanfData, this, &MainWindow::teachScanArrived);
     connect(link, &SERIAL_COMM::ReceiveIntensityData, optionScene, &OPTION_SCENE::UpdataPaintIntensity);
     connect(link, &SERIAL_COMM::SelfCheckStatus, this, &MainWindow::SelfCheckDisp);
     connect(link, &SERIAL_COMM::DirChangeSignals, this, &MainWindow::DirChange);
@@ -112,6 +114,7 @@ void MainWindow::CloseSerialPort()
     setDataTableAvailable(false);
     optionScene->paintOutline()->hide();
     optionScene->paintStrength()->hide();
+    updateLiveTools();
     statusBar()->showMessage(tr("Disconnected"));
     ui->SerialConnection->setEnabled(true);
     ui->EthernetConnection->setEnabled(true);
@@ -131,6 +134,7 @@ void MainWindow::OpenCloseReadScanf(bool Checked)
         optionScene->paintOutline()->hide();
         link->CloseSendReadScanf();
     }
+    updateLiveTools();
 }
 
 void MainWindow::OpenCloseReadIntensity(bool Checked)
@@ -170,6 +174,7 @@ void MainWindow::IOPortDisplayer(uint Inport, uint Outport, uint Status)
                                          .arg(on ? QStringLiteral("Green") : QStringLiteral("Gray"))
                                          .arg(k + 1)));
     }
+    optionScene->paintIntrusion()->setReportedOutputs(quint8(Outport & 7));
     static const char *const kOutputOn[] = {"Yellow1", "Orange2", "Red3"};
     QLabel *const outputs[] = {ui->OutputPort1, ui->OutputPort2, ui->OutputPort3};
     for (int k = 0; k < 3; ++k) {

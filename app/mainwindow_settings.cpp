@@ -146,6 +146,8 @@ void MainWindow::restoreSettings()
         OpenDispLineSlot();
     else
         OpenDispGraphSlot();
+    // Off unless the user turned it on: the live display as it always looked.
+    ui->DispIntrusions->setChecked(settings.value(QStringLiteral("ShowIntrusions"), false).toBool());
     ui->EditionControlDock->show();
     ui->DataTableDock->hide();
     ui->SensorSettingDock->show();
@@ -161,6 +163,7 @@ void MainWindow::writeSettings() const
     settings.setValue(QStringLiteral("splitterSizes2"), ui->splitter_2->saveState());
     const int mode = m_link->DisplayMode;
     settings.setValue(QStringLiteral("SaveDispMpde"), mode == 1 || mode == 2 ? mode : 0);
+    settings.setValue(QStringLiteral("ShowIntrusions"), ui->DispIntrusions->isChecked());
 }
 
 void MainWindow::OpenManualFile()

@@ -1032,5 +1032,13 @@
         <source>线条显示</source>
         <translation>Disp Line</translation>
     </message>
+    <message>
+        <source>显示侵入点</source>
+        <translation>Show Intrusions</translation>
+    </message>
+    <message>
+        <source>实时显示时，用区域颜色标出落在当前区域各输出区域内的扫描点</source>
+        <translation>During the live display, marks every scan point inside a zone of the current area in that zone&apos;s colour</translation>
+    </message>
 </context>
 </TS>

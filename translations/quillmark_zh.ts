@@ -1032,5 +1032,13 @@
         <source>线条显示</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>显示侵入点</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>实时显示时，用区域颜色标出落在当前区域各输出区域内的扫描点</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 </TS>

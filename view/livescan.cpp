@@ -1,6 +1,7 @@
 #include "livescan.h"
 
 #include "linkstate.h"
+#include "outputzone.h"
 #include "zonegeometry.h"
 
 #include <cstdlib>
@@ -210,6 +211,37 @@ void dotPoints(const QPolygonF &polygon, double tolerance, const QRectF &visible
         out.append(p - origin);
         before = p;
     }
+}
+
+int sampleCount(const LinkState &link)
+{
+    if (link.ConnectionKind == 0)
+        return link.SerialDistances.size();
+    if (link.ConnectionKind == 1)
+        return qBound(0, link.NetScanLength, link.NetDistances.size());
+    return 0;
+}
+
+double scannerDegrees(const LinkState &link, int i)
+{
+    // The field runs from -70 degrees (right end) over 320 degrees; serial
+    // samples stand half a step in from the right end.
+    if (link.ConnectionKind == 0) {
+        const int k = link.DirectionReversed ? i : link.SerialDistances.size() - 1 - i;
+        return -69.5 + 0.5 * k;
+    }
+    const int n = link.NetScanLength > 0 ? link.NetScanLength : 1;
+    return -70.0 + double(i) * 320.0 / double(n);
+}
+
+void modelSamples(const LinkState &link, QPolygonF &points)
+{
+    const int n = sampleCount(link);
+    const QVector<quint16> &distances = link.ConnectionKind == 0 ? link.SerialDistances : link.NetDistances;
+    points.resize(n);
+    for (int i = 0; i < n; ++i)
+        points[i] = distances[i] == 0 ? QPointF(0, 0)
+                                      : beamPoint(distances[i], scannerDegrees(link, i), link.DirectionReversed);
 }
 
 } // namespace LiveScan

@@ -70,4 +70,19 @@ void clipPolygon(const QPolygonF &polygon, const QRectF &rect, const QPointF &or
 void dotPoints(const QPolygonF &polygon, double tolerance, const QRectF &visible, const QPointF &origin,
                QPolygonF &out);
 
+// Samples of the last scan: 640 on the serial line, NetScanLength over
+// Ethernet (as far as the rings hold), 0 for any other connection kind.
+int sampleCount(const LinkState &link);
+
+// Scanner-frame angle (model degrees) at which distance sample i was
+// measured. The serial buffer holds a scan in reverse unless the scanner is
+// mounted reversed; the Ethernet ring holds it as it came, right end first.
+double scannerDegrees(const LinkState &link, int i);
+
+// The last scan's distances as model points (millimetres, y forward) of the
+// vehicle's frame, a reversed scanner's mirrored back, in buffer order; a
+// sample without echo lies on the origin. These are the points the scanner
+// judges its zones by, in the same arithmetic. points keeps its storage.
+void modelSamples(const LinkState &link, QPolygonF &points);
+
 } // namespace LiveScan

@@ -5,6 +5,7 @@
 #include "paint_out1.h"
 #include "paint_out2.h"
 #include "paint_out3.h"
+#include "paint_intrusion.h"
 #include "paint_outline.h"
 #include "paint_strength.h"
 #include "point_point.h"
@@ -27,9 +28,13 @@ OPTION_SCENE::OPTION_SCENE(int *deviceClass, QGraphicsScene *scene, EditData *da
     PaintOut3 = new PAINT_OUT3(SceneWidth, SceneHeight, Data);
     PaintOutline = new PAINT_OUTLINE(SceneWidth, SceneHeight, Link, &Scale);
     PaintStrength = new PAINT_STRENGTH(SceneWidth, SceneHeight, Link, &Scale);
+    // Shown only when asked for, over a running live display.
+    PaintIntrusion = new PAINT_INTRUSION(SceneWidth, SceneHeight, Data, Link);
+    PaintIntrusion->hide();
     for (QGraphicsItem *item : {static_cast<QGraphicsItem *>(PaintOut1), static_cast<QGraphicsItem *>(PaintOut2),
                                 static_cast<QGraphicsItem *>(PaintOut3), static_cast<QGraphicsItem *>(PaintOutline),
-                                static_cast<QGraphicsItem *>(PaintStrength)}) {
+                                static_cast<QGraphicsItem *>(PaintStrength),
+                                static_cast<QGraphicsItem *>(PaintIntrusion)}) {
         Scene->addItem(item);
         item->setPos(0, 0);
         ZoneItems->append(item);
@@ -70,6 +75,7 @@ void OPTION_SCENE::SetDeviceClass(int *deviceClass)
     PaintOut3->setSize(SceneWidth, SceneHeight);
     PaintOutline->setSize(SceneWidth, SceneHeight);
     PaintStrength->setSize(SceneWidth, SceneHeight);
+    PaintIntrusion->setSize(SceneWidth, SceneHeight);
     Data->SceneWidth = SceneWidth;
     Data->SceneHeight = SceneHeight;
 }
@@ -79,7 +85,12 @@ int OPTION_SCENE::currentShape() const
     return Data->currentArea().shape(Data->currentOutputIndex());
 }
 
-void OPTION_SCENE::UpdataPaintOutline() { PaintOutline->update(); }
+void OPTION_SCENE::UpdataPaintOutline()
+{
+    PaintOutline->update();
+    // A new scan, or zones edited: what lies inside them changes either way.
+    PaintIntrusion->update();
+}
 
 void OPTION_SCENE::UpdataPaintIntensity() { PaintStrength->update(); }
 

@@ -9,6 +9,7 @@ class QGraphicsItem;
 class PAINT_OUT1;
 class PAINT_OUT2;
 class PAINT_OUT3;
+class PAINT_INTRUSION;
 class PAINT_OUTLINE;
 class PAINT_STRENGTH;
 struct EditData;
@@ -36,6 +37,7 @@ public:
     PAINT_OUT3 *paintOut3() const { return PaintOut3; }
     PAINT_OUTLINE *paintOutline() const { return PaintOutline; }
     PAINT_STRENGTH *paintStrength() const { return PaintStrength; }
+    PAINT_INTRUSION *paintIntrusion() const { return PaintIntrusion; }
 
 signals:
     void PointItemChannelSignal();
@@ -70,4 +72,5 @@ private:
     PAINT_OUT3 *PaintOut3;
     PAINT_OUTLINE *PaintOutline;
     PAINT_STRENGTH *PaintStrength;
+    PAINT_INTRUSION *PaintIntrusion;
 };

@@ -8,11 +8,13 @@
 //                             outputs 1 and 2 and the fault simulated
 //   shot_link welcome|serial|ethernet|about
 //                             the window with that dialog over it
-//   shot_link live graph|cloud|line [pty] [table] [deep]
+//   shot_link live graph|cloud|line [pty] [table] [deep] [intrusions] [teach]
 //                             the live outline and intensity in that display
 //                             mode over TCP (or the serial line), zones under
-//                             them, optionally the data table dock open or
-//                             the deepest zoom on the front wall
+//                             them, optionally the data table dock open, the
+//                             deepest zoom on the front wall, the intrusions
+//                             shown, or Out1 taught once the read-all is in
+//                             (give it 8 seconds)
 // Every mode also takes "en" (the whole program switched to English, as the
 // language menu does) and WIDTHxHEIGHT (the window's size).
 
@@ -32,6 +34,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QSpinBox>
 #include <QRegularExpression>
 #include <QTest>
@@ -104,7 +107,15 @@ int main(int argc, char *argv[])
             window.CreatOpenSerialPort(emulator.pty);
         else
             window.connectEthernet(QStringLiteral("127.0.0.1"), emulator.port);
-        window.findChild<QAction *>(QStringLiteral("Intensity"))->trigger();
+        if (!options.contains(QStringLiteral("teach")))
+            window.findChild<QAction *>(QStringLiteral("Intensity"))->trigger();
+        if (options.contains(QStringLiteral("intrusions")))
+            window.findChild<QAction *>(QStringLiteral("DispIntrusions"))->setChecked(true);
+        if (options.contains(QStringLiteral("teach"))) {
+            auto *teach = window.findChild<QPushButton *>(QStringLiteral("ButtonTeachOut1"));
+            QObject::connect(window.linkController(), &SERIAL_COMM::ReceiveAreaData, teach,
+                             [teach] { QTimer::singleShot(300, teach, &QPushButton::click); });
+        }
         if (options.contains(QStringLiteral("table")))
             window.findChild<QAction *>(QStringLiteral("DataTable"))->trigger();
         // The room (8 m across) fills the view.

@@ -18,6 +18,9 @@
 //   iosim            the IO simulation dock
 //   monitor          monitoring mode after the areas were written: area 5 shown
 //   live [cloud|line] the live scan over the emulator's room
+//   intrusions       the same with three areas drawn and the intrusions shown
+//   teach            area 5 (the one the inputs choose) with Out1 taught from
+//                    the room and written, the intrusions shown
 // en switches to English what can be switched.
 
 #include "create.h"
@@ -25,6 +28,8 @@
 #include "emulatorprocess.h"
 #include "ethnertsetting.h"
 #include "mainwindow.h"
+#include "option_scene.h"
+#include "paint_intrusion.h"
 #include "quitonterm.h"
 #include "serial_comm.h"
 #include "settingsdialog.h"
@@ -36,6 +41,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QSlider>
 #include <QSpinBox>
 #include <QTabWidget>
@@ -44,6 +50,7 @@
 #include <QToolBar>
 
 #include <functional>
+#include <algorithm>
 #include <memory>
 
 namespace {
@@ -309,12 +316,41 @@ int main(int argc, char *argv[])
                 // An empty area being edited: what the inputs choose shows alone.
                 emit window.findChild<QTableWidget *>(QStringLiteral("AreaTableWidget"))->cellClicked(3, 0);
                 trigger(window, "WriteAllSetting");
+            } else if (scene == QLatin1String("intrusions")) {
+                drawAreas(EditData::instance());
+                showAreas(window);
+                trigger(window, "DispIntrusions");
+            } else if (scene == QLatin1String("teach")) {
+                emit window.findChild<QTableWidget *>(QStringLiteral("AreaTableWidget"))->cellClicked(5, 0);
+                trigger(window, "DispIntrusions");
+                auto *teach = window.findChild<QPushButton *>(QStringLiteral("ButtonTeachOut1"));
+                QTimer::singleShot(300, teach, &QPushButton::click);
+                // Written once taught, so that the scanner guards with it; the
+                // Out 2 page keeps the hundred handles out of the picture.
+                QTimer::singleShot(5000, &window, [&window] {
+                    trigger(window, "WriteAllSetting");
+                    chooseOutputPage(window, 1);
+                });
             } else if (scene == QLatin1String("live")) {
                 if (args.contains(QStringLiteral("cloud")))
                     trigger(window, "DispCloud");
                 else if (args.contains(QStringLiteral("line")))
                     trigger(window, "DispLine");
             }
+        } else if (isRestartQuestion(text) && scene == QLatin1String("teach")) {
+            // Written: once the scanner reports output 1 set with the obstacle
+            // well inside the zone on screen, the picture holds still.
+            SERIAL_COMM *link = window.linkController();
+            PAINT_INTRUSION *intrusions = window.sceneController()->paintIntrusion();
+            auto held = std::make_shared<bool>(false);
+            QObject::connect(link, &SERIAL_COMM::IOPortSignals, &window, [link, intrusions, held](uint, uint out, uint) {
+                const QVector<quint8> &masks = intrusions->paintedMasks();
+                if (*held || !(out & 1) || std::count(masks.cbegin(), masks.cend(), quint8(1)) < 150)
+                    return;
+                *held = true;
+                link->CloseSendReadScanf();
+                link->CloseSendReadSimulation();
+            });
         } else if (isRestartQuestion(text) && scene == QLatin1String("monitor")) {
             // Written and not restarted: the scanner now chooses between the
             // areas by its inputs, and the window follows.

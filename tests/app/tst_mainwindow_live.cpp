@@ -1,19 +1,28 @@
 // The live display of the main window against the real scanner emulator,
 // over a pseudo-terminal and over TCP: the drawn outline is the scanner's
 // latest scan and follows the emulator's moving obstacle; the data table
-// lists the serial scan and is offered only while connected.
+// lists the serial scan and is offered only while connected; an output
+// taught from the live scan and written makes the emulator's output follow
+// its obstacle.
 
 #include "emulatorprocess.h"
+#include "emulatorstate.h"
 #include "linkstate.h"
+#include "livescan.h"
 #include "mainwindow.h"
 #include "option_scene.h"
+#include "outputzone.h"
+#include "paint_intrusion.h"
 #include "paint_outline.h"
+#include "shapekind.h"
 #include "scripteddialogs.h"
 #include "serial_comm.h"
 #include "viewwindow.h"
 
 #include <QAction>
 #include <QDockWidget>
+#include <QPushButton>
+#include <QTemporaryDir>
 #include <QPainter>
 #include <QTableWidget>
 #include <QtTest>
@@ -39,9 +48,9 @@ struct Rig
     Rig() { dialogs.defaultAnswer = 1; }
     ~Rig() { LinkState::instance() = LinkState(); }
 
-    bool start()
+    bool start(const QStringList &extra = {})
     {
-        if (!emulator.start({QStringLiteral("-q")}))
+        if (!emulator.start(QStringList{QStringLiteral("-q")} + extra))
             return false;
         window = std::make_unique<MainWindow>(&data, &dialogs);
         window->linkController()->setIntervalsForTest(kTick, kTimeout);
@@ -56,6 +65,15 @@ struct Rig
     }
     template <typename T> T *child(const char *name) const { return window->findChild<T *>(QLatin1String(name)); }
     PAINT_OUTLINE *outline() const { return window->sceneController()->paintOutline(); }
+    bool transferDone() const
+    {
+        const SERIAL_COMM *link = window->linkController();
+        for (int r = 0; r < SERIAL_COMM::SimulationRequest; ++r)
+            if (link->isRequested(SERIAL_COMM::Request(r)) && r != SERIAL_COMM::ScanRequest
+                && r != SERIAL_COMM::IntensityRequest)
+                return false;
+        return true;
+    }
 
     // Paints the view as the screen would and returns the outline as drawn.
     QPolygonF paintView() const
@@ -161,6 +179,82 @@ private slots:
         QVERIFY(!action->isEnabled());
         QVERIFY(!action->isChecked());
         QVERIFY(!rig.child<QDockWidget>("DataTableDock")->isVisibleTo(rig.window.get()));
+    }
+
+    // Teach Out1 of area 0 (the area the emulator guards with its inputs at
+    // 0) and write it: the emulator's output 1 is clear while its obstacle
+    // stays where the teach saw it, and set when it enters the zone, as the
+    // window's own intrusions show. One undo brings the old zone back.
+    void taughtZoneGuardsTheRoom_data()
+    {
+        QTest::addColumn<QString>("transport");
+        QTest::addColumn<bool>("reversed");
+        QTest::newRow("serial line") << "pty" << false;
+        QTest::newRow("tcp") << "tcp" << false;
+        QTest::newRow("tcp, mounted reversed") << "tcp" << true;
+    }
+    void taughtZoneGuardsTheRoom()
+    {
+        QFETCH(QString, transport);
+        QFETCH(bool, reversed);
+        QTemporaryDir dir;
+        EmulatorState state = EmulatorState::factory();
+        state.stored.Words[SensorParameters::InstallDirectionWord] = reversed;
+        const QString file = dir.filePath(QStringLiteral("state.json"));
+        QString error;
+        QVERIFY2(state.save(file, &error), qPrintable(error));
+        Rig rig;
+        QVERIFY(rig.start({QStringLiteral("--state"), file}));
+        auto *teach = rig.child<QPushButton>("ButtonTeachOut1");
+        QVERIFY(!teach->isEnabled());
+        QSignalSpy read(rig.window->linkController(), &SERIAL_COMM::ReceiveAreaData);
+        QVERIFY(rig.connect(transport));
+        QTRY_VERIFY_WITH_TIMEOUT(read.count() == 1 && rig.transferDone(), 20000);
+        QCOMPARE(LinkState::instance().DirectionReversed, reversed);
+        QVERIFY(teach->isEnabled());
+        rig.child<QAction>("DispIntrusions")->setChecked(true);
+        QVERIFY(rig.window->sceneController()->paintIntrusion()->isVisible());
+
+        const AreaRecord before = rig.data.Areas[0];
+        const int boxes = rig.dialogs.boxes.size();
+        teach->click();
+        QVERIFY(!teach->isEnabled()); // one teach at a time
+        QTRY_VERIFY_WITH_TIMEOUT(teach->isEnabled(), 10000);
+        QCOMPARE(rig.dialogs.boxes.size(), boxes); // no word of failure
+        const AreaRecord taught = rig.data.Areas[0];
+        QCOMPARE(taught.Out1Shape, qint32(Polygon));
+        QVERIFY(taught.Out1Points.size() >= 3 && taught.Out1Points.size() <= 100);
+        rig.child<QAction>("Undo")->trigger();
+        QCOMPARE(rig.data.Areas[0], before);
+        rig.child<QAction>("Redo")->trigger();
+        QCOMPARE(rig.data.Areas[0], taught);
+
+        rig.child<QAction>("WriteAllSetting")->trigger();
+        QTRY_VERIFY_WITH_TIMEOUT(rig.dialogs.boxes.size() > boxes && rig.transferDone(), 30000);
+
+        // Each reported output beside what the window's latest scan shows
+        // inside the zone, until both states were seen a few times.
+        const std::array<OutputZone, 3> zones = outputZones(taught);
+        int agree[2] = {0, 0};
+        int disagree = 0;
+        QPolygonF points;
+        QVector<quint8> masks;
+        QObject::connect(rig.window->linkController(), &SERIAL_COMM::IOPortSignals, rig.window.get(),
+                         [&](uint, uint out, uint) {
+                             LiveScan::modelSamples(LinkState::instance(), points);
+                             classifyPoints(zones, points, masks);
+                             const bool inside = std::count(masks.cbegin(), masks.cend(), quint8(1)) >= 3;
+                             const bool set = out & 1;
+                             if (inside == set)
+                                 ++agree[set];
+                             else
+                                 ++disagree;
+                         });
+        QTRY_VERIFY_WITH_TIMEOUT(agree[0] >= 3 && agree[1] >= 3, 30000);
+        // Only around the moments the obstacle crosses the edge may the
+        // two disagree: the scan and the status are not taken together.
+        QVERIFY2(disagree * 4 <= agree[0] + agree[1],
+                 qPrintable(QStringLiteral("clear %1, set %2, disagreeing %3").arg(agree[0]).arg(agree[1]).arg(disagree)));
     }
 };
 

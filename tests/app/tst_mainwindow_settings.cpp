@@ -26,11 +26,13 @@ private slots:
         QTest::addColumn<QVariant>("mode");
         QTest::addColumn<int>("flag");
         QTest::addColumn<int>("display");
-        QTest::newRow("nothing stored") << QVariant() << QVariant() << 0 << 0;
-        QTest::newRow("English, line") << QVariant(1) << QVariant(2) << 1 << 2;
-        QTest::newRow("Chinese, cloud") << QVariant(0) << QVariant(1) << 0 << 1;
-        QTest::newRow("language 2, mode 7") << QVariant(2) << QVariant(7) << 0 << 0;
-        QTest::newRow("text values") << QVariant("x") << QVariant("y") << 0 << 0;
+        QTest::addColumn<QVariant>("intrusionsStored");
+        QTest::addColumn<bool>("intrusions");
+        QTest::newRow("nothing stored") << QVariant() << QVariant() << 0 << 0 << QVariant() << false;
+        QTest::newRow("English, line, intrusions") << QVariant(1) << QVariant(2) << 1 << 2 << QVariant(true) << true;
+        QTest::newRow("Chinese, cloud") << QVariant(0) << QVariant(1) << 0 << 1 << QVariant(false) << false;
+        QTest::newRow("language 2, mode 7") << QVariant(2) << QVariant(7) << 0 << 0 << QVariant() << false;
+        QTest::newRow("text values") << QVariant("x") << QVariant("y") << 0 << 0 << QVariant("false") << false;
     }
     void storedValuesAndWhatTheNextCloseWrites()
     {
@@ -38,12 +40,16 @@ private slots:
         QFETCH(QVariant, mode);
         QFETCH(int, flag);
         QFETCH(int, display);
+        QFETCH(QVariant, intrusionsStored);
+        QFETCH(bool, intrusions);
         {
             QSettings s(QStringLiteral("Ostrelan"), QStringLiteral("Parameters"));
             if (language.isValid())
                 s.setValue(QStringLiteral("Language"), language);
             if (mode.isValid())
                 s.setValue(QStringLiteral("SaveDispMpde"), mode);
+            if (intrusionsStored.isValid())
+                s.setValue(QStringLiteral("ShowIntrusions"), intrusionsStored);
         }
         EditData data;
         ScriptedDialogs dialogs;
@@ -52,11 +58,13 @@ private slots:
         QCOMPARE(window.displayMode(), display);
         const char *const actions[] = {"DispGraph", "DispCloud", "DispLine"};
         QVERIFY(window.findChild<QAction *>(QLatin1String(actions[display]))->isChecked());
+        QCOMPARE(window.findChild<QAction *>(QStringLiteral("DispIntrusions"))->isChecked(), intrusions);
         QVERIFY(window.close());
 
         const QSettings s(QStringLiteral("Ostrelan"), QStringLiteral("Parameters"));
         QCOMPARE(s.value(QStringLiteral("Language")).toInt(), flag);
         QCOMPARE(s.value(QStringLiteral("SaveDispMpde")).toInt(), display);
+        QCOMPARE(s.value(QStringLiteral("ShowIntrusions")).toBool(), intrusions);
         for (const char *key : {"geometry", "windowState", "splitterSizes", "splitterSizes2"})
             QVERIFY2(!s.value(QLatin1String(key)).toByteArray().isEmpty(), key);
     }

@@ -54,7 +54,7 @@ private slots:
         QVERIFY(view->scene());
         QCOMPARE(view->scene()->sceneRect(), QRectF(-36000, -36000, 72000, 72000));
         QCOMPARE(view->zoomLevel(), -55);
-        QCOMPARE(view->zoneItemList()->size(), 5);
+        QCOMPARE(view->zoneItemList()->size(), 6);
         QCOMPARE(window->sceneController()->scale(), view->scaleFactor());
         QCOMPARE(data->SceneWidth, 72000.0);
     }

@@ -26,6 +26,7 @@ Scan emptyScan()
 {
     Scan s;
     s.pointsPerDegree = 2;
+    s.serial = true;
     s.distances.fill(0, ScanModes::SerialSamples);
     s.intensities.fill(0, ScanModes::SerialSamples);
     return s;

@@ -3,6 +3,7 @@
 #include "paint_out1.h"
 #include "paint_out2.h"
 #include "paint_out3.h"
+#include "paint_intrusion.h"
 #include "paint_outline.h"
 #include "paint_strength.h"
 #include "point_point.h"
@@ -33,7 +34,7 @@ private slots:
         QVERIFY(dynamic_cast<POINT_RATIO *>(f.controller.handles()[0]));
         QCOMPARE(f.controller.handles()[0]->pos(), QPointF(0, -4000));
         // Old handles left the scene with the rebuild.
-        QCOMPARE(f.scene.items().size(), 5 + 1);
+        QCOMPARE(f.scene.items().size(), 6 + 1);
     }
 
     void stackingFollowsTheCurrentOutput()
@@ -49,7 +50,9 @@ private slots:
         }
         QCOMPARE(f.controller.paintOutline()->zValue(), 6.0);
         QCOMPARE(f.controller.paintStrength()->zValue(), 5.0);
-        QCOMPARE(f.view.zoneItemList()->size(), 5);
+        // The intrusions over the live display, under the handles.
+        QCOMPARE(f.controller.paintIntrusion()->zValue(), 6.5);
+        QCOMPARE(f.view.zoneItemList()->size(), 6);
     }
 
     void deviceClassResizesSceneAndPainters()

@@ -439,6 +439,22 @@ void addActionIcons(IconSet &set)
         p.setPen(Qt::NoPen);
         p.drawEllipse(QPointF(16, 27), 2, 2);
     }};
+    set[QStringLiteral("dispIntrusions")] = {[](QPainter &p) {
+        // A zone with the samples inside it marked.
+        QPainterPath zone;
+        zone.moveTo(16, 29);
+        zone.lineTo(3, 16);
+        zone.lineTo(8, 4);
+        zone.lineTo(24, 4);
+        zone.lineTo(29, 16);
+        zone.closeSubpath();
+        shape(p, zone, QColor(255, 255, 128), Ink, 1.4);
+        const QPointF pts[] = {{10, 12}, {13.5, 10.5}, {17, 11}, {20.5, 13}};
+        p.setBrush(QColor(255, 0, 0));
+        p.setPen(pen(Ink, 1.0));
+        for (const QPointF &pt : pts)
+            p.drawEllipse(pt, 2.2, 2.2);
+    }};
     set[QStringLiteral("networkCard")] = {[](QPainter &p) {
         shape(p, rounded(QRectF(3, 7, 26, 15), 1.5), Green);
         for (int i = 0; i < 6; ++i)

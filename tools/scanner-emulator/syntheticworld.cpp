@@ -85,10 +85,11 @@ Echo SyntheticWorld::echo(double angleDeg, qint64 timeMs, quint64 noiseKey) cons
 namespace {
 template <typename AngleOf>
 Scan makeScan(const SyntheticWorld &world, qint64 scanIndex, qint64 timeMs, int g, int count, bool reversed,
-              AngleOf angleOf)
+              bool serial, AngleOf angleOf)
 {
     Scan scan;
     scan.pointsPerDegree = g;
+    scan.serial = serial;
     scan.distances.resize(count);
     scan.intensities.resize(count);
     const quint64 scanKey = mixBits(quint64(scanIndex), quint64(g));
@@ -103,12 +104,13 @@ Scan makeScan(const SyntheticWorld &world, qint64 scanIndex, qint64 timeMs, int 
 
 Scan serialScan(const SyntheticWorld &world, qint64 scanIndex, qint64 timeMs, bool reversed)
 {
-    return makeScan(world, scanIndex, timeMs, 2, ScanModes::SerialSamples, reversed, ScanModes::serialSampleAngle);
+    return makeScan(world, scanIndex, timeMs, 2, ScanModes::SerialSamples, reversed, true,
+                    ScanModes::serialSampleAngle);
 }
 
 Scan streamScan(const SyntheticWorld &world, qint64 scanIndex, qint64 timeMs, int g, bool reversed)
 {
     g = qBound(1, g, 40);
-    return makeScan(world, scanIndex, timeMs, g, ScanModes::FieldDegrees * g, reversed,
+    return makeScan(world, scanIndex, timeMs, g, ScanModes::FieldDegrees * g, reversed, false,
                     [g](int i) { return ScanModes::streamSampleAngle(i, g); });
 }

@@ -47,6 +47,9 @@ private:
 struct Scan
 {
     int pointsPerDegree = 2;
+    // The serial line's scan: its samples stand half a step in from the right
+    // end. A streamed scan at 0.5 degrees has as many samples, at the ends.
+    bool serial = false;
     QVector<quint16> distances;
     QVector<quint16> intensities;
 };

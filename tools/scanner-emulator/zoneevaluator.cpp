@@ -1,44 +1,9 @@
 #include "zoneevaluator.h"
 
 #include "scanmodes.h"
-#include "zonegeometry.h"
 
-#include <QPainterPath>
 #include <QtMath>
 #include <cmath>
-
-bool OutputZone::contains(const QPointF &modelPoint) const
-{
-    if (!present || scale <= 0)
-        return false;
-    const QPointF p(modelPoint.x() / scale, -modelPoint.y() / scale);
-    if (!bounds.contains(p))
-        return false;
-    for (const QPolygonF &polygon : polygons)
-        if (polygon.containsPoint(p, fillRule))
-            return true;
-    return false;
-}
-
-std::array<OutputZone, 3> outputZones(const AreaRecord &area)
-{
-    const std::array<ZoneGeometry::Zone, 3> zones = ZoneGeometry::areaZones(area, kZoneSceneExtent, kZoneSceneExtent);
-    std::array<OutputZone, 3> out;
-    for (int k = 0; k < 3; ++k) {
-        const ZoneGeometry::Zone &z = zones[size_t(k)];
-        OutputZone &o = out[size_t(k)];
-        if (!z.drawn || z.path.isEmpty())
-            continue;
-        o.present = true;
-        o.fillRule = z.path.fillRule();
-        const QList<QPolygonF> polygons = z.path.toFillPolygons();
-        for (const QPolygonF &p : polygons)
-            o.polygons.append(p);
-        o.bounds = z.path.boundingRect();
-        o.scale = z.scale;
-    }
-    return out;
-}
 
 int samplesForDetectionSize(int detectionSizeIndex, int g)
 {
@@ -46,34 +11,36 @@ int samplesForDetectionSize(int detectionSizeIndex, int g)
     return qMax(1, int(std::ceil(degrees * g - 1e-9)));
 }
 
-QPointF samplePoint(const Scan &scan, int i)
+double sampleAngle(const Scan &scan, int i)
 {
-    const double d = scan.distances.at(i);
-    const double a = qDegreesToRadians(scan.pointsPerDegree == 2 && scan.distances.size() == ScanModes::SerialSamples
-                                           ? ScanModes::serialSampleAngle(i)
-                                           : ScanModes::streamSampleAngle(i, scan.pointsPerDegree));
-    return QPointF(d * std::cos(a), d * std::sin(a));
+    return scan.serial ? ScanModes::serialSampleAngle(i) : ScanModes::streamSampleAngle(i, scan.pointsPerDegree);
+}
+
+QPointF samplePoint(const Scan &scan, int i) { return beamPoint(scan.distances.at(i), sampleAngle(scan, i)); }
+
+void classifyScan(const std::array<OutputZone, 3> &zones, const Scan &scan, QVector<quint8> &masks, quint8 latched,
+                  int hysteresis)
+{
+    QPolygonF points(scan.distances.size());
+    for (int i = 0; i < points.size(); ++i)
+        points[i] = samplePoint(scan, i);
+    classifyPoints(zones, points, masks, latched, hysteresis);
 }
 
 quint8 detectOutputs(const std::array<OutputZone, 3> &zones, const AreaRecord &area, const Scan &scan, quint8 latched)
 {
     const int needed = samplesForDetectionSize(area.DetectionSize, scan.pointsPerDegree);
-    const double widen = 1.0 - qBound(0, area.Hysteresis, 99) / 100.0;
-    QVector<QPointF> points(scan.distances.size());
-    for (int i = 0; i < points.size(); ++i)
-        points[i] = samplePoint(scan, i);
+    QVector<quint8> masks;
+    classifyScan(zones, scan, masks, latched, area.Hysteresis);
     quint8 bits = 0;
     for (int k = 0; k < 3; ++k) {
-        const OutputZone &zone = zones[size_t(k)];
-        if (!zone.present)
-            continue;
-        const double shrink = (latched >> k) & 1 ? widen : 1.0;
+        const unsigned bit = 1u << k;
         int run = 0;
-        for (int i = 0; i < points.size(); ++i) {
-            // A beam without echo sees nothing, so it breaks a run.
-            if (scan.distances.at(i) != 0 && zone.contains(points.at(i) * shrink)) {
+        for (int i = 0; i < masks.size(); ++i) {
+            // A beam without echo lies in no zone, so it breaks a run.
+            if ((masks.at(i) & bit) != 0) {
                 if (++run >= needed) {
-                    bits |= quint8(1 << k);
+                    bits |= quint8(bit);
                     break;
                 }
             } else {

@@ -1,45 +1,31 @@
 #pragma once
 
-// Which outputs of an area a scan sets. A zone is the same shape the editor
-// draws (shared zone geometry); output k counts as detecting while a run of
+// Which outputs of an area a scan sets. Whether a sample lies in output k's
+// zone is decided by the model's OutputZone, as the tool's live display
+// decides it; output k counts as detecting while a run of
 // neighbouring samples at least as wide as the area's detection size lies
 // inside output k's zone. Switching delays and hysteresis then shape the
 // output over time.
 
 #include "arearecord.h"
+#include "outputzone.h"
 #include "syntheticworld.h"
 
 #include <QPointF>
-#include <QPolygonF>
-#include <QRectF>
 #include <QVector>
 #include <array>
-
-// The scene extent the derived forms are cut against: the largest range
-// class's, so a straight cut reaches across every zone.
-constexpr double kZoneSceneExtent = 120000.0;
-
-// One output's zone flattened into polygons for fast point tests.
-struct OutputZone
-{
-    bool present = false;
-    QVector<QPolygonF> polygons; // scene coordinates (y down), unscaled
-    Qt::FillRule fillRule = Qt::WindingFill;
-    QRectF bounds;
-    double scale = 1.0; // the zone is drawn scaled about the origin (ratio form)
-
-    // True when the model point (x forward-right, y forward) lies inside.
-    bool contains(const QPointF &modelPoint) const;
-};
-
-std::array<OutputZone, 3> outputZones(const AreaRecord &area);
 
 // Samples needed side by side for a detection-size index: (index + 1) x 0.5
 // degrees at g samples per degree, at least one.
 int samplesForDetectionSize(int detectionSizeIndex, int g);
 
-// Scanner-frame point of sample i of a scan (0 distance gives the origin).
+// Scanner-frame angle (degrees) and point of sample i of a scan (0 distance
+// gives the origin).
+double sampleAngle(const Scan &scan, int i);
 QPointF samplePoint(const Scan &scan, int i);
+// Every sample's point, and per sample the outputs whose zone holds it.
+void classifyScan(const std::array<OutputZone, 3> &zones, const Scan &scan, QVector<quint8> &masks,
+                  quint8 latched = 0, int hysteresis = 0);
 
 // Raw detection: bit k set when output k's zone holds a long enough run of
 // samples. `latched` marks outputs that are on now: hysteresis widens their

@@ -1,0 +1,142 @@
+// Teach-in against the scanner emulator's synthetic room: ten scans of the
+// room with its moving obstacle, taught with a margin, in both install
+// directions and at the narrowest and widest resolutions.
+
+#include "areaframe.h"
+#include "outputzone.h"
+#include "shapekind.h"
+#include "syntheticworld.h"
+#include "teachin.h"
+#include "zoneevaluator.h"
+
+#include <QtTest>
+#include <algorithm>
+#include <cmath>
+
+namespace {
+// The room's echoes wander this far either way (SyntheticWorld's noise).
+constexpr double kNoise = 12.0;
+
+bool byAngle(const QPoint &a, const QPoint &b) { return std::atan2(a.y(), a.x()) < std::atan2(b.y(), b.x()); }
+} // namespace
+
+class TestTeachIn : public QObject
+{
+    Q_OBJECT
+private slots:
+    void teachesTheRoom_data()
+    {
+        QTest::addColumn<int>("g"); // samples per degree; 0: the serial line's 640
+        QTest::addColumn<bool>("reversed");
+        QTest::addColumn<int>("margin");
+        QTest::newRow("serial") << 0 << false << 100;
+        QTest::newRow("serial, reversed") << 0 << true << 200;
+        QTest::newRow("0.025 deg") << 40 << false << 100;
+        QTest::newRow("0.025 deg, reversed") << 40 << true << 300;
+        QTest::newRow("0.5 deg, reversed") << 2 << true << 100;
+        QTest::newRow("0.5 deg, no margin") << 2 << false << 0;
+    }
+    void teachesTheRoom()
+    {
+        QFETCH(int, g);
+        QFETCH(bool, reversed);
+        QFETCH(int, margin);
+        const SyntheticWorld world(7);
+        QVector<quint16> nearest;
+        QVector<double> degrees;
+        QVector<QPolygonF> scans;
+        QVector<qint64> times;
+        for (int k = 0; k < TeachIn::ScanCount; ++k) {
+            const qint64 t = 1000 + 67 * k;
+            const Scan s = g == 0 ? serialScan(world, k, t, reversed) : streamScan(world, k, t, g, reversed);
+            TeachIn::keepNearest(nearest, s.distances);
+            QPolygonF points(s.distances.size());
+            degrees.resize(s.distances.size());
+            for (int i = 0; i < points.size(); ++i) {
+                points[i] = beamPoint(s.distances[i], sampleAngle(s, i), reversed);
+                degrees[i] = reversed ? 180.0 - sampleAngle(s, i) : sampleAngle(s, i);
+            }
+            scans << points;
+            times << t;
+        }
+
+        const std::optional<QVector<QPoint>> taught = TeachIn::teach(degrees, nearest, margin);
+        QVERIFY(taught);
+        QVERIFY2(taught->size() >= 3 && taught->size() <= TeachIn::MaxPoints, qPrintable(QString::number(taught->size())));
+
+        // Every point the margin inside the walls and clear of the obstacle
+        // wherever it stood during the ten scans. (The margins here are small
+        // enough that the wall nearest a point is one the scanner sees, not
+        // one behind it in the blind sector.)
+        const QRectF room = world.room();
+        for (const QPoint &p : *taught) {
+            const double clearance = qMin(qMin(p.x() - room.left(), room.right() - p.x()),
+                                          qMin(p.y() - room.top(), room.bottom() - p.y()));
+            QVERIFY2(clearance >= margin - kNoise, qPrintable(QStringLiteral("(%1, %2) %3 mm from a wall")
+                                                                  .arg(p.x()).arg(p.y()).arg(clearance)));
+            for (qint64 t : times) {
+                const QPointF c = world.obstacleCentre(t);
+                QVERIFY(std::hypot(p.x() - c.x(), p.y() - c.y()) >= world.obstacleRadius() + margin - kNoise);
+            }
+        }
+
+        // No sample of the taught scans lies inside the new zone.
+        AreaRecord area;
+        area.Out1Shape = Polygon;
+        area.Out1Points = *taught;
+        const std::array<OutputZone, 3> zones = outputZones(area);
+        QVector<quint8> masks;
+        for (const QPolygonF &scan : scans) {
+            classifyPoints(zones, scan, masks);
+            QCOMPARE(int(std::count(masks.cbegin(), masks.cend(), quint8(0))), masks.size());
+        }
+
+        // It hugs the room: on average along each beam it reaches within a
+        // few percent of the limit the margin leaves.
+        double reached = 0;
+        for (int i = 0; i < degrees.size(); ++i)
+            reached += TeachIn::reachAt(*taught, degrees[i]) / qMax(1.0, nearest[i] - double(margin));
+        QVERIFY2(reached / degrees.size() > 0.9, qPrintable(QString::number(reached / degrees.size())));
+
+        // The scanner takes every point as it is, and gives back the same ones.
+        QVERIFY(!checkAreaEncodable(0, area, reversed));
+        const AreaEncodeResult sent = encodeAreaBlock(Command::WArea, 0, area, reversed);
+        QVERIFY(sent.ok());
+        const std::optional<AreaBlock> block = decodeAreaBlock(sent.frame, Command::WArea);
+        QVERIFY(block);
+        AreaRecord back;
+        applyAreaBlock(*block, reversed, back);
+        QVector<QPoint> expected = *taught;
+        std::sort(expected.begin(), expected.end(), byAngle);
+        std::sort(back.Out1Points.begin(), back.Out1Points.end(), byAngle);
+        QCOMPARE(back.Out1Points, expected);
+    }
+
+    // Refused or bounded where the scan gives no sound zone.
+    void limits_data()
+    {
+        QTest::addColumn<quint16>("distance"); // every beam; 0: no echo
+        QTest::addColumn<int>("margin");
+        QTest::addColumn<bool>("taught");
+        QTest::newRow("no echo anywhere") << quint16(0) << 100 << false;
+        QTest::newRow("an echo within the margin") << quint16(120) << 100 << false;
+        QTest::newRow("walls beyond the coordinate range") << quint16(60000) << 100 << true;
+    }
+    void limits()
+    {
+        QFETCH(quint16, distance);
+        QFETCH(int, margin);
+        QFETCH(bool, taught);
+        QVector<double> degrees;
+        for (int i = 0; i < 640; ++i)
+            degrees << 250.0 - 0.5 * i; // descending, as a serial buffer holds them
+        const std::optional<QVector<QPoint>> points =
+            TeachIn::teach(degrees, QVector<quint16>(640, distance), margin);
+        QCOMPARE(bool(points), taught);
+        if (points)
+            QVERIFY(TeachIn::sendable(*points));
+    }
+};
+
+QTEST_MAIN(TestTeachIn)
+#include "tst_teachin.moc"
