@@ -97,7 +97,7 @@ double timeReceive(const QVector<QByteArray> &chunks, int connectionKind, int ro
             comm.receiveBytes(c);
     const double ns = double(t.nsecsElapsed());
     if (!comm.receiveBuffer().isEmpty())
-        std::fprintf(stderr, "warning: %d bytes left unparsed\n", comm.receiveBuffer().size());
+        std::fprintf(stderr, "warning: %d bytes left unparsed\n", int(comm.receiveBuffer().size()));
     return ns;
 }
 
@@ -129,7 +129,7 @@ void report(const char *name, const QVector<QByteArray> &chunks, int connectionK
     }
     const double mbps = double(bytes) * rounds / (best / 1e9) / 1e6;
     std::printf("%-9s %8lld bytes in %6d reads: receive loop %8.1f MB/s, %6.1f x memcpy\n", name,
-                static_cast<long long>(bytes), chunks.size(), mbps, best / bestCopy);
+                static_cast<long long>(bytes), int(chunks.size()), mbps, best / bestCopy);
 }
 } // namespace
 
