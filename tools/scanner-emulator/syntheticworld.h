@@ -5,6 +5,8 @@
 // frame, millimetres, scanner at the origin looking along +y. Everything is a
 // function of the seed and the time, so a seed replays the same scans.
 
+#include "zoneevaluator.h"
+
 #include <QPointF>
 #include <QRectF>
 #include <QVector>
@@ -41,17 +43,6 @@ private:
     double m_speed;       // mm/s
     double m_phase;       // 0..1 of a back-and-forth cycle
     double m_noise;       // +- mm
-};
-
-// One scan in the scanner's own frame, samples in wire order (right end first).
-struct Scan
-{
-    int pointsPerDegree = 2;
-    // The serial line's scan: its samples stand half a step in from the right
-    // end. A streamed scan at 0.5 degrees has as many samples, at the ends.
-    bool serial = false;
-    QVector<quint16> distances;
-    QVector<quint16> intensities;
 };
 
 // The 640-sample scan of the serial line, or a streamed scan with g samples

@@ -9,11 +9,21 @@
 
 #include "arearecord.h"
 #include "outputzone.h"
-#include "syntheticworld.h"
 
 #include <QPointF>
 #include <QVector>
 #include <array>
+
+// One scan in the scanner's own frame, samples in wire order (right end first).
+struct Scan
+{
+    int pointsPerDegree = 2;
+    // The serial line's scan: its samples stand half a step in from the right
+    // end. A streamed scan at 0.5 degrees has as many samples, at the ends.
+    bool serial = false;
+    QVector<quint16> distances;
+    QVector<quint16> intensities;
+};
 
 // Samples needed side by side for a detection-size index: (index + 1) x 0.5
 // degrees at g samples per degree, at least one.
