@@ -16,6 +16,8 @@
 #include "polar.h"
 #include "sensor_setting.h"
 #include "serial_comm.h"
+#include "linkrecorder.h"
+#include "replayplayer.h"
 #include "ui_mainwindow.h"
 #include "viewwindow.h"
 #include "wheelguard.h"
@@ -111,6 +113,10 @@ MainWindow::~MainWindow()
 {
     // Deleting a connected socket emits disconnected(): not a drop to handle.
     TcpSocket->disconnect(this);
+    // A replay or recording open at the close ends before the link goes.
+    m_player->close();
+    link->attachRecorder(nullptr);
+    m_recorder->stop();
     delete ioSimulation;
     delete sensorSetting;
     delete editControl;

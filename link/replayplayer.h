@@ -5,6 +5,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QObject>
+#include <QPointer>
 #include <QTimer>
 #include <QVector>
 #include <memory>
@@ -67,7 +68,7 @@ private:
     void schedule();
     void restartClock();
 
-    SERIAL_COMM *m_link;
+    QPointer<SERIAL_COMM> m_link; // the window may take the link down first
     LinkState *m_state;
     struct Saved
     {

@@ -14,6 +14,8 @@
 #include "outputzone.h"
 #include "paint_intrusion.h"
 #include "paint_outline.h"
+#include "recording.h"
+#include "replayplayer.h"
 #include "shapekind.h"
 #include "scripteddialogs.h"
 #include "serial_comm.h"
@@ -22,6 +24,7 @@
 #include <QAction>
 #include <QDockWidget>
 #include <QPushButton>
+#include <QToolButton>
 #include <QTemporaryDir>
 #include <QPainter>
 #include <QTableWidget>
@@ -154,6 +157,52 @@ private slots:
 
     // The table lists the serial scan as it arrives; it is offered while
     // connected and put away on disconnection.
+    // Recorded from the file menu while connected; replayed with no scanner,
+    // the outline draws the recorded room; a file that is no recording is
+    // refused with one message.
+    void recordThenReplay()
+    {
+        Rig rig;
+        QVERIFY(rig.start());
+        QVERIFY(rig.connect(QStringLiteral("tcp")));
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("site.qmrec"));
+        QTRY_VERIFY_WITH_TIMEOUT(rig.transferDone(), 20000); // the header takes what the read-all read
+        rig.dialogs.fileNames << path;
+        rig.child<QAction>("StartRecording")->trigger();
+        QVERIFY(rig.window->isRecording());
+        QVERIFY(!rig.child<QAction>("OpenRecording")->isEnabled());
+        QTest::qWait(1500);
+        rig.child<QAction>("DisConnection")->trigger();
+        QVERIFY(!rig.window->isRecording());
+        const RecordingContents recorded = readRecording(path);
+        QCOMPARE(recorded.status, RecordingStatus::Complete);
+        QCOMPARE(recorded.header.connectionKind, 1);
+        QVERIFY(recorded.header.productKnown && recorded.header.parametersKnown);
+        QVERIFY(recorded.chunks.size() > 10);
+
+        rig.dialogs.fileNames << path;
+        rig.child<QAction>("OpenRecording")->trigger();
+        QVERIFY(rig.window->isReplaying());
+        QVERIFY(!rig.child<QAction>("Connection")->isEnabled());
+        QVERIFY(rig.outline()->isVisible());
+        ReplayPlayer *player = rig.window->replayPlayer();
+        player->setSpeed(ReplayPlayer::Fastest);
+        player->play();
+        QTRY_VERIFY(!player->isPlaying());
+        QVERIFY(!std::isnan(obstacleX(rig.paintView())));
+        rig.child<QToolButton>("ReplayClose")->click();
+        QVERIFY(!rig.window->isReplaying());
+        QVERIFY(rig.child<QAction>("Connection")->isEnabled());
+
+        const int boxes = rig.dialogs.boxes.size();
+        rig.dialogs.fileNames << QStringLiteral(QM_TEST_DATA "/cli_fleet.VQ30");
+        rig.child<QAction>("OpenRecording")->trigger();
+        QVERIFY(!rig.window->isReplaying());
+        QCOMPARE(rig.dialogs.boxes.size(), boxes + 1);
+        QCOMPARE(rig.dialogs.boxes.last().text, recordingMessage(RecordingStatus::NotRecording, 1));
+    }
+
     void dataTableWhileConnected()
     {
         Rig rig;
