@@ -6,6 +6,7 @@
 #include "scanmodes.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 // The area as the scanner stores it after a download: mirrored when mounted
@@ -75,7 +76,7 @@ void WhatIfEvaluator::takePass(QByteArray &buffer, qint64 timeUs)
     }
     std::stable_sort(m_events.begin(), m_events.end(),
                      [](const Event &a, const Event &b) { return a.offset < b.offset; });
-    for (const Event &e : qAsConst(m_events)) {
+    for (const Event &e : std::as_const(m_events)) {
         if (e.command == Command::WSimu) {
             simuReply(e.bytes);
         } else if (e.command == Command::Hisn) {

@@ -145,7 +145,7 @@ private slots:
                        .arg(s.area < 0 ? QStringLiteral("-") : QString::number(s.area))
                        .arg(s.project)
                        .arg(s.reportKnown ? QString::number(s.reported) : QStringLiteral("-"))
-                       .arg(s.forced ? 'f' : !s.compared ? '.' : s.disagreeMask ? '!' : '=');
+                       .arg(QLatin1Char(s.forced ? 'f' : !s.compared ? '.' : s.disagreeMask ? '!' : '='));
         QCOMPARE(got.join(QLatin1Char(' ')), scans);
         const WhatIfOutput &o = r.outputs[0];
         QCOMPARE(QStringLiteral("%1/%2/%3/%4").arg(o.projectSetUs).arg(o.reportedSetUs).arg(o.projectSwitchings).arg(o.reportedSwitchings),
