@@ -75,6 +75,7 @@ MainWindow::MainWindow(EditData *data, DialogSeam *dialogs, QWidget *parent)
     createDataTable();
     createEditControllers();
     createIOSimulation();
+    createReplay();
 
     setInitialState();
     setupToolBars();

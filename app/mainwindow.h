@@ -13,6 +13,7 @@
 #include <QMainWindow>
 #include <QSerialPort>
 #include <QPoint>
+#include <QTimer>
 
 namespace Ui {
 class MainWindow;
@@ -34,6 +35,10 @@ class QGraphicsScene;
 class QLabel;
 class QSerialPort;
 class QComboBox;
+class QDockWidget;
+class LinkRecorder;
+class ReplayBar;
+class ReplayPlayer;
 class QTcpSocket;
 class QToolButton;
 class QTranslator;
@@ -75,6 +80,13 @@ public:
     // one fixed port; tests run their emulators on free ones.
     bool connectEthernet(const QString &Com, quint16 port = LinkDevices::ScannerPort);
     bool isConnected() const;
+    // A recording is open and feeds the displays (mainwindow_replay.cpp).
+    bool isReplaying() const;
+    bool isRecording() const;
+    // Opens a recording for replay, as the file menu does after its dialog.
+    bool openRecording(const QString &path);
+    ReplayPlayer *replayPlayer() const { return m_player; }
+    ReplayBar *replayBar() const { return m_replayBar; }
     Create *welcomeDialog() const { return Welcome; }
     About *aboutBox() const { return AboutBox; }
     SettingsDialog *serialSettingsDialog() const { return SerialDialog; }
@@ -145,6 +157,13 @@ private slots:
     // Delete All asks first: it empties every area at once.
     void confirmDeleteAll();
     void SensorTypeChange(int ProductType);
+    // Recording and replay (mainwindow_replay.cpp).
+    void OpenRecordingSlot();
+    void CloseRecordingSlot();
+    void StartRecordingSlot();
+    void StopRecordingSlot();
+    void showRecordingState();
+    void evaluateRecording();
 
 private:
     void setupToolBars();
@@ -160,6 +179,9 @@ private:
     void connectEditing();
     void connectView();
     void createLink();
+    void createReplay();
+    void updateRecordingActions();
+    void retranslateReplay(int flag);
     void connectLink();
     void setConnectedActions(bool connected);
     // Every simulation group off and the simulation state with it.
@@ -269,6 +291,14 @@ private:
         int scans = 0;
         QVector<quint16> nearest;
     } m_teach;
+
+    // Recording and replay.
+    LinkRecorder *m_recorder = nullptr;
+    ReplayPlayer *m_player = nullptr;
+    ReplayBar *m_replayBar = nullptr;
+    QDockWidget *ReplayDock = nullptr;
+    QLabel *m_recordLabel = nullptr;
+    QTimer m_recordTick;
 
     EditData *m_data;
     LinkState *m_link = &LinkState::instance();

@@ -84,10 +84,12 @@ void MainWindow::setConnectedActions(bool connected)
         ui->SelfCheck->setEnabled(true);
         setDataTableAvailable(true);
     }
+    updateRecordingActions();
 }
 
 void MainWindow::CloseSerialPort()
 {
+    StopRecordingSlot(); // what was recorded up to the disconnect is kept
     IOPortDisplayer(0, 0, 0);
     link->CloseSendReadScanf();
     link->CloseSendReadIntensity();
@@ -123,11 +125,12 @@ void MainWindow::CloseSerialPort()
     const QSignalBlocker quiet(TcpSocket);
     LinkDevices::closeAll(*SerialPort, *TcpSocket, *UdpSocket);
     link->CloseSerialPortSlots();
+    updateRecordingActions();
 }
 
 void MainWindow::OpenCloseReadScanf(bool Checked)
 {
-    if (Checked && isConnected()) {
+    if (Checked && (isConnected() || isReplaying())) {
         optionScene->paintOutline()->show();
         link->OpenSendReadScanf();
     } else {
@@ -139,7 +142,7 @@ void MainWindow::OpenCloseReadScanf(bool Checked)
 
 void MainWindow::OpenCloseReadIntensity(bool Checked)
 {
-    if (Checked && isConnected()) {
+    if (Checked && (isConnected() || isReplaying())) {
         optionScene->paintStrength()->show();
         link->OpenSendReadIntensity();
     } else {

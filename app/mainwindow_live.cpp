@@ -49,10 +49,12 @@ void MainWindow::ShowIntrusionsSlot(bool) { updateLiveTools(); }
 
 void MainWindow::updateLiveTools()
 {
-    const bool live = isConnected() && optionScene->paintOutline()->isVisible();
+    const bool shown = optionScene->paintOutline()->isVisible();
+    // Intrusions show over a replay too; zones are taught from a scanner.
+    const bool live = isConnected() && shown;
     if (!live)
         m_teach.output = -1;
-    optionScene->paintIntrusion()->setVisible(live && ui->DispIntrusions->isChecked());
+    optionScene->paintIntrusion()->setVisible((live || isReplaying()) && shown && ui->DispIntrusions->isChecked());
     for (QPushButton *button : {ui->ButtonTeachOut1, ui->ButtonTeachOut2, ui->ButtonTeachOut3})
         button->setEnabled(live && m_teach.output < 0);
 }

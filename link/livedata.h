@@ -50,6 +50,8 @@ public:
     // complete scan is now in the rings (NetScanLength set).
     bool add(const HisnPacket &packet, LinkState &link, int maxRange);
     int resolution() const { return m_resolution; }
+    // A new connection, or a jump in a replay: the next packet starts afresh.
+    void reset() { *this = HisnAssembler(); }
 
 private:
     int m_resolution = 0;

@@ -361,6 +361,7 @@ void SERIAL_COMM::dispatch(const ReceivedFrame &frame)
 void SERIAL_COMM::CloseSerialPortSlots()
 {
     RxBuffer.clear();
+    Hisn.reset();
     LastProduct.reset();
     ParametersRead = false;
     if (Link) {

@@ -836,6 +836,18 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <source>打开录制文件…</source>
+        <translation>Open Recording…</translation>
+    </message>
+    <message>
+        <source>开始录制…</source>
+        <translation>Start Recording…</translation>
+    </message>
+    <message>
+        <source>停止录制</source>
+        <translation>Stop Recording</translation>
+    </message>
+    <message>
         <source>退出</source>
         <translation>Quit</translation>
     </message>

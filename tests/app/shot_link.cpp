@@ -15,6 +15,9 @@
 //                             deepest zoom on the front wall, the intrusions
 //                             shown, or Out1 taught once the read-all is in
 //                             (give it 8 seconds)
+//   shot_link live ... replay  the same recorded for 4 s from the window's file
+//                             menu, disconnected, and the recording opened
+//                             and played back from its start (give it 12 s)
 // Every mode also takes "en" (the whole program switched to English, as the
 // language menu does) and WIDTHxHEIGHT (the window's size).
 
@@ -24,6 +27,7 @@
 #include "ethnertsetting.h"
 #include "mainwindow.h"
 #include "quitonterm.h"
+#include "replayplayer.h"
 #include "scripteddialogs.h"
 #include "serial_comm.h"
 #include "settingsdialog.h"
@@ -118,6 +122,20 @@ int main(int argc, char *argv[])
         }
         if (options.contains(QStringLiteral("table")))
             window.findChild<QAction *>(QStringLiteral("DataTable"))->trigger();
+        if (options.contains(QStringLiteral("replay"))) {
+            const QString recording = dir.filePath(QStringLiteral("site.qmrec"));
+            quiet.fileNames << recording << recording;
+            QTimer::singleShot(2500, &window, [&window] {
+                window.findChild<QAction *>(QStringLiteral("SelfCheck"))->trigger();
+                window.findChild<QAction *>(QStringLiteral("StartRecording"))->trigger();
+            });
+            QTimer::singleShot(6500, &window, [&window] {
+                window.findChild<QAction *>(QStringLiteral("DisConnection"))->trigger();
+                window.findChild<QAction *>(QStringLiteral("OpenRecording"))->trigger();
+                window.findChild<QAction *>(QStringLiteral("SelfCheck"))->trigger();
+                window.replayPlayer()->play();
+            });
+        }
         // The room (8 m across) fills the view.
         const bool deep = options.contains(QStringLiteral("deep"));
         window.findChild<QSlider *>(QStringLiteral("ZoomSlider"))->setValue(deep ? 350 : 25);

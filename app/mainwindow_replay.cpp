@@ -1,0 +1,196 @@
+// The main window's side of recordings: recording the link while connected,
+// and replaying a recording into the link with no scanner attached, with
+// the replay controls in a dock of their own.
+
+#include "mainwindow.h"
+
+#include "dialogseam.h"
+#include "linkrecorder.h"
+#include "option_scene.h"
+#include "paint_outline.h"
+#include "paint_strength.h"
+#include "replaybar.h"
+#include "replayplayer.h"
+#include "serial_comm.h"
+#include "ui_mainwindow.h"
+
+#include <QDateTime>
+#include <QDockWidget>
+#include <QFileInfo>
+#include <QLabel>
+#include <QStatusBar>
+
+namespace {
+QString pick(int flag, const char *chinese, const char *english)
+{
+    return QString::fromUtf8(flag == 1 ? english : chinese);
+}
+const char kFilterZh[] = "录制文件 (*.qmrec)";
+const char kFilterEn[] = "Recordings (*.qmrec)";
+} // namespace
+
+void MainWindow::createReplay()
+{
+    m_recorder = new LinkRecorder(this);
+    m_player = new ReplayPlayer(link, m_link, this);
+    m_replayBar = new ReplayBar(m_player);
+    ReplayDock = new QDockWidget(this);
+    ReplayDock->setObjectName(QStringLiteral("ReplayDock"));
+    ReplayDock->setWidget(m_replayBar);
+    ReplayDock->setFeatures(QDockWidget::DockWidgetMovable | QDockWidget::DockWidgetFloatable);
+    addDockWidget(Qt::BottomDockWidgetArea, ReplayDock);
+    ReplayDock->hide();
+    m_recordLabel = new QLabel(this);
+    m_recordLabel->setObjectName(QStringLiteral("RecordingLabel"));
+    m_recordLabel->hide();
+    statusBar()->addPermanentWidget(m_recordLabel);
+    m_recordTick.setInterval(500);
+    connect(&m_recordTick, &QTimer::timeout, this, &MainWindow::showRecordingState);
+
+    connect(ui->OpenRecording, &QAction::triggered, this, &MainWindow::OpenRecordingSlot);
+    connect(ui->StartRecording, &QAction::triggered, this, &MainWindow::StartRecordingSlot);
+    connect(ui->StopRecording, &QAction::triggered, this, &MainWindow::StopRecordingSlot);
+    connect(m_replayBar, &ReplayBar::closeRequested, this, &MainWindow::CloseRecordingSlot);
+    connect(m_recorder, &LinkRecorder::failed, this, [this](const QString &reason) {
+        link->attachRecorder(nullptr);
+        updateRecordingActions();
+        DialogSeam::current()->ask(DialogSeam::Icon::Warning, pick(LanguageFlag, "录制", "Recording"),
+                                   pick(LanguageFlag, "录制已停止, 文件无法继续写入: ", "The recording stopped; "
+                                                                                       "the file cannot be written: ")
+                                       + reason,
+                                   {pick(LanguageFlag, "确定", "OK")});
+    });
+    retranslateReplay(LanguageFlag);
+    updateRecordingActions();
+}
+
+bool MainWindow::isReplaying() const { return m_player && m_player->isOpen(); }
+
+bool MainWindow::isRecording() const { return m_recorder && m_recorder->isRecording(); }
+
+void MainWindow::updateRecordingActions()
+{
+    const bool connected = isConnected();
+    ui->StartRecording->setEnabled(connected && !isRecording());
+    ui->StopRecording->setEnabled(isRecording());
+    ui->OpenRecording->setEnabled(!connected);
+    if (!isRecording()) {
+        m_recordTick.stop();
+        m_recordLabel->hide();
+    }
+}
+
+void MainWindow::StartRecordingSlot()
+{
+    if (!isConnected() || isRecording())
+        return;
+    const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
+    const QString path = DialogSeam::current()->saveFileName(
+        pick(LanguageFlag, "开始录制", "Start Recording"), stamp + QStringLiteral(".qmrec"),
+        pick(LanguageFlag, kFilterZh, kFilterEn));
+    if (path.isEmpty())
+        return;
+    RecordingHeader header;
+    header.connectionKind = m_link->ConnectionKind;
+    header.ethernetMode = m_link->EthernetMode;
+    header.startMsUtc = QDateTime::currentMSecsSinceEpoch();
+    if (const std::optional<ProductInfo> product = link->productInfo()) {
+        header.productKnown = true;
+        header.product = *product;
+    }
+    header.parametersKnown = link->parametersRead();
+    header.parameters = *Parameters;
+    QString why;
+    if (!m_recorder->start(path, header, &why)) {
+        DialogSeam::current()->ask(DialogSeam::Icon::Warning, pick(LanguageFlag, "开始录制", "Start Recording"),
+                                   pick(LanguageFlag, "无法写入文件: ", "The file cannot be written: ") + why,
+                                   {pick(LanguageFlag, "确定", "OK")});
+        return;
+    }
+    link->attachRecorder(m_recorder);
+    m_recordLabel->show();
+    m_recordTick.start();
+    showRecordingState();
+    updateRecordingActions();
+}
+
+void MainWindow::StopRecordingSlot()
+{
+    if (!isRecording())
+        return;
+    link->attachRecorder(nullptr);
+    const QString path = m_recorder->path();
+    m_recorder->stop();
+    updateRecordingActions();
+    statusBar()->showMessage(pick(LanguageFlag, "录制已保存: ", "Recording saved: ") + path, 8000);
+}
+
+void MainWindow::showRecordingState()
+{
+    const qint64 s = m_recorder->elapsedUs() / 1000000;
+    m_recordLabel->setText(QStringLiteral("● %1 %2:%3  %4 MB")
+                               .arg(pick(LanguageFlag, "录制", "REC"))
+                               .arg(s / 60, 2, 10, QLatin1Char('0'))
+                               .arg(s % 60, 2, 10, QLatin1Char('0'))
+                               .arg(double(m_recorder->bytesWritten()) / 1e6, 0, 'f', 1));
+}
+
+void MainWindow::OpenRecordingSlot()
+{
+    if (isConnected())
+        return; // one source feeds the displays at a time
+    const QString path = DialogSeam::current()->openFileName(pick(LanguageFlag, "打开录制文件", "Open Recording"),
+                                                             QString(), pick(LanguageFlag, kFilterZh, kFilterEn));
+    if (!path.isEmpty())
+        openRecording(path);
+}
+
+bool MainWindow::openRecording(const QString &path)
+{
+    CloseRecordingSlot();
+    QString message;
+    // The link's messages count their languages the other way round.
+    const bool opened = m_player->open(path, &message, LanguageFlag == 1 ? 0 : 1);
+    if (!message.isEmpty())
+        DialogSeam::current()->ask(opened ? DialogSeam::Icon::Information : DialogSeam::Icon::Warning,
+                                   pick(LanguageFlag, "打开录制文件", "Open Recording"), message,
+                                   {pick(LanguageFlag, "确定", "OK")});
+    if (!opened)
+        return false;
+    if (m_player->header().parametersKnown)
+        DirChange(m_link->DirectionReversed);
+    m_replayBar->recordingOpened(QFileInfo(path).fileName());
+    ReplayDock->show();
+    statusBar()->showMessage(pick(LanguageFlag, "回放: ", "Replaying: ") + QFileInfo(path).fileName());
+    for (QAction *a : {ui->SerialConnection, ui->EthernetConnection, ui->Connection})
+        a->setEnabled(false);
+    for (QAction *a : {ui->IOSimulation, ui->SelfCheck})
+        a->setEnabled(true);
+    setDataTableAvailable(true);
+    OpenCloseReadScanf(ui->Distance->isChecked());
+    OpenCloseReadIntensity(ui->Intensity->isChecked());
+    updateRecordingActions();
+    evaluateRecording();
+    return true;
+}
+
+void MainWindow::CloseRecordingSlot()
+{
+    if (!isReplaying())
+        return;
+    m_player->close();
+    ReplayDock->hide();
+    // Back to a window with nothing connected.
+    CloseSerialPort();
+    updateRecordingActions();
+}
+
+void MainWindow::retranslateReplay(int flag)
+{
+    m_replayBar->setLanguage(flag);
+    ReplayDock->setWindowTitle(pick(flag, "回放", "Replay"));
+    if (isRecording())
+        showRecordingState();
+}
+
+void MainWindow::evaluateRecording() {}
