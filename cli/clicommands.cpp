@@ -8,6 +8,7 @@
 #include "scanneraddress.h"
 #include "scannerdiscovery.h"
 #include "scannersession.h"
+#include "whatifreport.h"
 
 #include <QEventLoop>
 #include <QJsonDocument>
@@ -43,7 +44,8 @@ struct Arguments
 bool takes(const QString &command, const QString &option)
 {
     if (option == QLatin1String("--json"))
-        return command == QLatin1String("diff") || command == QLatin1String("watch");
+        return command == QLatin1String("diff") || command == QLatin1String("watch")
+            || command == QLatin1String("whatif");
     if (option == QLatin1String("--verify") || option == QLatin1String("--reboot"))
         return command == QLatin1String("upload");
     if (option == QLatin1String("--seconds"))
@@ -57,7 +59,7 @@ int expectedWords(const QString &command)
     if (command == QLatin1String("check") || command == QLatin1String("info") || command == QLatin1String("watch"))
         return 1;
     if (command == QLatin1String("diff") || command == QLatin1String("download") || command == QLatin1String("upload")
-        || command == QLatin1String("record"))
+        || command == QLatin1String("record") || command == QLatin1String("whatif"))
         return 2;
     if (command == QLatin1String("discover"))
         return 0;
@@ -71,6 +73,7 @@ CliText helpOf(const QString &command)
         {QStringLiteral("download"), CliText::HelpDownload}, {QStringLiteral("upload"), CliText::HelpUpload},
         {QStringLiteral("info"), CliText::HelpInfo},         {QStringLiteral("discover"), CliText::HelpDiscover},
         {QStringLiteral("watch"), CliText::HelpWatch},       {QStringLiteral("record"), CliText::HelpRecord},
+        {QStringLiteral("whatif"), CliText::HelpWhatIf},
     };
     return help.value(command, CliText::HelpTool);
 }
@@ -395,6 +398,16 @@ int record(const Arguments &args)
     return Success;
 }
 
+int whatif(const Arguments &args)
+{
+    const WhatIfReport report = whatIfReport(args.words.at(0), args.words.at(1), args.json, args.language);
+    for (const QString &line : report.err)
+        err(line);
+    for (const QString &line : report.out)
+        out(line);
+    return report.status;
+}
+
 int discover(const Arguments &args)
 {
     ScannerDiscovery discovery;
@@ -465,6 +478,8 @@ int run(const QStringList &arguments)
         return watch(args);
     if (c == QLatin1String("record"))
         return record(args);
+    if (c == QLatin1String("whatif"))
+        return whatif(args);
     return discover(args);
 }
 

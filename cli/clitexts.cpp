@@ -22,6 +22,7 @@ const Entry kTexts[] = {
      "  discover [--seconds N]                   search the local networks for scanners\n"
      "  watch SCANNER [--seconds N] [--json]     inputs, outputs, status and self-check values\n"
      "  record SCANNER FILE [--seconds N]        record the scan stream and the IO status into a file\n"
+     "  whatif RECORDING FILE [--json]           the outputs a project's zones give over a recording\n"
      "\n"
      "A scanner is written tcp:HOST[:PORT], udp:HOST[:PORT] or serial:DEVICE[@BAUD]\n"
      "(port 8080 and 576000 baud when left out). \"quillmark-cli COMMAND --help\" describes one command.",
@@ -36,6 +37,7 @@ const Entry kTexts[] = {
      "  discover [--seconds N]                    在本地网络中搜索扫描仪\n"
      "  watch 扫描仪 [--seconds N] [--json]         输入、输出、状态和自检数值\n"
      "  record 扫描仪 文件 [--seconds N]            把扫描数据流和 IO 状态录制到文件\n"
+     "  whatif 录制文件 文件 [--json]               工程的区域在录制过程中给出的输出\n"
      "\n"
      "扫描仪写作 tcp:主机[:端口]、udp:主机[:端口] 或 serial:设备[@波特率]\n"
      "(省略时端口为 8080, 波特率为 576000)。\"quillmark-cli 命令 --help\" 说明单个命令。"},
@@ -85,6 +87,16 @@ const Entry kTexts[] = {
      "用法: quillmark-cli record 扫描仪 文件 [--seconds N]\n"
      "读取产品信息和参数, 然后在扫描数据流传输、每 200 ms 查询 IO 状态期间, 录制收到的每个字节和发送的每个请求。\n"
      "运行 N 秒, 或直到被中断。文件随数据写入, 中断的录制也能读取。"},
+    {"Usage: quillmark-cli whatif RECORDING FILE [--json]\n"
+     "Judges every scan of a recording with the areas of a project file, as the scanner judges them, and\n"
+     "compares the outputs with those the scanner reported in the recording's IO status replies (project |\n"
+     "recording). Prints per output the time it was set and how often it switched, and the scans where the\n"
+     "two disagree, numbered from 1. Outputs the recording shows simulated are not compared. --json prints\n"
+     "the same as JSON.",
+     "用法: quillmark-cli whatif 录制文件 文件 [--json]\n"
+     "按扫描仪的判定方式, 用工程文件的区域判定录制中的每次扫描, 并与扫描仪在录制的 IO 状态应答中报告的输出\n"
+     "比较(工程 | 录制)。逐个输出列出置位时间、切换次数, 以及两者不一致的扫描(从 1 编号)。录制中处于模拟\n"
+     "状态的输出不参与比较。--json 以 JSON 输出。"},
     {"Exit status:\n"
      "  0  success, or equal\n"
      "  1  differences or problems found; no scanner answered a discover\n"
@@ -137,8 +149,12 @@ const Entry kTexts[] = {
     {"no answer", "无应答"},
     {"Try \"quillmark-cli --help\".", "请参阅 \"quillmark-cli --help\"。"},
     {"%1: recorded into %2 (%3 bytes)", "%1: 已录制到 %2 (%3 字节)"},
+    {"Out%1: set %2 s | %3 s, %4 | %5 switchings", "Out%1: 置位 %2 s | %3 s, 切换 %4 | %5 次"},
+    {"  scan %1 at %2 s, area %3: outputs %4 | %5", "  第 %1 次扫描 (%2 s), 区域 %3: 输出 %4 | %5"},
+    {"%1 scans, %2 judged by the scanner: the project agrees", "%1 次扫描, 扫描仪判定 %2 次: 工程一致"},
+    {"%1 scans, %2 judged by the scanner: %3 disagree", "%1 次扫描, 扫描仪判定 %2 次: %3 次不一致"},
 };
-static_assert(sizeof(kTexts) / sizeof(kTexts[0]) == int(CliText::Recorded) + 1, "one entry per text");
+static_assert(sizeof(kTexts) / sizeof(kTexts[0]) == int(CliText::WhatIfDisagrees) + 1, "one entry per text");
 
 const Entry kKinds[] = {{"Polygon", "多边形"}, {"Arc", "圆弧"},  {"Rectangle", "矩形"},
                         {"Straight", "直线"},  {"Fan", "扇形"}, {"Ratio", "比例"}};

@@ -15,6 +15,7 @@ enum class CliText {
     HelpDiscover,
     HelpWatch,
     HelpRecord,
+    HelpWhatIf,
     ExitStatuses,
     UnknownCommand,
     UnknownOption,
@@ -56,6 +57,10 @@ enum class CliText {
     NoAnswer,
     TryHelp,
     Recorded,
+    WhatIfOutput,
+    WhatIfScan,
+    WhatIfAgrees,
+    WhatIfDisagrees,
 };
 
 QString cliText(CliText text, int language);

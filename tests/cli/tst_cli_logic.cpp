@@ -3,9 +3,13 @@
 // as a difference between two configurations.
 
 #include "configdiff.h"
+#include "livedata.h"
+#include "projectio.h"
+#include "recording.h"
 #include "scanneraddress.h"
 #include "sensordockwords.h"
 #include "shapekind.h"
+#include "whatifreport.h"
 
 #include <QtTest>
 
@@ -21,6 +25,8 @@ private slots:
     void dockRows();
     void differences_data();
     void differences();
+    void whatIf_data();
+    void whatIf();
 };
 
 void TestCliLogic::addresses_data()
@@ -165,6 +171,87 @@ void TestCliLogic::differences()
     QFETCH(Configuration, b);
     QFETCH(QStringList, lines);
     QCOMPARE(differenceLines(diffConfigurations(a, b, 0), 0), lines);
+}
+
+void TestCliLogic::whatIf_data()
+{
+    // Serial traffic, one chunk per word, 100 ms apart: rA:B an IO status
+    // reply (area A, outputs B), sD a scan with an obstacle D mm ahead.
+    QTest::addColumn<QString>("words");
+    QTest::addColumn<int>("cut"); // bytes cut off the file's end
+    QTest::addColumn<QStringList>("out");
+    QTest::addColumn<QStringList>("err"); // %1: the recording's path
+    QTest::addColumn<int>("status");
+
+    QTest::newRow("agreement") << "r5:0 s1500 r5:3 s0 r5:0" << 0
+                               << QStringList{"Out1: set 0.200 s | 0.000 s, 1 | 1 switchings",
+                                              "Out2: set 0.200 s | 0.000 s, 1 | 1 switchings",
+                                              "Out3: set 0.000 s | 0.000 s, 0 | 0 switchings",
+                                              "2 scans, 2 judged by the scanner: the project agrees"}
+                               << QStringList{} << 0;
+    QTest::newRow("disagreement, cut short")
+        << "r5:0 s1500 s2500 r5:1" << 5
+        << QStringList{"Out1: set 0.100 s | 0.000 s, 1 | 0 switchings",
+                       "  scan 2 at 0.200 s, area 5: outputs 0x02 | 0x01",
+                       "Out2: set 0.100 s | 0.000 s, 0 | 0 switchings",
+                       "  scan 2 at 0.200 s, area 5: outputs 0x02 | 0x01",
+                       "Out3: set 0.000 s | 0.000 s, 0 | 0 switchings",
+                       "2 scans, 1 judged by the scanner: 1 disagree"}
+        << QStringList{"%1: The recording is incomplete; it plays up to where it breaks off."} << 1;
+    QTest::newRow("not a recording") << "" << 1000000 << QStringList{}
+                                     << QStringList{"%1: This is not a recording."} << 2;
+}
+
+void TestCliLogic::whatIf()
+{
+    QFETCH(QString, words);
+    QFETCH(int, cut);
+    QFETCH(QStringList, out);
+    QFETCH(QStringList, err);
+    QFETCH(int, status);
+
+    QTemporaryDir dir;
+    const QString projectPath = dir.filePath(QStringLiteral("p.VQ30"));
+    Configuration config;
+    config.deviceClass = ProjectIo::deviceClassOfFileName(projectPath);
+    // Area 5: Out1 a box 0.5 to 2 m ahead, Out2 a wider one to 3 m.
+    config.areas[5].Out1Points = {{-500, 500}, {500, 500}, {500, 2000}, {-500, 2000}};
+    config.areas[5].Out2Points = {{-1000, 300}, {1000, 300}, {1000, 3000}, {-1000, 3000}};
+    QString error;
+    QVERIFY2(ProjectIo::save(projectPath, config, 0, &error), qPrintable(error));
+
+    QByteArray bytes = encodeRecordingPreamble() + encodeRecordingHeader(RecordingHeader());
+    qint64 t = 0;
+    for (const QString &w : words.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+        const int value = w.mid(1).section(QLatin1Char(':'), 0, 0).toInt();
+        QByteArray frame;
+        if (w.startsWith(QLatin1Char('r'))) {
+            SimuStatus s;
+            s.InputStates = quint8(value);
+            s.OutputStates = quint8(w.section(QLatin1Char(':'), 1).toInt());
+            frame = encodeSimuReply(s);
+        } else {
+            QVector<quint16> d(640, 0); // sample k at -69.5 + k / 2 degrees
+            for (int k = 309; k <= 329; ++k)
+                d[k] = quint16(value);
+            frame = encodeSamplesReply(Command::RScan, d);
+        }
+        bytes += encodeRecordingChunk({false, t, frame});
+        t += 100000;
+    }
+    bytes += encodeRecordingEnd(t);
+    const QString recordingPath = dir.filePath(QStringLiteral("r.qmrec"));
+    QFile file(recordingPath);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes.left(qMax(0, bytes.size() - cut)));
+    file.close();
+
+    const WhatIfReport report = whatIfReport(recordingPath, projectPath, false, 0);
+    QCOMPARE(report.out, out);
+    for (QString &line : err)
+        line = line.arg(recordingPath);
+    QCOMPARE(report.err, err);
+    QCOMPARE(report.status, status);
 }
 
 QTEST_GUILESS_MAIN(TestCliLogic)
