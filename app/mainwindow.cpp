@@ -97,6 +97,7 @@ MainWindow::MainWindow(EditData *data, DialogSeam *dialogs, QWidget *parent)
 
     ui->IOSimulationDock->hide();
     ui->SelfCheckDock->hide();
+    ReplayDock->hide(); // a saved layout may hold it open; it opens with a recording
     updateLiveTools();
     SensorControlEnableSlot();
     SensorControlChangeSlot();
@@ -114,6 +115,7 @@ MainWindow::~MainWindow()
     // Deleting a connected socket emits disconnected(): not a drop to handle.
     TcpSocket->disconnect(this);
     // A replay or recording open at the close ends before the link goes.
+    cancelWhatIf();
     m_player->close();
     link->attachRecorder(nullptr);
     m_recorder->stop();

@@ -13,7 +13,10 @@
 #include <QMainWindow>
 #include <QSerialPort>
 #include <QPoint>
+#include <QPointer>
 #include <QTimer>
+#include <atomic>
+#include <memory>
 
 namespace Ui {
 class MainWindow;
@@ -39,6 +42,8 @@ class QDockWidget;
 class LinkRecorder;
 class ReplayBar;
 class ReplayPlayer;
+class QThread;
+class WhatIfTimeline;
 class QTcpSocket;
 class QToolButton;
 class QTranslator;
@@ -299,6 +304,13 @@ private:
     QDockWidget *ReplayDock = nullptr;
     QLabel *m_recordLabel = nullptr;
     QTimer m_recordTick;
+    WhatIfTimeline *m_timeline = nullptr;
+    QString m_replayPath;
+    // The what-if evaluation under way on its own thread, and its stop flag.
+    QPointer<QThread> m_whatIfThread;
+    std::shared_ptr<std::atomic<bool>> m_whatIfCancel;
+    void cancelWhatIf();
+    void showWhatIfSummary();
 
     EditData *m_data;
     LinkState *m_link = &LinkState::instance();

@@ -13,12 +13,15 @@
 #include "replayplayer.h"
 #include "serial_comm.h"
 #include "ui_mainwindow.h"
+#include "whatif.h"
+#include "whatiftimeline.h"
 
 #include <QDateTime>
 #include <QDockWidget>
 #include <QFileInfo>
 #include <QLabel>
 #include <QStatusBar>
+#include <QThread>
 
 namespace {
 QString pick(int flag, const char *chinese, const char *english)
@@ -34,6 +37,9 @@ void MainWindow::createReplay()
     m_recorder = new LinkRecorder(this);
     m_player = new ReplayPlayer(link, m_link, this);
     m_replayBar = new ReplayBar(m_player);
+    m_timeline = new WhatIfTimeline;
+    m_timeline->setObjectName(QStringLiteral("WhatIfTimeline"));
+    m_replayBar->setTimeline(m_timeline);
     ReplayDock = new QDockWidget(this);
     ReplayDock->setObjectName(QStringLiteral("ReplayDock"));
     ReplayDock->setWidget(m_replayBar);
@@ -51,6 +57,16 @@ void MainWindow::createReplay()
     connect(ui->StartRecording, &QAction::triggered, this, &MainWindow::StartRecordingSlot);
     connect(ui->StopRecording, &QAction::triggered, this, &MainWindow::StopRecordingSlot);
     connect(m_replayBar, &ReplayBar::closeRequested, this, &MainWindow::CloseRecordingSlot);
+    connect(m_replayBar, &ReplayBar::evaluateRequested, this, &MainWindow::evaluateRecording);
+    connect(m_player, &ReplayPlayer::positionChanged, m_timeline, &WhatIfTimeline::setPosition);
+    // A click on the timeline shows that scan, paused, as the scanner saw it.
+    connect(m_timeline, &WhatIfTimeline::scanClicked, this, [this](int scan) {
+        const QVector<WhatIfScan> &scans = m_timeline->result().scans;
+        if (scan < 0 || scan >= scans.size())
+            return;
+        m_player->pause();
+        m_player->seek(scans.at(scan).timeUs);
+    });
     connect(m_recorder, &LinkRecorder::failed, this, [this](const QString &reason) {
         link->attachRecorder(nullptr);
         updateRecordingActions();
@@ -159,6 +175,7 @@ bool MainWindow::openRecording(const QString &path)
         return false;
     if (m_player->header().parametersKnown)
         DirChange(m_link->DirectionReversed);
+    m_replayPath = path;
     m_replayBar->recordingOpened(QFileInfo(path).fileName());
     ReplayDock->show();
     statusBar()->showMessage(pick(LanguageFlag, "回放: ", "Replaying: ") + QFileInfo(path).fileName());
@@ -178,7 +195,10 @@ void MainWindow::CloseRecordingSlot()
 {
     if (!isReplaying())
         return;
+    cancelWhatIf();
     m_player->close();
+    m_timeline->setResult({});
+    m_replayBar->setSummary(QString());
     ReplayDock->hide();
     // Back to a window with nothing connected.
     CloseSerialPort();
@@ -191,6 +211,60 @@ void MainWindow::retranslateReplay(int flag)
     ReplayDock->setWindowTitle(pick(flag, "回放", "Replay"));
     if (isRecording())
         showRecordingState();
+    showWhatIfSummary();
 }
 
-void MainWindow::evaluateRecording() {}
+void MainWindow::cancelWhatIf()
+{
+    if (m_whatIfCancel)
+        m_whatIfCancel->store(true);
+    if (m_whatIfThread)
+        m_whatIfThread->wait();
+}
+
+// The project's zones against every recorded scan, on a thread of its own:
+// an hour of the densest stream takes most of a minute.
+void MainWindow::evaluateRecording()
+{
+    if (!isReplaying())
+        return;
+    cancelWhatIf();
+    auto cancel = std::make_shared<std::atomic<bool>>(false);
+    m_whatIfCancel = cancel;
+    auto result = std::make_shared<WhatIfResult>();
+    const QString path = m_replayPath;
+    const QVector<AreaRecord> areas = m_data->Areas;
+    const bool reversed = m_link->DirectionReversed;
+    QThread *thread = QThread::create([=] { *result = whatIfOfRecording(path, areas, reversed, cancel.get()); });
+    m_whatIfThread = thread;
+    connect(thread, &QThread::finished, thread, &QObject::deleteLater);
+    connect(thread, &QThread::finished, this, [this, cancel, result] {
+        if (cancel->load() || !isReplaying())
+            return;
+        m_timeline->setResult(*result);
+        showWhatIfSummary();
+    });
+    m_replayBar->setSummary(pick(LanguageFlag, "正在评估区域…", "Evaluating the zones…"));
+    thread->start();
+}
+
+void MainWindow::showWhatIfSummary()
+{
+    if (!isReplaying() || (m_whatIfThread && m_whatIfThread->isRunning()))
+        return;
+    const WhatIfResult &r = m_timeline->result();
+    QString text;
+    if (r.compared == 0)
+        text = pick(LanguageFlag, "录制中没有可比较的 IO 状态: 录制时请打开 IO 仿真或自检。",
+                    "The recording holds no IO status to compare with: record with IO simulation or self-check open.");
+    else if (r.agrees())
+        text = pick(LanguageFlag, "工程的区域与扫描仪在全部 %1 次比较的扫描中一致。",
+                    "The project's zones agree with the scanner on all %1 compared scans.")
+                   .arg(r.compared);
+    else
+        text = pick(LanguageFlag, "%1 / %2 次比较的扫描不一致 (红色标记); 点击标记可跳到该扫描。",
+                    "%1 of %2 compared scans disagree (red marks); click a mark to go to that scan.")
+                   .arg(r.disagreeing)
+                   .arg(r.compared);
+    m_replayBar->setSummary(text);
+}

@@ -5,6 +5,8 @@
 #include "livedata.h"
 #include "scanmodes.h"
 
+#include <QFile>
+
 #include <algorithm>
 #include <utility>
 
@@ -188,4 +190,28 @@ void WhatIfEvaluator::simuReply(const QByteArray &bytes)
     m_reported = reported;
     m_reportKnown = true;
     m_area = status->InputStates < m_areas.size() ? status->InputStates : -1;
+}
+
+WhatIfResult whatIfOfRecording(const QString &path, const QVector<AreaRecord> &areas, bool reversed,
+                               const std::atomic<bool> *cancel, RecordingStatus *status)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        if (status)
+            *status = RecordingStatus::Unreadable;
+        return {};
+    }
+    RecordingReader reader(&file);
+    if (!reader.open()) {
+        if (status)
+            *status = reader.status();
+        return {};
+    }
+    WhatIfEvaluator evaluator(areas, reader.header().connectionKind, reversed);
+    RecordingChunk chunk;
+    while (reader.next(chunk) && !(cancel && cancel->load()))
+        evaluator.add(chunk);
+    if (status)
+        *status = reader.status();
+    return evaluator.result();
 }

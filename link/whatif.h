@@ -12,6 +12,7 @@
 #include <QByteArray>
 #include <QVector>
 #include <array>
+#include <atomic>
 #include <optional>
 
 struct WhatIfScan
@@ -92,3 +93,9 @@ private:
 
     WhatIfResult m_result;
 };
+
+// A whole recording file judged with areas, read record by record. cancel,
+// when given, is looked at between records (an evaluation on another thread
+// gives up when it is set). *status gets how the read ended.
+WhatIfResult whatIfOfRecording(const QString &path, const QVector<AreaRecord> &areas, bool reversed,
+                               const std::atomic<bool> *cancel = nullptr, RecordingStatus *status = nullptr);

@@ -19,6 +19,7 @@ ReplayBar::ReplayBar(ReplayPlayer *player, QWidget *parent)
     , m_slider(new QSlider(Qt::Horizontal, this))
     , m_time(new QLabel(this))
     , m_name(new QLabel(this))
+    , m_summary(new QLabel(this))
     , m_evaluate(new QToolButton(this))
     , m_close(new QToolButton(this))
     , m_layout(new QVBoxLayout(this))
@@ -48,6 +49,8 @@ ReplayBar::ReplayBar(ReplayPlayer *player, QWidget *parent)
         row->addWidget(w);
     m_layout->setContentsMargins(4, 2, 4, 2);
     m_layout->addLayout(row);
+    m_summary->setObjectName(QStringLiteral("WhatIfSummary"));
+    m_layout->addWidget(m_summary);
 
     connect(m_play, &QToolButton::clicked, this, [this] {
         if (m_player->isPlaying()) {
@@ -105,6 +108,8 @@ void ReplayBar::setTimeline(QWidget *timeline)
     timeline->setParent(this);
     m_layout->addWidget(timeline);
 }
+
+void ReplayBar::setSummary(const QString &text) { m_summary->setText(text); }
 
 void ReplayBar::showPosition(qint64 timeUs)
 {

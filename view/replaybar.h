@@ -25,6 +25,8 @@ public:
     // A widget shown under the controls (what-if's timeline); not owned
     // before it is set, then parented here.
     void setTimeline(QWidget *timeline);
+    // One line about the last what-if evaluation.
+    void setSummary(const QString &text);
 
     QSlider *slider() const { return m_slider; }
     QLabel *timeLabel() const { return m_time; }
@@ -45,6 +47,7 @@ private:
     QSlider *m_slider;
     QLabel *m_time;
     QLabel *m_name;
+    QLabel *m_summary;
     QToolButton *m_evaluate;
     QToolButton *m_close;
     QVBoxLayout *m_layout;
