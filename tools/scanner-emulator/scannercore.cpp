@@ -19,6 +19,8 @@ void ScannerCore::boot()
     m_state.boot();
     m_control.reset();
     m_outputTimer.reset();
+    m_simulation = SimulationFrame();
+    m_lastScanSentMs = -1;
 }
 
 int ScannerCore::pointsPerDegree() const
@@ -53,6 +55,35 @@ Scan ScannerCore::streamScanAt(qint64 nowMs) const
 }
 
 QVector<HisnPacket> ScannerCore::packetize(const Scan &scan) { return packetizeScan(scan); }
+
+void ScannerCore::judge(const Scan &scan, qint64 nowMs)
+{
+    const int area = selectArea(m_simulation, nullptr);
+    if (area < 0) {
+        // No area guards: the WSimu reply reports the fault.
+        m_outputTimer.reset();
+        return;
+    }
+    const AreaRecord record = m_state.areaRecord(area);
+    const quint8 raw = detectOutputs(zonesOf(area), record, scan, m_outputTimer.outputs());
+    m_outputTimer.update(raw, nowMs, record.OpenDelay, record.CloseDelay);
+}
+
+Scan ScannerCore::sendSerialScan(qint64 nowMs)
+{
+    const Scan scan = serialScanAt(nowMs);
+    judge(scan, nowMs);
+    m_lastScanSentMs = nowMs;
+    return scan;
+}
+
+QVector<HisnPacket> ScannerCore::sendStreamScan(qint64 nowMs)
+{
+    const Scan scan = streamScanAt(nowMs);
+    judge(scan, nowMs);
+    m_lastScanSentMs = nowMs;
+    return packetize(scan);
+}
 
 const std::array<OutputZone, 3> &ScannerCore::zonesOf(int area)
 {
@@ -94,6 +125,7 @@ SimuStatus ScannerCore::evaluate(const SimulationFrame &simulation, qint64 nowMs
 {
     SimuStatus s;
     quint8 inputs = 0;
+    m_simulation = simulation;
     const int area = selectArea(simulation, &inputs);
     s.InputStates = inputs;
     quint16 status = m_forcedStatus;
@@ -105,9 +137,9 @@ SimuStatus ScannerCore::evaluate(const SimulationFrame &simulation, qint64 nowMs
         outputs = 0x07;
         m_outputTimer.reset();
     } else {
-        const AreaRecord record = m_state.areaRecord(area);
-        const quint8 raw = detectOutputs(zonesOf(area), record, streamScanAt(nowMs), m_outputTimer.outputs());
-        outputs = m_outputTimer.update(raw, nowMs, record.OpenDelay, record.CloseDelay);
+        if (m_lastScanSentMs < 0 || nowMs - m_lastScanSentMs >= 2 * qint64(scanPeriodMs()))
+            judge(streamScanAt(nowMs), nowMs);
+        outputs = m_outputTimer.outputs();
     }
     if (simulation.FaultBits != 0) {
         status |= StatusBits::Simulation;
@@ -228,7 +260,8 @@ CoreReply ScannerCore::handle(const ReceivedFrame &request, qint64 nowMs)
         break;
     case Command::RScan:
     case Command::RStre: {
-        const Scan scan = serialScanAt(nowMs);
+        // RStre carries only the intensities, which the zones never look at.
+        const Scan scan = request.command == Command::RScan ? sendSerialScan(nowMs) : serialScanAt(nowMs);
         r.frame = encodeSamplesReply(request.command,
                                      request.command == Command::RScan ? scan.distances : scan.intensities);
         r.hasCrc = false;

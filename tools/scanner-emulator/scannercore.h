@@ -68,9 +68,17 @@ public:
     // The scans the scanner sees at a time (no echoes while asleep).
     Scan serialScanAt(qint64 nowMs) const;
     Scan streamScanAt(qint64 nowMs) const;
-    QVector<HisnPacket> streamPacketsAt(qint64 nowMs) const { return packetize(streamScanAt(nowMs)); }
 
-    // The status a WSimu request is answered with; updates the outputs.
+    // A scan leaves the scanner: built for the time and judged against the
+    // zones of the selected area right then, so the outputs reported are the
+    // ones that very scan sets (a recording of the link can be re-judged).
+    Scan sendSerialScan(qint64 nowMs);
+    QVector<HisnPacket> sendStreamScan(qint64 nowMs);
+
+    // Answers a WSimu request: the request selects the area for the scans
+    // to come and gets the current outputs. Only when no scan went out for
+    // two scan periods does it judge the scan of the moment itself, so IO
+    // monitoring alone still works.
     SimuStatus evaluate(const SimulationFrame &simulation, qint64 nowMs);
     // The area the inputs (or the case conditions) select; -1 when case
     // simulation finds no area whose conditions match.
@@ -79,6 +87,8 @@ public:
 
 private:
     static QVector<HisnPacket> packetize(const Scan &scan);
+    // Runs the output decision on one scan with the selected area.
+    void judge(const Scan &scan, qint64 nowMs);
 
     EmulatorState m_state;
     SyntheticWorld m_world;
@@ -87,6 +97,8 @@ private:
     quint8 m_physicalInputs = 0;
     quint16 m_forcedStatus = 0;
     OutputTimer m_outputTimer;
+    SimulationFrame m_simulation;    // the latest WSimu request; none: the wired inputs
+    qint64 m_lastScanSentMs = -1;
     std::array<std::optional<std::array<OutputZone, 3>>, EmulatorState::AreaCount> m_zones;
 };
 
