@@ -47,7 +47,8 @@ bool takes(const QString &command, const QString &option)
     if (option == QLatin1String("--verify") || option == QLatin1String("--reboot"))
         return command == QLatin1String("upload");
     if (option == QLatin1String("--seconds"))
-        return command == QLatin1String("discover") || command == QLatin1String("watch");
+        return command == QLatin1String("discover") || command == QLatin1String("watch")
+            || command == QLatin1String("record");
     return false;
 }
 
@@ -55,7 +56,8 @@ int expectedWords(const QString &command)
 {
     if (command == QLatin1String("check") || command == QLatin1String("info") || command == QLatin1String("watch"))
         return 1;
-    if (command == QLatin1String("diff") || command == QLatin1String("download") || command == QLatin1String("upload"))
+    if (command == QLatin1String("diff") || command == QLatin1String("download") || command == QLatin1String("upload")
+        || command == QLatin1String("record"))
         return 2;
     if (command == QLatin1String("discover"))
         return 0;
@@ -68,7 +70,7 @@ CliText helpOf(const QString &command)
         {QStringLiteral("check"), CliText::HelpCheck},       {QStringLiteral("diff"), CliText::HelpDiff},
         {QStringLiteral("download"), CliText::HelpDownload}, {QStringLiteral("upload"), CliText::HelpUpload},
         {QStringLiteral("info"), CliText::HelpInfo},         {QStringLiteral("discover"), CliText::HelpDiscover},
-        {QStringLiteral("watch"), CliText::HelpWatch},
+        {QStringLiteral("watch"), CliText::HelpWatch},       {QStringLiteral("record"), CliText::HelpRecord},
     };
     return help.value(command, CliText::HelpTool);
 }
@@ -366,6 +368,33 @@ int watch(const Arguments &args)
     return Success;
 }
 
+int record(const Arguments &args)
+{
+    const std::optional<ScannerAddress> address = scannerOf(args.words.at(0), args.language);
+    if (!address)
+        return UsageError;
+    const QString path = args.words.at(1);
+    ConsoleDialogs dialogs(args.language);
+    DialogSeam::install(&dialogs);
+    ScannerSession session(*address, args.language, &dialogs);
+    qint64 bytes = 0;
+    bool ok = session.open();
+    if (ok) {
+        g_watching = &session;
+        if (g_interrupted)
+            session.stop();
+        ok = session.record(path, qMax(args.seconds, 0), &bytes);
+        g_watching = nullptr;
+    }
+    DialogSeam::install(nullptr);
+    if (!ok) {
+        err(session.error());
+        return LinkFailure;
+    }
+    out(cliText(CliText::Recorded, args.language).arg(address->text(), path).arg(bytes));
+    return Success;
+}
+
 int discover(const Arguments &args)
 {
     ScannerDiscovery discovery;
@@ -434,6 +463,8 @@ int run(const QStringList &arguments)
         return info(args);
     if (c == QLatin1String("watch"))
         return watch(args);
+    if (c == QLatin1String("record"))
+        return record(args);
     return discover(args);
 }
 

@@ -21,6 +21,7 @@ const Entry kTexts[] = {
      "  info SCANNER                             the scanner's product information\n"
      "  discover [--seconds N]                   search the local networks for scanners\n"
      "  watch SCANNER [--seconds N] [--json]     inputs, outputs, status and self-check values\n"
+     "  record SCANNER FILE [--seconds N]        record the scan stream and the IO status into a file\n"
      "\n"
      "A scanner is written tcp:HOST[:PORT], udp:HOST[:PORT] or serial:DEVICE[@BAUD]\n"
      "(port 8080 and 576000 baud when left out). \"quillmark-cli COMMAND --help\" describes one command.",
@@ -34,6 +35,7 @@ const Entry kTexts[] = {
      "  info 扫描仪                                扫描仪的产品信息\n"
      "  discover [--seconds N]                    在本地网络中搜索扫描仪\n"
      "  watch 扫描仪 [--seconds N] [--json]         输入、输出、状态和自检数值\n"
+     "  record 扫描仪 文件 [--seconds N]            把扫描数据流和 IO 状态录制到文件\n"
      "\n"
      "扫描仪写作 tcp:主机[:端口]、udp:主机[:端口] 或 serial:设备[@波特率]\n"
      "(省略时端口为 8080, 波特率为 576000)。\"quillmark-cli 命令 --help\" 说明单个命令。"},
@@ -76,6 +78,13 @@ const Entry kTexts[] = {
      "用法: quillmark-cli watch 扫描仪 [--seconds N] [--json]\n"
      "每 200 ms 查询一次 IO 和自检状态, 每个应答输出一行: 输入、输出、状态、温度、电机转速和三个电压。\n"
      "运行 N 秒, 或直到被中断。"},
+    {"Usage: quillmark-cli record SCANNER FILE [--seconds N]\n"
+     "Reads the product information and the parameters, then records every byte received and every request\n"
+     "sent while the scans stream and the IO status is asked for every 200 ms. Runs N seconds, or until\n"
+     "interrupted. The file is written as the data comes, so an interrupted recording is readable.",
+     "用法: quillmark-cli record 扫描仪 文件 [--seconds N]\n"
+     "读取产品信息和参数, 然后在扫描数据流传输、每 200 ms 查询 IO 状态期间, 录制收到的每个字节和发送的每个请求。\n"
+     "运行 N 秒, 或直到被中断。文件随数据写入, 中断的录制也能读取。"},
     {"Exit status:\n"
      "  0  success, or equal\n"
      "  1  differences or problems found; no scanner answered a discover\n"
@@ -127,8 +136,9 @@ const Entry kTexts[] = {
     {"warning", "警告"},
     {"no answer", "无应答"},
     {"Try \"quillmark-cli --help\".", "请参阅 \"quillmark-cli --help\"。"},
+    {"%1: recorded into %2 (%3 bytes)", "%1: 已录制到 %2 (%3 字节)"},
 };
-static_assert(sizeof(kTexts) / sizeof(kTexts[0]) == int(CliText::TryHelp) + 1, "one entry per text");
+static_assert(sizeof(kTexts) / sizeof(kTexts[0]) == int(CliText::Recorded) + 1, "one entry per text");
 
 const Entry kKinds[] = {{"Polygon", "多边形"}, {"Arc", "圆弧"},  {"Rectangle", "矩形"},
                         {"Straight", "直线"},  {"Fan", "扇形"}, {"Ratio", "比例"}};

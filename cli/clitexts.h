@@ -14,6 +14,7 @@ enum class CliText {
     HelpInfo,
     HelpDiscover,
     HelpWatch,
+    HelpRecord,
     ExitStatuses,
     UnknownCommand,
     UnknownOption,
@@ -54,6 +55,7 @@ enum class CliText {
     Warning,
     NoAnswer,
     TryHelp,
+    Recorded,
 };
 
 QString cliText(CliText text, int language);

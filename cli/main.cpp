@@ -18,7 +18,7 @@ void onSignal(int)
     [[maybe_unused]] const ssize_t n = ::write(g_signalPipe[1], &c, 1);
 }
 
-// An interrupt ends a watch normally (status 0); a second one, or one during
+// An interrupt ends a watch or a recording normally (status 0); a second one, or one during
 // any other command, ends the program at once as usual.
 void watchInterrupts(QCoreApplication &app)
 {
@@ -46,7 +46,7 @@ int main(int argc, char **argv)
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("quillmark-cli"));
     const QStringList arguments = app.arguments().mid(1);
-    if (arguments.contains(QLatin1String("watch")))
+    if (arguments.contains(QLatin1String("watch")) || arguments.contains(QLatin1String("record")))
         watchInterrupts(app);
     return CliCommands::run(arguments);
 }

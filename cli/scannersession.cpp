@@ -2,11 +2,13 @@
 
 #include "clitexts.h"
 #include "consoledialogs.h"
+#include "linkrecorder.h"
 #include "linkdevices.h"
 #include "sensordockwords.h"
 #include "serial_comm.h"
 #include "transfertexts.h"
 
+#include <QDateTime>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QTimer>
@@ -281,3 +283,47 @@ bool ScannerSession::watch(int seconds, const std::function<void(const Status &)
 }
 
 void ScannerSession::stop() { m_stopped = true; }
+
+bool ScannerSession::record(const QString &path, int seconds, qint64 *bytes)
+{
+    QString text;
+    if (!info(&text))
+        return false;
+    m_comm->raiseRequest(SERIAL_COMM::ReadParamsRequest);
+    if (!waitFor([this] { return !m_comm->isRequested(SERIAL_COMM::ReadParamsRequest) && m_comm->pendingCommand() == 0; }))
+        return false;
+    RecordingHeader header;
+    header.connectionKind = m_link.ConnectionKind;
+    header.ethernetMode = m_link.EthernetMode;
+    header.startMsUtc = QDateTime::currentMSecsSinceEpoch();
+    if (const std::optional<ProductInfo> product = m_comm->productInfo()) {
+        header.productKnown = true;
+        header.product = *product;
+    }
+    header.parametersKnown = m_comm->parametersRead();
+    header.parameters = m_params;
+    LinkRecorder recorder;
+    QString why;
+    if (!recorder.start(path, header, &why)) {
+        fail(cliText(CliText::FileNotWritten, m_language).arg(path, why));
+        return false;
+    }
+    connect(&recorder, &LinkRecorder::failed, this, [this, &path](const QString &reason) {
+        fail(cliText(CliText::FileNotWritten, m_language).arg(path, reason));
+    });
+    m_comm->attachRecorder(&recorder);
+    QTimer end;
+    end.setSingleShot(true);
+    connect(&end, &QTimer::timeout, this, &ScannerSession::stop);
+    if (seconds > 0)
+        end.start(seconds * 1000);
+    m_comm->OpenSendReadScanf();
+    m_comm->OpenSendReadSimulation();
+    const bool ok = waitFor([] { return false; });
+    m_comm->CloseSendReadScanf();
+    m_comm->CloseSendReadSimulation();
+    m_comm->attachRecorder(nullptr);
+    recorder.stop();
+    *bytes = recorder.bytesWritten();
+    return ok;
+}

@@ -57,6 +57,10 @@ public:
         ushort receive = 0;
     };
     bool watch(int seconds, const std::function<void(const Status &)> &line);
+    // Records the scan stream and the IO status into a recording file for
+    // seconds (0: until stop()), after reading the product information and
+    // the parameter block for its header. *bytes gets the file's size.
+    bool record(const QString &path, int seconds, qint64 *bytes);
     void stop();
 
     QString error() const { return m_error; }

@@ -54,12 +54,14 @@ QByteArray encodeRecordingHeader(const RecordingHeader &header); // whole H reco
 // One R or S record; bytes must hold 1..MaxChunk bytes.
 QByteArray encodeRecordingChunk(const RecordingChunk &chunk);
 QByteArray encodeRecordingEnd(qint64 timeUs);
-quint32 crc32(const QByteArray &bytes);
+quint32 crc32(const QByteArray &bytes); // zlib's CRC-32
+quint32 crc32Update(quint32 crc, const char *data, qint64 size);
 
 // How reading a recording ended.
 enum class RecordingStatus {
     Complete,     // the end record was read
-    Cut,          // the file stops early or a record is damaged: read up to there
+    Cut,          // the file stops before its end record: read up to there
+    Damaged,      // a record fails its checksum or cannot stand there: read up to it
     NotRecording, // no preamble, or no header after it
     OtherVersion, // a version this program does not know
     Unreadable    // the file could not be opened
@@ -89,6 +91,7 @@ public:
 
 private:
     bool readExact(char *to, qint64 n);
+    bool readRecord(char &type); // into m_buffer, checksum verified
 
     QIODevice *m_device;
     RecordingHeader m_header;
@@ -96,6 +99,7 @@ private:
     qint64 m_pos = 0;
     qint64 m_endUs = -1;
     int m_version = 0;
+    bool m_damaged = false;
     QByteArray m_buffer;
 };
 
@@ -107,6 +111,7 @@ struct RecordingContents
     QVector<RecordingChunk> chunks;
 };
 RecordingContents readRecording(const QString &path);
+RecordingContents readRecordingFrom(QIODevice *device);
 RecordingContents readRecordingBytes(const QByteArray &bytes);
 
 // One line for the user about how a read ended ("" for a complete

@@ -5,6 +5,7 @@
 #include "dialogseam.h"
 #include "editdata.h"
 #include "framing.h"
+#include "linkrecorder.h"
 
 #include <QSerialPort>
 #include <QTcpSocket>
@@ -107,8 +108,11 @@ void SERIAL_COMM::sendFrame(const QByteArray &frame, int code)
         PendingCommand = code;
     OvertimeTimer.start();
     QIODevice *device = selectedDevice();
-    if (device && device->isOpen())
+    if (device && device->isOpen()) {
         device->write(TxBuffer.data(), TxLength);
+        if (Recorder)
+            Recorder->sent(QByteArray(TxBuffer.data(), TxLength));
+    }
 }
 
 void SERIAL_COMM::sendRequest(Command command)
@@ -147,6 +151,8 @@ void SERIAL_COMM::stopStreamIfEthernet()
 
 void SERIAL_COMM::SerialPortSendData()
 {
+    if (Replaying)
+        return;
     if (isRequested(RebootRequest)) {
         if (idle())
             sendRequest(Command::RBoot);
@@ -296,6 +302,13 @@ void SERIAL_COMM::SerialPortReceiveData()
     } else {
         bytes = device->readAll();
     }
+    if (Recorder)
+        Recorder->received(bytes);
+    receiveRead(bytes);
+}
+
+void SERIAL_COMM::receiveRead(const QByteArray &bytes)
+{
     // A large read (a whole dense scan arrives as 51 kB) goes to the parsers
     // in pieces, so the buffer rule only ever cuts bytes no parser could take.
     int at = 0;
@@ -314,8 +327,19 @@ void SERIAL_COMM::receiveBytes(const QByteArray &bytes)
         dispatch(frame);
 }
 
+void SERIAL_COMM::setReplaying(bool replaying)
+{
+    Replaying = replaying;
+    clearRequests();
+    stopTimeout();
+    RxBuffer.clear();
+}
+
 void SERIAL_COMM::dispatch(const ReceivedFrame &frame)
 {
+    if (Replaying && frame.command != Command::RScan && frame.command != Command::RStre
+        && frame.command != Command::Hisn && frame.command != Command::WSimu)
+        return;
     switch (frame.command) {
     case Command::RBoot: rebootReply(frame.bytes); break;
     case Command::RPrda: productReply(frame.bytes); break;
@@ -337,6 +361,8 @@ void SERIAL_COMM::dispatch(const ReceivedFrame &frame)
 void SERIAL_COMM::CloseSerialPortSlots()
 {
     RxBuffer.clear();
+    LastProduct.reset();
+    ParametersRead = false;
     if (Link) {
         Link->NetWritePos = 0;
         Link->NetScanLength = 0;

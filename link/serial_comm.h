@@ -12,7 +12,9 @@
 #include <QTimer>
 #include <array>
 #include <functional>
+#include <optional>
 
+class LinkRecorder;
 class QIODevice;
 class QSerialPort;
 class QTcpSocket;
@@ -77,6 +79,22 @@ public:
     // rule, run the parsers. SerialPortReceiveData() feeds it from the device;
     // tools and fuzzers feed it bytes directly.
     void receiveBytes(const QByteArray &bytes);
+    // One device read as it came, cut into pieces for receiveBytes(). Replay
+    // hands recorded reads in here, the way the device's reads come in.
+    void receiveRead(const QByteArray &bytes);
+
+    // Every read and every request written go to the recorder while it
+    // records. Not owned; nullptr detaches.
+    void attachRecorder(LinkRecorder *recorder) { Recorder = recorder; }
+    // Replaying a recording: nothing is sent, and only the live streams (scans,
+    // intensities, IO and self-check) are taken, so a recorded read-all or
+    // download cannot touch the project or open boxes.
+    void setReplaying(bool replaying);
+    bool isReplaying() const { return Replaying; }
+    // The product information of the last reply on this connection.
+    std::optional<ProductInfo> productInfo() const { return LastProduct; }
+    // True once the scanner's parameter block was read on this connection.
+    bool parametersRead() const { return ParametersRead; }
 
     // Test-only: shorter scheduler tick and reply time-out.
     void setIntervalsForTest(int sendMs, int overtimeMs);
@@ -177,4 +195,8 @@ private:
     qint32 TxLength = 0;
     std::array<char, TxCapacity> TxBuffer{};
     HisnAssembler Hisn;
+    LinkRecorder *Recorder = nullptr;
+    bool Replaying = false;
+    std::optional<ProductInfo> LastProduct;
+    bool ParametersRead = false;
 };

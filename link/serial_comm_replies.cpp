@@ -27,6 +27,7 @@ void SERIAL_COMM::productReply(const QByteArray &frame)
     if (!info)
         return;
     replyAccepted();
+    LastProduct = *info;
     emit SensorTypeSignal(info->ProductType);
     const bool silent = SilentInfo;
     PendingCommand = 0;
@@ -117,6 +118,7 @@ void SERIAL_COMM::readParamsReply(const QByteArray &frame)
     if (!params)
         return;
     replyAccepted();
+    ParametersRead = true;
     if (Parameters)
         *Parameters = *params;
     const bool reversed = params->Words[SensorParameters::InstallDirectionWord] != 0;

@@ -1,0 +1,91 @@
+// The recording format against the worked example of its document, bytes
+// written by hand from the layout, and a file cut or damaged at every byte.
+
+#include "recording.h"
+
+#include <QtTest>
+
+namespace {
+// docs/recording-format.md, "A worked example".
+const QByteArray kPreamble = QByteArray::fromHex("514d5245430d0a1a0100");
+const QByteArray kHeader = QByteArray::fromHex(
+    "487b000000" "0000" "00851855a2010000" "03" "120078006712ea070b001e00"
+    "ecfffffff6ffffff000000000a000000140000001e00000028000000320000003c00000046000000500000005a00000064000000"
+    "6e00000078000000820000008c00000096000000a0000000aa000000b4000000be000000c8000000d2000000dc000000"
+    "9015c18d");
+const QByteArray kSent = QByteArray::fromHex("530a000000dc050000000000000102d22daf62");
+const QByteArray kReceived = QByteArray::fromHex("520b00000090d0030000000000aabbcc2a633183");
+const QByteArray kEnd = QByteArray::fromHex("450800000040420f0000000000ac0685a2");
+
+RecordingHeader exampleHeader()
+{
+    RecordingHeader h;
+    h.startMsUtc = 1796724000000;
+    h.productKnown = h.parametersKnown = true;
+    h.product = ProductInfo{18, 120, 4711, 2026, 11, 30};
+    for (int k = 0; k < SensorParameters::WordCount; ++k)
+        h.parameters.Words[size_t(k)] = 10 * k - 20;
+    return h;
+}
+} // namespace
+
+class TestRecording : public QObject
+{
+    Q_OBJECT
+private slots:
+    void crcCheckValue() { QCOMPARE(crc32("123456789"), 0xCBF43926u); }
+
+    void writesTheDocumentedBytes()
+    {
+        QCOMPARE(encodeRecordingPreamble(), kPreamble);
+        QCOMPARE(encodeRecordingHeader(exampleHeader()), kHeader);
+        QCOMPARE(encodeRecordingChunk({true, 1500, QByteArray::fromHex("0102")}), kSent);
+        QCOMPARE(encodeRecordingChunk({false, 250000, QByteArray::fromHex("aabbcc")}), kReceived);
+        QCOMPARE(encodeRecordingEnd(1000000), kEnd);
+    }
+
+    // Every prefix of the example opens (or is refused) with one status and
+    // gives exactly the records that stand whole before the cut; a flipped
+    // byte anywhere is caught by the checksum.
+    void readsEveryCutAndEveryDamage()
+    {
+        const QByteArray file = kPreamble + kHeader + kSent + kReceived + kEnd;
+        const int headerEnd = kPreamble.size() + kHeader.size();
+        const int sentEnd = headerEnd + kSent.size();
+        const int receivedEnd = sentEnd + kReceived.size();
+        for (int cut = 0; cut <= file.size(); ++cut) {
+            const RecordingContents c = readRecordingBytes(file.left(cut));
+            const int chunks = cut >= receivedEnd ? 2 : cut >= sentEnd ? 1 : 0;
+            const RecordingStatus want = cut == file.size() ? RecordingStatus::Complete
+                : cut >= headerEnd                          ? RecordingStatus::Cut
+                                                            : RecordingStatus::NotRecording;
+            QVERIFY2(c.status == want, qPrintable(QString::number(cut)));
+            QVERIFY2(c.chunks.size() == chunks, qPrintable(QString::number(cut)));
+        }
+        const RecordingContents whole = readRecordingBytes(file);
+        QCOMPARE(whole.header.product, exampleHeader().product);
+        QCOMPARE(whole.header.parameters, exampleHeader().parameters);
+        QCOMPARE(whole.header.startMsUtc, exampleHeader().startMsUtc);
+        QCOMPARE(whole.chunks.at(0).bytes, QByteArray::fromHex("0102"));
+        QVERIFY(whole.chunks.at(0).sent);
+        QCOMPARE(whole.chunks.at(1).timeUs, 250000);
+
+        for (int at = headerEnd; at < file.size(); ++at) {
+            QByteArray bad = file;
+            bad[at] = char(bad.at(at) ^ 0x10);
+            const RecordingContents c = readRecordingBytes(bad);
+            const int chunks = at >= receivedEnd ? 2 : at >= sentEnd ? 1 : 0;
+            // A flipped length may make the record run past the end: a cut.
+            QVERIFY2(c.status == RecordingStatus::Damaged || c.status == RecordingStatus::Cut,
+                     qPrintable(QString::number(at)));
+            QVERIFY2(c.chunks.size() == chunks, qPrintable(QString::number(at)));
+        }
+        QByteArray other = file;
+        other[8] = 2;
+        QCOMPARE(readRecordingBytes(other).status, RecordingStatus::OtherVersion);
+        QVERIFY(!recordingMessage(RecordingStatus::OtherVersion, 1, 2).isEmpty());
+    }
+};
+
+QTEST_APPLESS_MAIN(TestRecording)
+#include "tst_recording.moc"
