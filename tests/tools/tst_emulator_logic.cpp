@@ -512,7 +512,8 @@ private slots:
         QVERIFY(!parseEmulatorOptions({QStringLiteral("--bogus")}, &error));
         const QString help = emulatorHelpText();
         for (const char *name : {"--port", "--pty", "--discovery", "--state", "--seed", "--drop", "--corrupt-crc",
-                                 "--delay", "--split", "--stray", "--reject", "--silent", "--boot-pause", "--type"})
+                                 "--delay", "--split", "--stray", "--reject", "--silent", "--boot-pause", "--type",
+                                 "--replay"})
             QVERIFY2(help.contains(QLatin1String(name)), name);
     }
 

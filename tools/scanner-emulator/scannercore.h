@@ -13,7 +13,10 @@
 
 #include <QString>
 #include <array>
+#include <memory>
 #include <optional>
+
+class RecordedWorld;
 
 // Status word bits the tool shows as texts.
 namespace StatusBits {
@@ -50,6 +53,10 @@ public:
     // and status bits to report on top of the computed ones.
     void setPhysicalInputs(quint8 inputs) { m_physicalInputs = quint8(inputs & 0x3F); }
     void setForcedStatus(quint16 bits) { m_forcedStatus = bits; }
+
+    // Serves a recording instead of the synthetic room: its scans, and its
+    // IO status where it has one (simulation requests still override).
+    void setRecordedWorld(std::shared_ptr<const RecordedWorld> world) { m_recorded = std::move(world); }
 
     CoreReply handle(const ReceivedFrame &request, qint64 nowMs);
 
@@ -89,9 +96,11 @@ private:
     static QVector<HisnPacket> packetize(const Scan &scan);
     // Runs the output decision on one scan with the selected area.
     void judge(const Scan &scan, qint64 nowMs);
+    SimuStatus selfCheck(qint64 nowMs) const;
 
     EmulatorState m_state;
     SyntheticWorld m_world;
+    std::shared_ptr<const RecordedWorld> m_recorded;
     FaultInjector m_faults;
     std::optional<ScanControl> m_control; // from SCtrl since the last boot
     quint8 m_physicalInputs = 0;
