@@ -375,6 +375,70 @@ private slots:
         QCOMPARE(decodeSimuReply(encodeSimuReply(s)), std::optional<SimuStatus>(s));
     }
 
+    void outputsAreJudgedOnTheScansSent_data()
+    {
+        QTest::addColumn<bool>("serial");
+        QTest::newRow("serial") << true;
+        QTest::newRow("stream") << false;
+    }
+
+    void outputsAreJudgedOnTheScansSent()
+    {
+        QFETCH(bool, serial);
+        // Area 1 watches the left half of the obstacle's path, where it comes and
+        // goes; area 2 a spot where nothing is; area 3 the whole room.
+        EmulatorState state = EmulatorState::factory();
+        AreaRecord left;
+        left.Out1Shape = Polygon;
+        left.Out1Points = {{0, 1500}, {0, 3000}, {-2500, 3000}, {-2500, 1500}};
+        AreaRecord nothing;
+        nothing.Out1Shape = Polygon;
+        nothing.Out1Points = {{-100, 100}, {100, 100}, {100, 200}, {-100, 200}};
+        QVERIFY(state.storeArea(encodeAreaBlock(Command::WArea, 1, left, false).frame));
+        QVERIFY(state.storeArea(encodeAreaBlock(Command::WArea, 2, nothing, false).frame));
+        AreaRecord room;
+        room.Out1Shape = Polygon;
+        room.Out1Points = {{-10000, -10000}, {10000, -10000}, {10000, 10000}, {-10000, 10000}};
+        QVERIFY(state.storeArea(encodeAreaBlock(Command::WArea, 3, room, false).frame));
+        ScannerCore core(state, 1);
+        const int period = core.scanPeriodMs();
+        auto send = [&](qint64 t) {
+            if (serial)
+                return decodeSamplesReply(core.handle(frame(request(Command::RScan)), t).frame, Command::RScan)
+                    .value_or(QVector<quint16>());
+            QVector<quint16> d;
+            for (const HisnPacket &p : core.sendStreamScan(t))
+                d += p.Distances;
+            return d;
+        };
+        auto simulate = [&](int inputs, qint64 t) {
+            SimulationFrame sim;
+            sim.Mode = 1;
+            sim.InputBits = quint8(inputs);
+            return core.evaluate(sim, t).OutputStates;
+        };
+        core.setPhysicalInputs(1); // before any WSimu the wired inputs select
+        int detected = 0;
+        for (qint64 t = 1000; t < 16000; t += 250) {
+            Scan scan = serial ? core.serialScanAt(t) : core.streamScanAt(t);
+            scan.distances = send(t);
+            const quint8 expected = detectOutputs(core.zonesOf(1), core.state().areaRecord(1), scan);
+            detected += expected;
+            QCOMPARE(simulate(1, t + period), expected);
+        }
+        QVERIFY(detected > 0 && detected < 60); // the obstacle was in and out
+        // A request selects the area of the next scan; it does not judge one itself.
+        const qint64 t = 20000;
+        simulate(3, t);
+        send(t);
+        QCOMPARE(simulate(3, t), quint8(1));
+        QCOMPARE(simulate(2, t + 1), quint8(1));
+        send(t + period);
+        QCOMPARE(simulate(2, t + period), quint8(0));
+        // Nobody watches the scan: the request judges the scan of the moment.
+        QCOMPARE(simulate(3, t + 3 * period), quint8(1));
+    }
+
     void faultsAreSeededAndKeepFramesParseable()
     {
         FaultOptions o;
@@ -448,7 +512,8 @@ private slots:
         QVERIFY(!parseEmulatorOptions({QStringLiteral("--bogus")}, &error));
         const QString help = emulatorHelpText();
         for (const char *name : {"--port", "--pty", "--discovery", "--state", "--seed", "--drop", "--corrupt-crc",
-                                 "--delay", "--split", "--stray", "--reject", "--silent", "--boot-pause", "--type"})
+                                 "--delay", "--split", "--stray", "--reject", "--silent", "--boot-pause", "--type",
+                                 "--replay"})
             QVERIFY2(help.contains(QLatin1String(name)), name);
     }
 

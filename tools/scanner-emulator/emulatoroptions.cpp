@@ -34,6 +34,11 @@ const OptionSpec kOptions[] = {
      "Keep parameters, case table and areas in this file (JSON), read at start and written after every "
      "accepted write, so a configuration survives a restart."},
     {"seed", "number", "Seed of the synthetic world and of every fault decision (default 1)."},
+    {"replay", "file",
+     "Serve a recording made by the tool instead of the synthetic room, in a loop: the scans it received "
+     "(converted to the scan layout asked for), the IO status replies (simulation requests still override "
+     "them), and the recorded product information and parameters. A serial scan served as a stream has the "
+     "serial line's 0.5 degree steps."},
     {"boot-pause", "ms", "How long a reboot (RBoot) keeps the scanner away (default 2000)."},
     {"inputs", "bits", "State of the six wired inputs, 0..63 (default 0): selects the active area."},
     {"status-bits", "bits", "Status bits to report on top of the computed ones, e.g. 32 for over-temperature."},
@@ -172,6 +177,7 @@ std::optional<EmulatorOptions> parseEmulatorOptions(const QStringList &arguments
             return fail(QStringLiteral("--date: expected yyyy-mm-dd"));
     }
     o.stateFile = value("state");
+    o.replayFile = value("replay");
     if (isSet("seed")) {
         bool ok = false;
         o.seed = value("seed").toULongLong(&ok);

@@ -31,6 +31,7 @@ struct EmulatorOptions
     QDate date;
 
     QString stateFile;
+    QString replayFile; // a recording to serve as the scanner's world
     quint64 seed = 1;
     int bootPauseMs = 2000;
     int inputs = 0;

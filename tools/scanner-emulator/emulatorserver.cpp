@@ -354,7 +354,7 @@ void EmulatorServer::streamTick()
         if (!c.streaming || c.backlog() > kStreamBacklogLimit)
             continue;
         if (decoded.isEmpty()) {
-            decoded = m_core.streamPacketsAt(now());
+            decoded = m_core.sendStreamScan(now());
             for (const HisnPacket &p : decoded)
                 packets.append(encodeHisnPacket(p));
         }

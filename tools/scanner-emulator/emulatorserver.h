@@ -34,6 +34,7 @@ public:
     bool start(QString *error);
     // Writes the state file if something changed since the last write.
     void saveNow();
+    void replay(std::shared_ptr<const RecordedWorld> world) { m_core.setRecordedWorld(std::move(world)); }
 
 private:
     // One peer the scanner talks to: a TCP client, a UDP sender, the serial line.

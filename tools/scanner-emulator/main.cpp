@@ -2,6 +2,7 @@
 // TCP, UDP, a serial line and discovery. See --help.
 
 #include "emulatorserver.h"
+#include "recordedworld.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -74,6 +75,30 @@ int main(int argc, char **argv)
         }
         state = *loaded;
     }
+    std::shared_ptr<const RecordedWorld> recorded;
+    if (!options->replayFile.isEmpty()) {
+        const QByteArray path = options->replayFile.toLocal8Bit();
+        QString warning;
+        std::optional<RecordedWorld> world = RecordedWorld::load(options->replayFile, &error, &warning);
+        if (!world) {
+            std::fprintf(stderr, "scanner-emulator: recording %s: %s\n", path.constData(),
+                         error.toLocal8Bit().constData());
+            return 2;
+        }
+        if (!warning.isEmpty())
+            std::fprintf(stderr, "scanner-emulator: recording %s: %s\n", path.constData(),
+                         warning.toLocal8Bit().constData());
+        std::fprintf(stderr, "scanner-emulator: replaying %d scans and %d IO status replies from %s, %.3f s a loop\n",
+                     world->scanCount(), world->statusCount(), path.constData(), world->durationMs() / 1000.0);
+        if (world->scanCount() == 0)
+            std::fprintf(stderr, "scanner-emulator: no scan recorded; the synthetic room is scanned\n");
+        // The tool is to see the recorded scanner; options given still win.
+        if (world->header().productKnown)
+            state.product = world->header().product;
+        if (world->header().parametersKnown)
+            state.stored = world->header().parameters;
+        recorded = std::make_shared<const RecordedWorld>(std::move(*world));
+    }
     if (options->productTypeGiven)
         state.product.ProductType = quint16(options->productType);
     if (options->firmware >= 0)
@@ -88,6 +113,7 @@ int main(int argc, char **argv)
 
     quitOnSignals(app);
     EmulatorServer server(*options, state);
+    server.replay(recorded);
     if (!server.start(&error)) {
         std::fprintf(stderr, "scanner-emulator: %s\n", error.toLocal8Bit().constData());
         return 1;

@@ -1,6 +1,7 @@
 #include "scannercore.h"
 
 #include "hisnpacketizer.h"
+#include "recordedworld.h"
 #include "scanmodes.h"
 
 #include <cmath>
@@ -19,6 +20,8 @@ void ScannerCore::boot()
     m_state.boot();
     m_control.reset();
     m_outputTimer.reset();
+    m_simulation = SimulationFrame();
+    m_lastScanSentMs = -1;
 }
 
 int ScannerCore::pointsPerDegree() const
@@ -42,17 +45,50 @@ Scan silenced(Scan scan)
 
 Scan ScannerCore::serialScanAt(qint64 nowMs) const
 {
-    const Scan scan = serialScan(m_world, scanIndexAt(nowMs), nowMs, reversed());
+    const std::optional<Scan> recorded = m_recorded ? m_recorded->scanAt(nowMs) : std::nullopt;
+    const Scan scan = recorded ? resampleScan(*recorded, true, 2)
+                               : serialScan(m_world, scanIndexAt(nowMs), nowMs, reversed());
     return asleep() ? silenced(scan) : scan;
 }
 
 Scan ScannerCore::streamScanAt(qint64 nowMs) const
 {
-    const Scan scan = streamScan(m_world, scanIndexAt(nowMs), nowMs, pointsPerDegree(), reversed());
+    const std::optional<Scan> recorded = m_recorded ? m_recorded->scanAt(nowMs) : std::nullopt;
+    const Scan scan = recorded ? resampleScan(*recorded, false, pointsPerDegree())
+                               : streamScan(m_world, scanIndexAt(nowMs), nowMs, pointsPerDegree(), reversed());
     return asleep() ? silenced(scan) : scan;
 }
 
 QVector<HisnPacket> ScannerCore::packetize(const Scan &scan) { return packetizeScan(scan); }
+
+void ScannerCore::judge(const Scan &scan, qint64 nowMs)
+{
+    const int area = selectArea(m_simulation, nullptr);
+    if (area < 0) {
+        // No area guards: the WSimu reply reports the fault.
+        m_outputTimer.reset();
+        return;
+    }
+    const AreaRecord record = m_state.areaRecord(area);
+    const quint8 raw = detectOutputs(zonesOf(area), record, scan, m_outputTimer.outputs());
+    m_outputTimer.update(raw, nowMs, record.OpenDelay, record.CloseDelay);
+}
+
+Scan ScannerCore::sendSerialScan(qint64 nowMs)
+{
+    const Scan scan = serialScanAt(nowMs);
+    judge(scan, nowMs);
+    m_lastScanSentMs = nowMs;
+    return scan;
+}
+
+QVector<HisnPacket> ScannerCore::sendStreamScan(qint64 nowMs)
+{
+    const Scan scan = streamScanAt(nowMs);
+    judge(scan, nowMs);
+    m_lastScanSentMs = nowMs;
+    return packetize(scan);
+}
 
 const std::array<OutputZone, 3> &ScannerCore::zonesOf(int area)
 {
@@ -90,37 +126,10 @@ int ScannerCore::selectArea(const SimulationFrame &simulation, quint8 *reportedI
     return area;
 }
 
-SimuStatus ScannerCore::evaluate(const SimulationFrame &simulation, qint64 nowMs)
+SimuStatus ScannerCore::selfCheck(qint64 nowMs) const
 {
-    SimuStatus s;
-    quint8 inputs = 0;
-    const int area = selectArea(simulation, &inputs);
-    s.InputStates = inputs;
-    quint16 status = m_forcedStatus;
-    quint8 outputs = 0;
-    if (area < 0) {
-        // No case matches: the scanner cannot tell which zones guard, so it
-        // reports the fault and sets every output.
-        status |= StatusBits::Simulation;
-        outputs = 0x07;
-        m_outputTimer.reset();
-    } else {
-        const AreaRecord record = m_state.areaRecord(area);
-        const quint8 raw = detectOutputs(zonesOf(area), record, streamScanAt(nowMs), m_outputTimer.outputs());
-        outputs = m_outputTimer.update(raw, nowMs, record.OpenDelay, record.CloseDelay);
-    }
-    if (simulation.FaultBits != 0) {
-        status |= StatusBits::Simulation;
-        outputs = 0x07; // a fault trips every output
-    }
-    if (simulation.OutputSimulation)
-        outputs = quint8(simulation.OutputBits & 0x07);
-    if (asleep())
-        status |= StatusBits::Revolve;
-    s.OutputStates = outputs;
-    s.Status = status;
-
     // Self-check values drift slowly and a little noisily, like a real board.
+    SimuStatus s;
     const double minutes = nowMs / 60000.0;
     const quint64 noise = mixBits(m_world.seed(), quint64(nowMs / 200), 0x5E1F);
     s.SensorTemper = qint16(3450 + 150 * std::sin(minutes) + double(noise % 21) - 10);
@@ -128,6 +137,45 @@ SimuStatus ScannerCore::evaluate(const SimulationFrame &simulation, qint64 nowMs
     s.DriveVoltage = quint16(2400 + int((noise >> 8) % 9) - 4);
     s.SendVoltage = quint16(1200 + int((noise >> 16) % 7) - 3);
     s.ReceiveVoltage = quint16(500 + int((noise >> 24) % 5) - 2);
+    return s;
+}
+
+SimuStatus ScannerCore::evaluate(const SimulationFrame &simulation, qint64 nowMs)
+{
+    m_simulation = simulation;
+    quint8 inputs = 0;
+    const int area = selectArea(simulation, &inputs);
+    if (area < 0)
+        m_outputTimer.reset();
+    else if (m_lastScanSentMs < 0 || nowMs - m_lastScanSentMs >= 2 * qint64(scanPeriodMs()))
+        judge(streamScanAt(nowMs), nowMs);
+
+    SimuStatus s;
+    if (const std::optional<SimuStatus> recorded = m_recorded ? m_recorded->statusAt(nowMs) : std::nullopt) {
+        // What the recorded scanner answered at this point of the recording.
+        s = *recorded;
+        s.Status |= m_forcedStatus;
+    } else {
+        s = selfCheck(nowMs);
+        s.InputStates = inputs;
+        s.Status = m_forcedStatus;
+        if (area < 0) {
+            // No case matches: the scanner cannot tell which zones guard, so
+            // it reports the fault and sets every output.
+            s.Status |= StatusBits::Simulation;
+            s.OutputStates = 0x07;
+        } else {
+            s.OutputStates = m_outputTimer.outputs();
+        }
+    }
+    if (simulation.FaultBits != 0) {
+        s.Status |= StatusBits::Simulation;
+        s.OutputStates = 0x07; // a fault trips every output
+    }
+    if (simulation.OutputSimulation)
+        s.OutputStates = quint8(simulation.OutputBits & 0x07);
+    if (asleep())
+        s.Status |= StatusBits::Revolve;
     return s;
 }
 
@@ -228,7 +276,8 @@ CoreReply ScannerCore::handle(const ReceivedFrame &request, qint64 nowMs)
         break;
     case Command::RScan:
     case Command::RStre: {
-        const Scan scan = serialScanAt(nowMs);
+        // RStre carries only the intensities, which the zones never look at.
+        const Scan scan = request.command == Command::RScan ? sendSerialScan(nowMs) : serialScanAt(nowMs);
         r.frame = encodeSamplesReply(request.command,
                                      request.command == Command::RScan ? scan.distances : scan.intensities);
         r.hasCrc = false;

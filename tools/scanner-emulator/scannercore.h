@@ -13,7 +13,10 @@
 
 #include <QString>
 #include <array>
+#include <memory>
 #include <optional>
+
+class RecordedWorld;
 
 // Status word bits the tool shows as texts.
 namespace StatusBits {
@@ -51,6 +54,10 @@ public:
     void setPhysicalInputs(quint8 inputs) { m_physicalInputs = quint8(inputs & 0x3F); }
     void setForcedStatus(quint16 bits) { m_forcedStatus = bits; }
 
+    // Serves a recording instead of the synthetic room: its scans, and its
+    // IO status where it has one (simulation requests still override).
+    void setRecordedWorld(std::shared_ptr<const RecordedWorld> world) { m_recorded = std::move(world); }
+
     CoreReply handle(const ReceivedFrame &request, qint64 nowMs);
 
     // A boot: the stored parameters become active, live scan settings and
@@ -68,9 +75,17 @@ public:
     // The scans the scanner sees at a time (no echoes while asleep).
     Scan serialScanAt(qint64 nowMs) const;
     Scan streamScanAt(qint64 nowMs) const;
-    QVector<HisnPacket> streamPacketsAt(qint64 nowMs) const { return packetize(streamScanAt(nowMs)); }
 
-    // The status a WSimu request is answered with; updates the outputs.
+    // A scan leaves the scanner: built for the time and judged against the
+    // zones of the selected area right then, so the outputs reported are the
+    // ones that very scan sets (a recording of the link can be re-judged).
+    Scan sendSerialScan(qint64 nowMs);
+    QVector<HisnPacket> sendStreamScan(qint64 nowMs);
+
+    // Answers a WSimu request: the request selects the area for the scans
+    // to come and gets the current outputs. Only when no scan went out for
+    // two scan periods does it judge the scan of the moment itself, so IO
+    // monitoring alone still works.
     SimuStatus evaluate(const SimulationFrame &simulation, qint64 nowMs);
     // The area the inputs (or the case conditions) select; -1 when case
     // simulation finds no area whose conditions match.
@@ -79,14 +94,20 @@ public:
 
 private:
     static QVector<HisnPacket> packetize(const Scan &scan);
+    // Runs the output decision on one scan with the selected area.
+    void judge(const Scan &scan, qint64 nowMs);
+    SimuStatus selfCheck(qint64 nowMs) const;
 
     EmulatorState m_state;
     SyntheticWorld m_world;
+    std::shared_ptr<const RecordedWorld> m_recorded;
     FaultInjector m_faults;
     std::optional<ScanControl> m_control; // from SCtrl since the last boot
     quint8 m_physicalInputs = 0;
     quint16 m_forcedStatus = 0;
     OutputTimer m_outputTimer;
+    SimulationFrame m_simulation;    // the latest WSimu request; none: the wired inputs
+    qint64 m_lastScanSentMs = -1;
     std::array<std::optional<std::array<OutputZone, 3>>, EmulatorState::AreaCount> m_zones;
 };
 
