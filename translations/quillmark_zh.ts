@@ -1053,4 +1053,19 @@
         <translation type="unfinished"></translation>
     </message>
 </context>
+<context>
+    <name>WhatIfTimeline</name>
+    <message>
+        <source>Output %1</source>
+        <translation>输出 %1</translation>
+    </message>
+    <message>
+        <source>Project</source>
+        <translation>工程</translation>
+    </message>
+    <message>
+        <source>Scanner</source>
+        <translation>扫描仪</translation>
+    </message>
+</context>
 </TS>

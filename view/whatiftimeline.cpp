@@ -98,7 +98,8 @@ QRect WhatIfTimeline::rowRect(int output) const
     return QRect(plot.left(), plot.top() + output * h, plot.width(), h);
 }
 
-QSize WhatIfTimeline::sizeHint() const { return QSize(600, 3 * (3 * fontMetrics().height() / 2 + 8) + 2 * kMargin); }
+// Each row holds two bands a line of text high, under the row's mark strip.
+QSize WhatIfTimeline::sizeHint() const { return QSize(600, 3 * (2 * fontMetrics().height() + 10) + 2 * kMargin); }
 
 QSize WhatIfTimeline::minimumSizeHint() const { return QSize(m_labelWidth + 100, 3 * 24 + 2 * kMargin); }
 
@@ -156,6 +157,11 @@ void WhatIfTimeline::paintEvent(QPaintEvent *)
                 continue;
             lastX = x;
             painter.fillRect(x - 1, row.top(), 2, tick, kMarkColour);
+            // The mark runs on faintly through both bands, so the eye finds
+            // where the two differ.
+            QColor faint = kMarkColour;
+            faint.setAlpha(110);
+            painter.fillRect(x, projectTop, 1, 2 * bandHeight + 1, faint);
         }
     }
     if (m_position >= m_startUs && m_position <= m_endUs && !m_result.scans.isEmpty()) {

@@ -17,7 +17,9 @@
 //                             (give it 8 seconds)
 //   shot_link live ... replay  the same recorded for 4 s from the window's file
 //                             menu, disconnected, and the recording opened
-//                             and played back from its start (give it 12 s)
+//                             and played back from its start (give it 12 s);
+//                             with "whatif" the far edge of Out1 of area 0 is
+//                             then drawn 2 m nearer and the zones evaluated again
 // Every mode also takes "en" (the whole program switched to English, as the
 // language menu does) and WIDTHxHEIGHT (the window's size).
 
@@ -26,6 +28,7 @@
 #include "emulatorstate.h"
 #include "ethnertsetting.h"
 #include "mainwindow.h"
+#include "option_scene.h"
 #include "quitonterm.h"
 #include "replayplayer.h"
 #include "scripteddialogs.h"
@@ -45,6 +48,7 @@
 #include <QSlider>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QToolButton>
 
 namespace {
 // A scanner whose first area guards the room: a polygon, a second zone
@@ -135,6 +139,16 @@ int main(int argc, char *argv[])
                 window.findChild<QAction *>(QStringLiteral("SelfCheck"))->trigger();
                 window.replayPlayer()->play();
             });
+            if (options.contains(QStringLiteral("whatif")))
+                QTimer::singleShot(8000, &window, [&window] {
+                    // The far edge drawn 2 m nearer: the obstacle leaves the zone.
+                    AreaRecord &area = EditData::instance().Areas[0];
+                    for (QPoint &p : area.Out1Points)
+                        if (p.y() > 0)
+                            p.setY(p.y() - 2000);
+                    window.sceneController()->CoordTableUpdatePointItem();
+                    window.findChild<QToolButton *>(QStringLiteral("ReplayEvaluate"))->click();
+                });
         }
         // The room (8 m across) fills the view.
         const bool deep = options.contains(QStringLiteral("deep"));

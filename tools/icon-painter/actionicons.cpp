@@ -475,6 +475,36 @@ void addActionIcons(IconSet &set)
         arrowHead(p, Blue, QPointF(26, 11), QPointF(25.5, 18), 8);
         arrowHead(p, Blue, QPointF(6, 21), QPointF(6.5, 14), 8);
     }};
+    // Recordings: a tape cassette to open one, a red dot to record, a square to stop.
+    set[QStringLiteral("openRecording")] = {[](QPainter &p) {
+        shape(p, rounded(QRectF(3, 7, 26, 18), 2.5), Grey);
+        shape(p, rounded(QRectF(7, 10, 18, 8), 1.5), Paper, Ink, 1.2);
+        for (const qreal x : {11.5, 20.5}) {
+            p.setBrush(Ink);
+            p.setPen(Qt::NoPen);
+            p.drawEllipse(QPointF(x, 14), 2.2, 2.2);
+        }
+        QPainterPath foot;
+        foot.moveTo(9, 25);
+        foot.lineTo(11, 21);
+        foot.lineTo(21, 21);
+        foot.lineTo(23, 25);
+        shape(p, foot, Grey, Ink, 1.2);
+    }};
+    set[QStringLiteral("startRecording")] = {[](QPainter &p) {
+        p.setBrush(Paper);
+        p.setPen(pen(Ink, 1.6));
+        p.drawEllipse(QPointF(16, 16), 12, 12);
+        p.setBrush(Red);
+        p.setPen(Qt::NoPen);
+        p.drawEllipse(QPointF(16, 16), 7.5, 7.5);
+    }};
+    set[QStringLiteral("stopRecording")] = {[](QPainter &p) {
+        p.setBrush(Paper);
+        p.setPen(pen(Ink, 1.6));
+        p.drawEllipse(QPointF(16, 16), 12, 12);
+        shape(p, rounded(QRectF(10.5, 10.5, 11, 11), 1.5), Ink, Ink, 1.0);
+    }};
     set[QStringLiteral("zoomIn")] = {[](QPainter &p) {
         p.setBrush(Paper);
         p.setPen(pen(Ink, 2.4));
