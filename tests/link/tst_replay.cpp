@@ -3,11 +3,15 @@
 // line and both Ethernet modes; a recording cut short plays up to the cut.
 
 #include "editdata.h"
+#include "areaframe.h"
 #include "emulatorprocess.h"
+#include "emulatorstate.h"
 #include "linkdevices.h"
 #include "linkrecorder.h"
 #include "replayplayer.h"
 #include "serial_comm.h"
+#include "shapekind.h"
+#include "whatif.h"
 
 #include <QSerialPort>
 #include <QSignalSpy>
@@ -16,6 +20,58 @@
 #include <QtTest>
 
 namespace {
+// Area 0's Out1 as a plain polygon on the right of the obstacle's path
+// (it crosses 2.2 m ahead, from x -2 m to 2 m and back), so the output
+// switches as it comes and goes; margin mm taken off every side.
+AreaRecord guardingArea(int margin)
+{
+    AreaRecord a;
+    a.Out1Shape = Polygon;
+    a.Out1Points = {{-500 + margin, 1500 + margin}, {2500 - margin, 1500 + margin},
+                    {2500 - margin, 3000 - margin}, {-500 + margin, 3000 - margin}};
+    return a;
+}
+
+// Starts the emulator with that area and records its stream, scans and IO
+// status, on one link until enough of both came in.
+bool recordEmulator(Emulator &emulator, int kind, const QString &dir, const QString &path, int ioReplies)
+{
+    EmulatorState state = EmulatorState::factory();
+    state.areas[0] = encodeAreaBlock(Command::RArea, 0, guardingArea(0), false).frame;
+    const QString stateFile = dir + QStringLiteral("/state.json");
+    QString error;
+    if (!state.save(stateFile, &error) || !emulator.start({QStringLiteral("-q"), QStringLiteral("--state"), stateFile}))
+        return false;
+    QSerialPort serial;
+    QTcpSocket tcp;
+    QUdpSocket udp;
+    LinkState live;
+    live.ConnectionKind = kind;
+    EditData edit;
+    SensorParameters params = SensorParameters::defaults();
+    ScanControl control;
+    SERIAL_COMM link(&serial, &live, &edit, &params, &control, &tcp, &udp);
+    if (!(kind == 0 ? LinkDevices::openSerial(serial, emulator.pty, SerialLineSettings{576000})
+                    : LinkDevices::openEthernet(tcp, udp, 0, QStringLiteral("127.0.0.1"), emulator.port)))
+        return false;
+    int replies = 0;
+    QObject::connect(&link, &SERIAL_COMM::IOPortSignals, [&replies] { ++replies; });
+    LinkRecorder recorder;
+    RecordingHeader header;
+    header.connectionKind = kind;
+    if (!recorder.start(path, header))
+        return false;
+    link.attachRecorder(&recorder);
+    link.OpenSendReadScanf();
+    link.OpenSendReadSimulation();
+    QElapsedTimer clock;
+    clock.start();
+    while (replies < ioReplies && clock.elapsed() < 30000)
+        QTest::qWait(50);
+    recorder.stop();
+    return replies >= ioReplies;
+}
+
 // Everything the displays are given, in the order they are given it.
 struct Observed
 {
@@ -128,6 +184,51 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(finished.count(), 1, 20000);
         QVERIFY(again.scans.size() > 0 && again.scans.size() < seen.scans.size());
         QVERIFY(again.scans == seen.scans.mid(0, again.scans.size()));
+    }
+
+    // The emulator is the oracle: judged with the very zones it guards with,
+    // the recording agrees on every scan a reply judged, while the output
+    // comes and goes. Drawn 500 mm smaller, the zone differs exactly where the
+    // scanner saw the obstacle in the zone and the smaller zone does not.
+    void whatIfAgreesWithTheEmulator_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::newRow("serial line") << 0;
+        QTest::newRow("TCP") << 1;
+    }
+
+    void whatIfAgreesWithTheEmulator()
+    {
+        QFETCH(int, kind);
+        Emulator emulator;
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("r.qmrec"));
+        QVERIFY(recordEmulator(emulator, kind, dir.path(), path, 60)); // about 12 s: a whole crossing
+        QVector<AreaRecord> areas(64);
+        areas[0] = guardingArea(0);
+        const WhatIfResult same = whatIfOfRecording(path, areas, false);
+        QVERIFY2(same.compared >= 40, qPrintable(QString::number(same.compared)));
+        QCOMPARE(same.disagreeing, 0);
+        int set = 0;
+        for (const WhatIfScan &scan : same.scans)
+            set += scan.compared && (scan.reported & 1);
+        QVERIFY2(set > 0 && set < same.compared, qPrintable(QStringLiteral("%1 of %2").arg(set).arg(same.compared)));
+
+        areas[0] = guardingArea(500);
+        const WhatIfResult smaller = whatIfOfRecording(path, areas, false);
+        QCOMPARE(smaller.scans.size(), same.scans.size());
+        QVector<int> expected;
+        for (int i = 0; i < smaller.scans.size(); ++i) {
+            const WhatIfScan &s = smaller.scans.at(i);
+            QVERIFY(!(s.project & 1) || (same.scans.at(i).project & 1)); // the smaller zone lies inside
+            // What the scanner reported for a judged scan is what the same
+            // zones gave there: they agree everywhere.
+            if (s.compared && (same.scans.at(i).project & 1) && !(s.project & 1))
+                expected << i;
+        }
+        QVERIFY(!expected.isEmpty());
+        QCOMPARE(smaller.outputs[0].disagreements, expected);
+        QCOMPARE(smaller.disagreeing, expected.size());
     }
 };
 
