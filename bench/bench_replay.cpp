@@ -6,10 +6,13 @@
 // Reported: how many times faster than real time the replay runs (the
 // recording's duration over the replay's wall time), and as the baseline of
 // the same run, the bare read of the file (preamble to end record, every
-// checksum checked), with the replay's time as a ratio to it.
+// checksum checked), with the replay's time as a ratio to it. Then what-if
+// over the same file with three 100-point zones in the selected area: its
+// time per scan as a fraction of the time between two scans.
 //
 //   bench_replay [--minutes N]   default 10 (about 470 MB written to a temporary folder)
 
+#include "benchsupport.h"
 #include "editdata.h"
 #include "hisnpacketizer.h"
 #include "livedata.h"
@@ -17,6 +20,7 @@
 #include "replayplayer.h"
 #include "serial_comm.h"
 #include "syntheticworld.h"
+#include "whatif.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -128,5 +132,18 @@ int main(int argc, char **argv)
     std::printf("opening (index pass): %.2f s\n", indexS);
     std::printf("replay as fast as possible: %.2f s = %.2f x the bare read\n", replayS, replayS / readS);
     std::printf("replay speed: %.1f x real time (%.0f s of recording)\n", durationS / replayS, durationS);
+
+    QVector<AreaRecord> areas(EditData::AreaCount);
+    areas[0].Out1Points = BenchSupport::ring(2500, 0.2, 0);
+    areas[0].Out2Points = BenchSupport::ring(4000, 0.15, 1);
+    areas[0].Out3Points = BenchSupport::ring(6000, 0.1, 2);
+    clock.restart();
+    const WhatIfResult whatIf = whatIfOfRecording(path, areas, false);
+    const double whatIfS = clock.nsecsElapsed() / 1e9;
+    const double perScanMs = whatIfS * 1e3 / qMax(1, whatIf.scans.size());
+    std::printf("what-if over the recording: %.2f s for %d scans (%d compared) = %.3f ms a scan = %.4f of the "
+                "%.1f ms between two scans\n",
+                whatIfS, int(whatIf.scans.size()), whatIf.compared, perScanMs, perScanMs / (1000.0 / kScanHz),
+                1000.0 / kScanHz);
     return assembled == scans - 1 ? 0 : 2;
 }
