@@ -34,6 +34,7 @@
 #include "scripteddialogs.h"
 #include "serial_comm.h"
 #include "settingsdialog.h"
+#include "shotcrops.h"
 #include "shapekind.h"
 #include "viewwindow.h"
 
@@ -103,6 +104,9 @@ int main(int argc, char *argv[])
         }
     }
     window.show();
+    // For the manual: the window and the replay dock can be cut out.
+    ShotCrops crops(&window);
+    crops.addWidget(QStringLiteral("ReplayDock"));
     // The whole program switches, as the language menu does.
     if (english)
         window.LanguageToEnglish();
