@@ -270,19 +270,24 @@ bool ScannerSession::watch(int seconds, const std::function<void(const Status &)
         s.status = status;
         line(s);
     });
-    QTimer end;
-    end.setSingleShot(true);
-    connect(&end, &QTimer::timeout, this, &ScannerSession::stop);
-    if (seconds > 0)
-        end.start(seconds * 1000);
     m_comm->OpenSendReadSimulation();
-    const bool ok = waitFor([] { return false; });
+    const bool ok = runFor(seconds);
     m_comm->CloseSendReadSimulation();
     disconnect(m_comm.get(), nullptr, this, nullptr);
     return ok;
 }
 
 void ScannerSession::stop() { m_stopped = true; }
+
+bool ScannerSession::runFor(int seconds)
+{
+    QTimer end;
+    end.setSingleShot(true);
+    connect(&end, &QTimer::timeout, this, &ScannerSession::stop);
+    if (seconds > 0)
+        end.start(seconds * 1000);
+    return waitFor([] { return false; });
+}
 
 bool ScannerSession::record(const QString &path, int seconds, qint64 *bytes)
 {
@@ -312,14 +317,9 @@ bool ScannerSession::record(const QString &path, int seconds, qint64 *bytes)
         fail(cliText(CliText::FileNotWritten, m_language).arg(path, reason));
     });
     m_comm->attachRecorder(&recorder);
-    QTimer end;
-    end.setSingleShot(true);
-    connect(&end, &QTimer::timeout, this, &ScannerSession::stop);
-    if (seconds > 0)
-        end.start(seconds * 1000);
     m_comm->OpenSendReadScanf();
     m_comm->OpenSendReadSimulation();
-    const bool ok = waitFor([] { return false; });
+    const bool ok = runFor(seconds);
     m_comm->CloseSendReadScanf();
     m_comm->CloseSendReadSimulation();
     m_comm->attachRecorder(nullptr);

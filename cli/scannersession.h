@@ -67,6 +67,8 @@ public:
 
 private:
     bool waitFor(const std::function<bool()> &done);
+    // Runs the event loop for seconds (0: until stop()) or a failure.
+    bool runFor(int seconds);
     bool connectTcp(QString *why);
     void fail(const QString &text);
     bool claimBox(int icon, const QString &title, const QString &text);

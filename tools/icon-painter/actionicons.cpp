@@ -50,6 +50,14 @@ void floppy(QPainter &p, QRectF r)
           Ink, 1.2);
 }
 
+// The round face the record and stop symbols sit on.
+void recorderButton(QPainter &p)
+{
+    p.setBrush(Paper);
+    p.setPen(pen(Ink, 1.6));
+    p.drawEllipse(QPointF(16, 16), 12, 12);
+}
+
 void curvedArrow(QPainter &p, bool clockwise)
 {
     // A half loop with the head at the upper end: undo points left, redo right.
@@ -492,17 +500,13 @@ void addActionIcons(IconSet &set)
         shape(p, foot, Grey, Ink, 1.2);
     }};
     set[QStringLiteral("startRecording")] = {[](QPainter &p) {
-        p.setBrush(Paper);
-        p.setPen(pen(Ink, 1.6));
-        p.drawEllipse(QPointF(16, 16), 12, 12);
+        recorderButton(p);
         p.setBrush(Red);
         p.setPen(Qt::NoPen);
         p.drawEllipse(QPointF(16, 16), 7.5, 7.5);
     }};
     set[QStringLiteral("stopRecording")] = {[](QPainter &p) {
-        p.setBrush(Paper);
-        p.setPen(pen(Ink, 1.6));
-        p.drawEllipse(QPointF(16, 16), 12, 12);
+        recorderButton(p);
         shape(p, rounded(QRectF(10.5, 10.5, 11, 11), 1.5), Ink, Ink, 1.0);
     }};
     set[QStringLiteral("zoomIn")] = {[](QPainter &p) {
