@@ -138,8 +138,12 @@ private slots:
         link.OpenSendReadScanf();
         link.OpenSendReadSimulation();
         QTRY_VERIFY_WITH_TIMEOUT(seen.scans.size() >= 12 && seen.io.size() >= 8, 20000);
-        link.attachRecorder(nullptr); // what the recording holds is what was seen
+        // What the recording holds is what was seen: the live link hears no
+        // more while the replay runs.
+        link.attachRecorder(nullptr);
         recorder.stop();
+        QObject::disconnect(&link, nullptr, &link, nullptr);
+        LinkDevices::closeAll(serial, tcp, udp);
 
         // Replayed as fast as possible into a link with no device at all.
         LinkState replayed;
