@@ -17,6 +17,7 @@
 #include <QSet>
 #include <QTimer>
 #include <cstdio>
+#include <functional>
 
 namespace CliCommands {
 
@@ -328,7 +329,10 @@ int info(const Arguments &args)
     return Success;
 }
 
-int watch(const Arguments &args)
+// A command that runs until its time is up or an interrupt, which ends it
+// normally: the session opened, run, and its failure reported.
+int untilInterrupted(const Arguments &args,
+                     const std::function<bool(ScannerSession &, const ScannerAddress &)> &run)
 {
     const std::optional<ScannerAddress> address = scannerOf(args.words.at(0), args.language);
     if (!address)
@@ -336,14 +340,28 @@ int watch(const Arguments &args)
     ConsoleDialogs dialogs(args.language);
     DialogSeam::install(&dialogs);
     ScannerSession session(*address, args.language, &dialogs);
-    const int language = args.language;
-    const bool json = args.json;
     bool ok = session.open();
     if (ok) {
         g_watching = &session;
         if (g_interrupted)
             session.stop();
-        ok = session.watch(qMax(args.seconds, 0), [language, json](const ScannerSession::Status &s) {
+        ok = run(session, *address);
+        g_watching = nullptr;
+    }
+    DialogSeam::install(nullptr);
+    if (!ok) {
+        err(session.error());
+        return LinkFailure;
+    }
+    return Success;
+}
+
+int watch(const Arguments &args)
+{
+    const int language = args.language;
+    const bool json = args.json;
+    return untilInterrupted(args, [&args, language, json](ScannerSession &session, const ScannerAddress &) {
+        return session.watch(qMax(args.seconds, 0), [language, json](const ScannerSession::Status &s) {
             if (json) {
                 const QJsonObject o{{QStringLiteral("inputs"), int(s.inputs)},     {QStringLiteral("outputs"), int(s.outputs)},
                                     {QStringLiteral("status"), int(s.status)},     {QStringLiteral("temperature"), s.temperature / 100.0},
@@ -361,41 +379,19 @@ int watch(const Arguments &args)
                     .arg(s.speed)
                     .arg(hundredths(s.drive), hundredths(s.send), hundredths(s.receive)));
         });
-        g_watching = nullptr;
-    }
-    DialogSeam::install(nullptr);
-    if (!ok) {
-        err(session.error());
-        return LinkFailure;
-    }
-    return Success;
+    });
 }
 
 int record(const Arguments &args)
 {
-    const std::optional<ScannerAddress> address = scannerOf(args.words.at(0), args.language);
-    if (!address)
-        return UsageError;
-    const QString path = args.words.at(1);
-    ConsoleDialogs dialogs(args.language);
-    DialogSeam::install(&dialogs);
-    ScannerSession session(*address, args.language, &dialogs);
-    qint64 bytes = 0;
-    bool ok = session.open();
-    if (ok) {
-        g_watching = &session;
-        if (g_interrupted)
-            session.stop();
-        ok = session.record(path, qMax(args.seconds, 0), &bytes);
-        g_watching = nullptr;
-    }
-    DialogSeam::install(nullptr);
-    if (!ok) {
-        err(session.error());
-        return LinkFailure;
-    }
-    out(cliText(CliText::Recorded, args.language).arg(address->text(), path).arg(bytes));
-    return Success;
+    return untilInterrupted(args, [&args](ScannerSession &session, const ScannerAddress &address) {
+        const QString path = args.words.at(1);
+        qint64 bytes = 0;
+        if (!session.record(path, qMax(args.seconds, 0), &bytes))
+            return false;
+        out(cliText(CliText::Recorded, args.language).arg(address.text(), path).arg(bytes));
+        return true;
+    });
 }
 
 int whatif(const Arguments &args)

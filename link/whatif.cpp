@@ -32,8 +32,8 @@ WhatIfEvaluator::WhatIfEvaluator(const QVector<AreaRecord> &areas, int connectio
     m_areas.resize(int(m_zones.size()));
     for (int i = 0; i < m_areas.size() && i < areas.size(); ++i)
         m_areas[i] = heldByScanner(areas.at(i), i, reversed);
-    m_scan.serial = connectionKind == 0;
-    m_scan.pointsPerDegree = 2;
+    m_serialScan.serial = true;
+    m_serialScan.pointsPerDegree = 2;
 }
 
 void WhatIfEvaluator::add(const RecordingChunk &chunk)
@@ -84,8 +84,8 @@ void WhatIfEvaluator::takePass(QByteArray &buffer, qint64 timeUs)
         } else if (e.command == Command::Hisn) {
             hisnPacket(e.bytes, timeUs);
         } else if (std::optional<QVector<quint16>> samples = decodeSamplesReply(e.bytes, Command::RScan)) {
-            m_scan.distances = std::move(*samples);
-            scanComplete(timeUs);
+            m_serialScan.distances = std::move(*samples);
+            scanComplete(m_serialScan, timeUs);
         }
     }
 }
@@ -93,25 +93,8 @@ void WhatIfEvaluator::takePass(QByteArray &buffer, qint64 timeUs)
 void WhatIfEvaluator::hisnPacket(const QByteArray &bytes, qint64 timeUs)
 {
     const std::optional<HisnPacket> packet = decodeHisnPacket(bytes);
-    if (!packet)
-        return;
-    // A scan counts only from its first packet on: a recording may start
-    // in the middle of one.
-    if (packet->StartAngle == ScanModes::FirstPacketAngle) {
-        m_scan.distances.resize(0);
-        m_assembling = true;
-    }
-    if (!m_assembling)
-        return;
-    m_scan.distances.append(packet->Distances);
-    if (packet->EndAngle != ScanModes::LastPacketAngle)
-        return;
-    m_assembling = false;
-    const int n = m_scan.distances.size();
-    if (n == 0 || n % ScanModes::FieldDegrees != 0)
-        return;
-    m_scan.pointsPerDegree = n / ScanModes::FieldDegrees;
-    scanComplete(timeUs);
+    if (packet && m_joiner.add(*packet))
+        scanComplete(m_joiner.scan(), timeUs);
 }
 
 const std::array<OutputZone, 3> &WhatIfEvaluator::zonesOf(int area)
@@ -122,7 +105,7 @@ const std::array<OutputZone, 3> &WhatIfEvaluator::zonesOf(int area)
     return *slot;
 }
 
-void WhatIfEvaluator::scanComplete(qint64 timeUs)
+void WhatIfEvaluator::scanComplete(const Scan &scan, qint64 timeUs)
 {
     WhatIfScan s;
     s.timeUs = timeUs;
@@ -131,7 +114,7 @@ void WhatIfEvaluator::scanComplete(qint64 timeUs)
     s.reportKnown = m_reportKnown;
     if (m_area >= 0) {
         const AreaRecord &area = m_areas.at(m_area);
-        const quint8 raw = detectOutputs(zonesOf(m_area), area, m_scan, m_timer.outputs());
+        const quint8 raw = detectOutputs(zonesOf(m_area), area, scan, m_timer.outputs());
         s.project = m_timer.update(raw, timeUs / 1000, area.OpenDelay, area.CloseDelay);
     }
 

@@ -5,6 +5,7 @@
 // to the outputs the scanner reported in its IO-simulation replies.
 
 #include "arearecord.h"
+#include "hisnscanjoiner.h"
 #include "outputzone.h"
 #include "recording.h"
 #include "zoneevaluator.h"
@@ -68,7 +69,7 @@ private:
 
     void takePass(QByteArray &piece, qint64 timeUs);
     void hisnPacket(const QByteArray &bytes, qint64 timeUs);
-    void scanComplete(qint64 timeUs);
+    void scanComplete(const Scan &scan, qint64 timeUs);
     void simuReply(const QByteArray &bytes);
     const std::array<OutputZone, 3> &zonesOf(int area);
 
@@ -79,8 +80,8 @@ private:
     QByteArray m_received;
     QByteArray m_sent;
     QVector<Event> m_events;
-    Scan m_scan;
-    bool m_assembling = false; // a streamed scan was begun at its first packet
+    Scan m_serialScan;
+    HisnScanJoiner m_joiner;
     OutputTimer m_timer;
 
     bool m_forcing = false;     // the latest IO-simulation request set outputs or faults

@@ -61,30 +61,8 @@ void RecordedWorld::addChunk(const RecordingChunk &chunk)
 void RecordedWorld::addHisnPacket(const QByteArray &bytes, qint64 timeMs)
 {
     const std::optional<HisnPacket> p = decodeHisnPacket(bytes);
-    if (!p)
-        return;
-    if (p->StartAngle == ScanModes::FirstPacketAngle) {
-        m_partial = Scan();
-        m_assembling = true;
-    } else if (!m_assembling || m_nextAngle != p->StartAngle) {
-        // Joined mid-scan, or a packet went missing: wait for the next scan.
-        m_assembling = false;
-        return;
-    }
-    m_nextAngle = p->EndAngle;
-    const int n = qMin(p->pointCount(), qMin(p->Distances.size(), p->Intensities.size()));
-    m_partial.distances += p->Distances.mid(0, n);
-    m_partial.intensities += p->Intensities.mid(0, n);
-    if (p->EndAngle != ScanModes::LastPacketAngle || p->Closing != p->CountB)
-        return;
-    m_assembling = false;
-    const int samples = m_partial.distances.size();
-    if (samples > 0 && samples % ScanModes::FieldDegrees == 0) {
-        m_partial.serial = false;
-        m_partial.pointsPerDegree = samples / ScanModes::FieldDegrees;
-        m_scans.append({timeMs, m_partial});
-    }
-    m_partial = Scan();
+    if (p && m_joiner.add(*p))
+        m_scans.append({timeMs, m_joiner.scan()});
 }
 
 qint64 RecordedWorld::durationMs() const

@@ -6,6 +6,7 @@
 // decoders, so the emulator serves what the tool saw.
 
 #include "frames.h"
+#include "hisnscanjoiner.h"
 #include "recording.h"
 #include "zoneevaluator.h"
 
@@ -59,9 +60,7 @@ private:
     QVector<Timed<Scan>> m_scans;
     QVector<Timed<SimuStatus>> m_statuses;
     QVector<quint16> m_intensities; // the latest RStre reply of the serial line
-    Scan m_partial;                 // the Ethernet scan being assembled
-    bool m_assembling = false;
-    int m_nextAngle = 0;            // where the next packet of that scan starts
+    HisnScanJoiner m_joiner;        // the Ethernet scan being assembled
     qint64 m_lastUs = 0;
     qint64 m_endUs = -1;
 };
