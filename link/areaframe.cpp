@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 namespace {
 constexpr int kDescriptorBase = 14;
@@ -56,6 +57,9 @@ QVector<WirePoint> slotOrder(const QVector<QPoint> &points, bool reversed)
     return kept;
 }
 
+// Whole degrees as the encoder writes an angle: truncated toward zero.
+qint64 wireDegree(float angle) { return qint64(angle * kRadToDeg); }
+
 struct ArcFields
 {
     qint64 start = 0;
@@ -70,11 +74,54 @@ ArcFields arcFields(const QVector<QPoint> &points, bool reversed)
     const float lo = std::min(a.angle, b.angle);
     const float hi = std::max(a.angle, b.angle);
     ArcFields f;
-    f.start = qint64(lo * kRadToDeg); // within -90..270: no overflow
-    f.end = qint64(hi * kRadToDeg);
+    f.start = wireDegree(lo); // within -90..270: no overflow
+    f.end = wireDegree(hi);
     // Up to 2^31 * sqrt(2): fits easily in 64 bits.
     f.radius = qint64(polarDistance(double(a.x), double(a.y)));
     return f;
+}
+
+// The integer wire point that the encoder turns back into exactly `degree`
+// and `radius`, so that an arc read from a scanner travels back unchanged
+// instead of turning and shrinking a little on every read and write. The
+// nearest such point to the middle of that degree and millimetre, searched
+// outwards; where none fits (radii below 81 mm have degree and millimetre
+// cells without an integer point) the nearest that keeps the degree, else the
+// plain polar point.
+QPoint arcWirePoint(int degree, int radius)
+{
+    // Truncation toward zero: degree d > 0 covers [d, d+1), d < 0 covers
+    // (d-1, d], 0 covers (-1, 1); -90 is only the negative y axis itself.
+    const double middle = degree > 0 ? degree + 0.5 : degree > -90 && degree < 0 ? degree - 0.5 : degree;
+    const double rad = middle * 3.14159265358979323846 / 180.0;
+    const double r = radius + 0.5;
+    const long cx = std::lround(r * std::cos(rad));
+    const long cy = std::lround(r * std::sin(rad));
+    // Offsets within 3 mm, nearest first: the cell is at least a millimetre
+    // wide and deep wherever it holds a point.
+    static const std::vector<QPoint> offsets = [] {
+        std::vector<QPoint> o;
+        for (int dx = -3; dx <= 3; ++dx)
+            for (int dy = -3; dy <= 3; ++dy)
+                o.emplace_back(dx, dy);
+        std::stable_sort(o.begin(), o.end(), [](QPoint a, QPoint b) {
+            return QPoint::dotProduct(a, a) < QPoint::dotProduct(b, b);
+        });
+        return o;
+    }();
+    std::optional<QPoint> degreeOnly;
+    for (const QPoint &d : offsets) {
+        const double x = double(cx + d.x());
+        const double y = double(cy + d.y());
+        if (wireDegree(polarAngle(x, y)) != degree)
+            continue;
+        const QPoint p(int(cx + d.x()), int(cy + d.y()));
+        if (qint64(polarDistance(x, y)) == radius)
+            return p;
+        if (!degreeOnly)
+            degreeOnly = p;
+    }
+    return degreeOnly.value_or(fromPolar(float(radius), float(degree) * kDegToRad));
 }
 
 AreaEncodeError refuse(AreaEncodeError::Reason reason, int area, int output, int point, qint64 value)
@@ -259,9 +306,9 @@ void applyAreaBlock(const AreaBlock &block, bool reversed, AreaRecord &area)
         switch (area.shape(output)) {
         case Arc: {
             points.clear();
-            const float r = float(out.Radius);
-            QPoint a = fromPolar(r, float(out.StartDegree) * kDegToRad);
-            QPoint b = fromPolar(r, float(out.EndDegree) * kDegToRad);
+            // The radius travels from the first point: it is the start.
+            const QPoint a = arcWirePoint(out.StartDegree, out.Radius);
+            const QPoint b = arcWirePoint(out.EndDegree, out.Radius);
             points << QPoint(sign * a.x(), a.y()) << QPoint(sign * b.x(), b.y());
             break;
         }

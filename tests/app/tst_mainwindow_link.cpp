@@ -4,6 +4,8 @@
 
 #include "emulatorprocess.h"
 #include "emulatorstate.h"
+#include "frames.h"
+#include "linkrecorder.h"
 #include "mainwindow.h"
 #include "polar.h"
 #include "scripteddialogs.h"
@@ -259,6 +261,72 @@ private slots:
         QString why;
         QVERIFY2(sameAreas(rig.data.Areas, expected, &why), qPrintable(why));
         QCOMPARE(*rig.window->parameters(), someParameters(9));
+    }
+
+    // Ten times "read all, change one parameter, write all" with arcs at many
+    // angles and radii: every frame of the last write is the first one again
+    // (the changed parameter aside), so nothing turns or shrinks by being read.
+    void readWriteCyclesSendTheSameFrames_data()
+    {
+        QTest::addColumn<QString>("transport");
+        QTest::addColumn<bool>("reversed");
+        QTest::newRow("tcp") << "tcp" << false;
+        QTest::newRow("udp, reversed") << "udp" << true;
+    }
+    void readWriteCyclesSendTheSameFrames()
+    {
+        QFETCH(QString, transport);
+        QFETCH(bool, reversed);
+        Rig rig;
+        QVERIFY(rig.start({QStringLiteral("--quiet")})); // an unread log would fill its pipe
+        QSignalSpy read(rig.link(), &SERIAL_COMM::ReceiveAreaData);
+        QVERIFY(rig.connect(transport));
+        QTRY_VERIFY_WITH_TIMEOUT(read.count() == 1 && rig.transferDone(), 20000);
+        LinkRecorder recorder;
+        QVERIFY(recorder.start(rig.dir.filePath(QStringLiteral("cycles.qmrec")), {}));
+        rig.link()->attachRecorder(&recorder);
+
+        for (int i = 0; i < 64; ++i)
+            for (int o = 0; o < 3; ++o) {
+                const float radius = 100.0f + float((i * 977 + o * 7919) % 60000) + 0.4f;
+                const float from = -90.0f + float((i * 53 + o * 31) % 300) + 0.61f;
+                rig.data.Areas[i].shape(o) = Arc;
+                rig.data.Areas[i].points(o) = {fromPolar(radius, from * kDegToRad),
+                                               fromPolar(radius, (from + 3.3f + float(i % 57)) * kDegToRad)};
+            }
+        SensorParameters p = someParameters(3);
+        p.Words[14] = reversed ? 1 : 0;
+        *rig.window->parameters() = p;
+        LinkState::instance().DirectionReversed = reversed;
+        int boxes = 0;
+        for (int cycle = 0; cycle <= 10; ++cycle) {
+            if (cycle > 0) {
+                rig.action("ReadAllSetting")->trigger();
+                QTRY_VERIFY_WITH_TIMEOUT(read.count() == cycle + 1 && rig.transferDone(), 20000);
+                rig.window->parameters()->Words[23] = 100 + cycle;
+            }
+            rig.action("WriteAllSetting")->trigger();
+            ++boxes;
+            QTRY_VERIFY_WITH_TIMEOUT(rig.boxesSaying(QStringLiteral("是否重启传感器?")) == boxes
+                                         && rig.transferDone(), 20000);
+        }
+        rig.link()->attachRecorder(nullptr);
+        recorder.stop();
+
+        QVector<QByteArray> writes;
+        for (const RecordingChunk &c : readRecording(recorder.path()).chunks)
+            if (c.sent && (c.bytes.startsWith("WArea") || c.bytes.startsWith("WCase") || c.bytes.startsWith("WPara")))
+                writes << c.bytes;
+        QCOMPARE(writes.size(), 11 * 66);
+        for (int k = 0; k < 66; ++k) {
+            QByteArray first = writes.at(k), last = writes.at(10 * 66 + k);
+            if (k == 65) { // WPara: word 23 was changed on purpose, and so its CRC
+                QCOMPARE(get16(last, 5 + 2 * 23), quint16(110));
+                for (QByteArray *f : {&first, &last})
+                    f->replace(5 + 2 * 23, 2, "..").chop(2);
+            }
+            QVERIFY2(first == last, qPrintable(QStringLiteral("frame %1 of the last write differs").arg(k)));
+        }
     }
 
     // Status 1 at area 10: one box, and the areas go again from area 0.

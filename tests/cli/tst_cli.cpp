@@ -10,6 +10,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <cmath>
 #include <memory>
 
 namespace {
@@ -76,6 +77,31 @@ QByteArray withPolygonOf(int count)
 }
 
 int framesReceived(Emulator &e) { return e.log().count(QStringLiteral(" <- ")); }
+
+// The golden file's settings with 64 areas of arcs at many angles and radii,
+// each output's two points placed between whole degrees as a user drags them.
+QByteArray arcProject(bool reversed)
+{
+    QByteArray head = golden();
+    head.truncate(head.indexOf("CoordTableData\n"));
+    QList<QByteArray> rows = head.split('\n');
+    rows[2 + 14] = reversed ? "1" : "0"; // the install direction row
+    QByteArray out = rows.join('\n') + "CoordTableData\n";
+    for (int i = 0; i < 64; ++i) {
+        out += QByteArray::number(i) + "\n0\n0\n0\n1\n0\n0\n0\n0\n0\n1\n1\n1\n";
+        for (int o = 0; o < 3; ++o) {
+            const double radius = 300 + (i * 977 + o * 7919) % 59000 + 0.37 * o;
+            const double from = -90 + (i * 53 + o * 31) % 300 + 0.61;
+            const double to = from + 3.3 + (i * 17 + o) % 57;
+            out += "Out" + QByteArray::number(o + 1) + "CoordStr\n";
+            for (double deg : {from, to})
+                out += QByteArray::number(qRound(radius * std::cos(deg * M_PI / 180))) + ','
+                    + QByteArray::number(qRound(radius * std::sin(deg * M_PI / 180))) + '\n';
+            out += "Out" + QByteArray::number(o + 1) + "CoordEnd\n";
+        }
+    }
+    return out + golden().mid(golden().indexOf("CoordTableDataEnd"));
+}
 } // namespace
 
 class TestCli : public QObject
@@ -84,6 +110,8 @@ class TestCli : public QObject
 private slots:
     void transfers_data();
     void transfers();
+    void roundTripsAreExact_data();
+    void roundTripsAreExact();
     void check_data();
     void check();
     void commands_data();
@@ -151,6 +179,53 @@ void TestCli::transfers()
     QCOMPARE(diffs.size(), 2);
     QCOMPARE(diffs.at(1).toObject().value(QStringLiteral("moved")).toDouble(), 1.0);
     QCOMPARE(diffs.at(1).toObject().value(QStringLiteral("point")).toInt(), 3);
+}
+
+// Read and written ten times, a configuration full of arcs neither turns nor
+// shrinks: every download is the first one byte for byte, and the file and
+// the scanner it was just uploaded to compare equal.
+void TestCli::roundTripsAreExact_data()
+{
+    QTest::addColumn<bool>("reversed");
+    QTest::newRow("forward") << false;
+    QTest::newRow("reversed") << true;
+}
+
+void TestCli::roundTripsAreExact()
+{
+    QFETCH(bool, reversed);
+    // About a minute a row: ctest runs it as tst_cli_roundtrip, beside the rest.
+    if (!qEnvironmentVariableIsSet("QM_CLI_ROUNDTRIP"))
+        QSKIP("run by tst_cli_roundtrip");
+    QTemporaryDir dir;
+    Emulator e;
+    QVERIFY(e.start({QStringLiteral("--quiet")})); // an unread log would fill its pipe and stop it
+    const QString scanner = scannerOf(e, QStringLiteral("tcp"));
+    const QString drawn = dir.filePath(QStringLiteral("drawn.VQ30"));
+    QVERIFY(writeFile(drawn, arcProject(reversed)));
+    Run r = cli({QStringLiteral("upload"), drawn, scanner, QStringLiteral("--verify")});
+    QVERIFY2(r.status == 0, qPrintable(r.all()));
+    r = cli({QStringLiteral("diff"), drawn, scanner});
+    QVERIFY2(r.status == 0 && r.out == QStringLiteral("equal\n"), qPrintable(r.all()));
+
+    QByteArray first;
+    for (int cycle = 0; cycle < 10; ++cycle) {
+        const QString copy = dir.filePath(QStringLiteral("copy%1.VQ30").arg(cycle));
+        r = cli({QStringLiteral("download"), scanner, copy});
+        QVERIFY2(r.status == 0, qPrintable(r.all()));
+        // The footer carries the day of writing: compare up to it.
+        QByteArray bytes = readFile(copy);
+        bytes.truncate(bytes.indexOf("ZTL_LASER_VQ_INFORMATION"));
+        if (cycle == 0)
+            first = bytes;
+        QVERIFY2(bytes == first, qPrintable(QStringLiteral("cycle %1 differs").arg(cycle)));
+        r = cli({QStringLiteral("upload"), copy, scanner, QStringLiteral("--verify")});
+        QVERIFY2(r.status == 0 && r.out.contains(QStringLiteral("read back, equal")), qPrintable(r.all()));
+        r = cli({QStringLiteral("diff"), copy, scanner});
+        QVERIFY2(r.status == 0 && r.out == QStringLiteral("equal\n"), qPrintable(r.all()));
+    }
+    r = cli({QStringLiteral("diff"), drawn, dir.filePath(QStringLiteral("copy9.VQ30"))});
+    QVERIFY2(r.status == 0 && r.out == QStringLiteral("equal\n"), qPrintable(r.all()));
 }
 
 void TestCli::check_data()

@@ -125,25 +125,81 @@ private slots:
         QCOMPARE(get16s(r.frame, descriptor(0) + 4), qint16(0));
         QCOMPARE(get16s(r.frame, descriptor(0) + 6), qint16(179));
         QCOMPARE(get16(r.frame, descriptor(0) + 8), quint16(1000));
-        const AreaRecord back = roundTrip(a, false);
-        QCOMPARE(back.Out1Shape, int(Arc));
-        QCOMPARE(back.Out1Points, (QVector<QPoint>{{1000, 0}, fromPolar(1000.0f, 179 * kDegToRad)}));
-        QCOMPARE(back.Out1Points[1], QPoint(-999, 17));
-
-        // Reversed: the scanner sees the mirror image, the model gets it back.
+        // Reversed: the scanner sees the mirror image. (0, 1000) mirrored
+        // lies at 89.99999 degrees in single precision, which truncates to 89.
         a.Out1Points = {{1000, 0}, {0, 1000}};
         const AreaEncodeResult rr = encodeAreaBlock(Command::WArea, 1, a, true);
-        // Mirrored: (-1000, 0) at 180 and (0, 1000) at 89.99999 degrees in
-        // single precision, which truncates to 89.
         QCOMPARE(get16s(rr.frame, descriptor(0) + 4), qint16(89));
         QCOMPARE(get16s(rr.frame, descriptor(0) + 6), qint16(180));
-        const AreaRecord backR = roundTrip(a, true);
-        QCOMPARE(backR.Out1Points, (QVector<QPoint>{{-17, 999}, {1000, 0}}));
 
         // An arc with other than two points sends zeros.
         a.Out1Points = {{1000, 0}, {0, 1000}, {5, 5}};
         const AreaEncodeResult r3 = encodeAreaBlock(Command::WArea, 1, a, false);
         QCOMPARE(r3.frame.mid(descriptor(0), 10).toHex(), QByteArray("00010003000000000000"));
+    }
+
+    // An arc the scanner holds travels back byte for byte: read it, write it
+    // unchanged, and the scanner must get the same degrees and radius again,
+    // for every pair of whole degrees the field can hold. Below 81 mm some
+    // degree and millimetre cells hold no integer point at all.
+    void storedArcsTravelBackUnchanged_data()
+    {
+        QTest::addColumn<int>("radius");
+        QTest::addColumn<bool>("reversed");
+        // Mirroring only negates x, so fewer radii suffice reversed.
+        for (int radius : {81, 500, 6000, 60000, 65535})
+            QTest::addRow("%d mm", radius) << radius << false;
+        for (int radius : {81, 36000})
+            QTest::addRow("%d mm reversed", radius) << radius << true;
+    }
+    void storedArcsTravelBackUnchanged()
+    {
+        QFETCH(int, radius);
+        QFETCH(bool, reversed);
+        // An RArea reply with three arcs, laid out by hand: descriptor at
+        // 14 + 16 * output holding kind 1, count 2, start, end, radius.
+        QByteArray reply(1264, '\0');
+        reply.replace(0, 5, "RArea");
+        reply[5] = char(9);
+        int pairs = 0;
+        std::array<int, 3> start{}, end{};
+        auto check = [&](int used) {
+            for (int o = 0; o < 3; ++o) {
+                const int d = descriptor(o);
+                put16(reply, d, o < used ? 1 : 0);
+                put16(reply, d + 2, o < used ? 2 : 0);
+                put16(reply, d + 4, o < used ? start[o] : 0);
+                put16(reply, d + 6, o < used ? end[o] : 0);
+                put16(reply, d + 8, o < used ? radius : 0);
+            }
+            storeCrc(reply);
+            AreaRecord area;
+            applyAreaBlock(*decodeAreaBlock(reply, Command::RArea), reversed, area);
+            const QByteArray sent = encodeAreaBlock(Command::WArea, 9, area, reversed).frame;
+            for (int o = 0; o < used; ++o) {
+                const int d = descriptor(o);
+                if (sent.mid(d, 10) != reply.mid(d, 10))
+                    return QStringLiteral("%1..%2 went back as %3..%4, %5 mm")
+                        .arg(start[o]).arg(end[o]).arg(get16s(sent, d + 4)).arg(get16s(sent, d + 6))
+                        .arg(get16(sent, d + 8));
+            }
+            return QString();
+        };
+        int used = 0;
+        for (int s = -90; s <= 269; ++s) {
+            for (int e = s; e <= 269; ++e) {
+                start[size_t(used)] = s;
+                end[size_t(used)] = e;
+                if (++used < 3)
+                    continue;
+                const QString fault = check(used);
+                QVERIFY2(fault.isEmpty(), qPrintable(fault));
+                pairs += used;
+                used = 0;
+            }
+        }
+        QVERIFY(check(used).isEmpty());
+        QCOMPARE(pairs + used, 360 * 361 / 2);
     }
 
     void dependentFormsReadBackFromTheirOwnSlot()
