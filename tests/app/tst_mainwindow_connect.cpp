@@ -239,9 +239,15 @@ private slots:
             QVERIFY(samePixmap(rig.widget<QLabel>("InputPort1"), QStringLiteral(":/images/Gray1.png")));
             QCOMPARE(rig.widget<QLabel>("label_StatusValue")->text(), QStringLiteral("正常(0)"));
             rig.data.CurrentArea = 9;
+            rig.data.Modified = false; // as if saved: the next connection asks nothing
         }
         QCOMPARE(rig.data.CurrentArea, 9);
         QVERIFY(rig.dialogs.boxes.size() <= 2); // the read-all messages only
+        // The port label names the last device in the language switched to.
+        rig.window->LanguageToEnglish();
+        QCOMPARE(rig.widget<QLabel>("PortLabel")->text(), transport == QLatin1String("pty")
+                                                              ? QStringLiteral("COM:%1 ").arg(rig.emulator.pty)
+                                                              : QStringLiteral("IPAddress:127.0.0.1 "));
     }
 
     // A failed attempt or a lost line: a clear box and nothing left half open.
