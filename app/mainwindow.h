@@ -227,6 +227,9 @@ private:
     // The same, and both settings actions off while a device is opened.
     void selectInterfaceForOpening(int kind);
     void showPortLabel(const QString &text);
+    // The port label, and the status of the last connection while it is
+    // still shown, in the language of flag.
+    void retranslateConnection(int flag);
     void reportOpenError(const QString &text);
     void connectSensorDock();
     void setZoomSliderRange(int deviceClass);
@@ -291,10 +294,12 @@ private:
     SettingsDialog *SerialDialog = nullptr;
     EthnertSetting *EthernetDialog = nullptr;
     FormInformation *Information = nullptr;
-    // What the port label names, so that a language switch can say it again:
-    // 0 a serial port, 1 an Ethernet address; -1 before the first connection.
+    // The last device opened, so that a language switch can name it again:
+    // 0 a serial port, 1 an Ethernet address; -1 before the first one. For
+    // the serial line also the texts of its settings the status shows.
     int m_portLabelKind = -1;
     QString m_portLabelDevice;
+    QStringList m_portLabelLine;
     QString m_projectPath;
     RecentProjects m_recent;
     QList<QAction *> m_recentActions;

@@ -151,6 +151,21 @@ void MainWindow::showPortLabel(const QString &text)
         statusBar()->addPermanentWidget(PortLabel);
 }
 
+void MainWindow::retranslateConnection(int flag)
+{
+    auto status = [this](int language) {
+        return m_portLabelKind == 0 ? ConnectTexts::serialConnected(language, m_portLabelLine)
+                                    : ConnectTexts::ethernetConnected(language, m_portLabelDevice);
+    };
+    if (m_portLabelKind < 0)
+        return;
+    const QString shown = statusBar()->currentMessage();
+    if (shown == status(0) || shown == status(1))
+        statusBar()->showMessage(status(flag));
+    showPortLabel(m_portLabelKind == 0 ? ConnectTexts::serialPortLabel(flag, m_portLabelDevice)
+                                       : ConnectTexts::ethernetPortLabel(flag, m_portLabelDevice));
+}
+
 void MainWindow::reportOpenError(const QString &text)
 {
     DialogSeam::current()->notify(DialogSeam::Icon::Critical, ConnectTexts::errorTitle(LanguageFlag), text,
@@ -171,6 +186,7 @@ bool MainWindow::connectSerial(const QString &Com, const SerialLineSettings &lin
         statusBar()->showMessage(status);
         m_portLabelKind = 0;
         m_portLabelDevice = Com;
+        m_portLabelLine = shown;
         showPortLabel(ConnectTexts::serialPortLabel(LanguageFlag, Com));
     }
     // Asked once the line is open: a port that does not open asks nothing.

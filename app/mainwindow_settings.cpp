@@ -3,7 +3,6 @@
 #include "mainwindow.h"
 
 #include "about.h"
-#include "connecttexts.h"
 #include "coord_table.h"
 #include "create.h"
 #include "data_table.h"
@@ -122,11 +121,7 @@ void MainWindow::retranslateForm(int flag)
     const QString status = MonitorTexts::status(m_status, flag);
     ui->label_StatusValue->setText(status);
     ui->label_StatusValue->setToolTip(status);
-    // The port label keeps naming the last device, now in this language.
-    if (m_portLabelKind == 0)
-        showPortLabel(ConnectTexts::serialPortLabel(flag, m_portLabelDevice));
-    else if (m_portLabelKind == 1)
-        showPortLabel(ConnectTexts::ethernetPortLabel(flag, m_portLabelDevice));
+    retranslateConnection(flag);
     showProjectTitle(); // the name of a project never saved
 }
 
