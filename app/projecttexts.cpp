@@ -25,7 +25,10 @@ QString saveAsCaption(int languageFlag) { return pick(languageFlag, "另存为",
 
 QString recentEntry(int index, const QString &path)
 {
-    return QStringLiteral("%1  %2").arg(index + 1).arg(QDir::toNativeSeparators(path));
+    // A menu would take an "&" in a folder's name for a shortcut.
+    QString shown = QDir::toNativeSeparators(path);
+    shown.replace(QLatin1Char('&'), QStringLiteral("&&"));
+    return QStringLiteral("%1  %2").arg(index + 1).arg(shown);
 }
 
 QString recentMissingTitle(int languageFlag) { return pick(languageFlag, "最近的工程", "Recent Projects"); }

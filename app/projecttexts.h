@@ -13,7 +13,8 @@ QString windowTitle(const QString &path, int languageFlag);
 QString saveCaption(int languageFlag);
 QString saveAsCaption(int languageFlag);
 
-// The recent projects' menu: one entry per file, numbered from 1.
+// The recent projects' menu: one entry per file, numbered from 1, as a menu
+// action's text.
 QString recentEntry(int index, const QString &path);
 QString recentMissingTitle(int languageFlag);
 QString recentMissingText(int languageFlag, const QString &path);

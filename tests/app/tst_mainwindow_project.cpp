@@ -276,33 +276,33 @@ private slots:
     {
         QVERIFY(!child<QMenu>("menuRecent")->isEnabled());
         for (int i = 0; i < 10; ++i) {
-            dialogs->fileNames.enqueue(path(QStringLiteral("p%1").arg(i)));
+            dialogs->fileNames.enqueue(path(QStringLiteral("R&D %1").arg(i)));
             trigger("SaveAs");
         }
-        dialogs->fileNames.enqueue(path("p5.VQ30"));
+        dialogs->fileNames.enqueue(path("R&D 5.VQ30"));
         trigger("Open");
         trigger("Save"); // the first file again
         auto entries = [this](std::initializer_list<int> files) {
             QStringList out;
             for (int i : files)
-                out << QStringLiteral("%1  %2").arg(out.size() + 1).arg(
-                    QDir::toNativeSeparators(path(QStringLiteral("p%1.VQ30").arg(i))));
+                out << QStringLiteral("%1  %2").arg(out.size() + 1).arg( // "&&": an "&", not a shortcut
+                    QDir::toNativeSeparators(path(QStringLiteral("R&&D %1.VQ30").arg(i))));
             return out;
         };
         QCOMPARE(recentShown(), entries({5, 9, 8, 7, 6, 4, 3, 2}));
         window.reset(new MainWindow(data.get(), dialogs.get()));
         QCOMPARE(recentShown(), entries({5, 9, 8, 7, 6, 4, 3, 2}));
 
-        QVERIFY(QFile::remove(path("p9.VQ30")));
+        QVERIFY(QFile::remove(path("R&D 9.VQ30")));
         child<QMenu>("menuRecent")->actions().at(1)->trigger();
         QCOMPARE(dialogs->boxes.size(), 1);
         QCOMPARE(dialogs->boxes[0].text, QStringLiteral("文件已不存在：\n%1\n已从最近的工程中移除。")
-                                             .arg(QDir::toNativeSeparators(path("p9.VQ30"))));
+                                             .arg(QDir::toNativeSeparators(path("R&D 9.VQ30"))));
         QCOMPARE(recentShown(), entries({5, 8, 7, 6, 4, 3, 2}));
         QCOMPARE(window->projectPath(), QString());
 
         child<QMenu>("menuRecent")->actions().at(2)->trigger();
-        QCOMPARE(window->projectPath(), QDir::cleanPath(path("p7.VQ30")));
+        QCOMPARE(window->projectPath(), QDir::cleanPath(path("R&D 7.VQ30")));
         QCOMPARE(recentShown(), entries({7, 5, 8, 6, 4, 3, 2}));
         trigger("ClearRecent");
         QVERIFY(recentShown().isEmpty());
