@@ -1,8 +1,11 @@
 #include "editdata.h"
+#include "emulatorprocess.h"
+#include "emulatorstate.h"
 #include "linkstate.h"
 #include "mainwindow.h"
 #include "scripteddialogs.h"
 #include "sensorparameters.h"
+#include "serial_comm.h"
 #include "widgetdriving.h"
 
 #include <QAction>
@@ -11,11 +14,14 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSpinBox>
+#include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 
 // The sensor dock as the main window wires it: the "Scan Setting" group into
 // ScanControl, the product type into the option lists, the new-project reset,
-// and Modified for the close prompt.
+// the agreement of dock, block and saved project, and Modified for the close
+// prompt.
 class TestMainWindowSensor : public QObject
 {
     Q_OBJECT
@@ -42,6 +48,19 @@ private:
         field->selectAll();
         QTest::keyClicks(field, text);
         QTest::keyClick(field, Qt::Key_Return);
+    }
+    QList<int> numbers(const QString &spaced)
+    {
+        QList<int> out;
+        for (const QString &n : spaced.split(' '))
+            out << n.toInt();
+        return out;
+    }
+    void writeProject(const QString &name, const QString &rows)
+    {
+        QFile file(name);
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Text));
+        file.write(("ZTL_VQ_30\nSensorSetting\n" + QString(rows).replace(' ', '\n') + '\n').toLatin1());
     }
     void clickScanGroup()
     {
@@ -102,7 +121,84 @@ private slots:
         QCOMPARE(items("Para_ScanMotorSpeed"), (QStringList{"15Hz,900r", "30Hz,1800r"}));
         QCOMPARE(items("Para_LaserMeasureFrq"), (QStringList{"108KHz", "216KHz", "432KHz"}));
         QCOMPARE(items("Para_LaserStopSignal"), (QStringList{"第一次", "第二次", "最后一次", "能量最大"}));
-        QCOMPARE(window->parameters()->Words[11], 0);
+        QCOMPARE(window->parameters()->Words[11], 1); // the scanner's speed, whatever the type names it
+    }
+
+    // Whatever brings a block to the dock, the dock shows it, the block holds
+    // it and a save writes it, the rows a link cannot configure included,
+    // over a dock that an earlier project left showing other values.
+    void dockBlockAndSavedFileAgree_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QString>("rows"); // the saved section, in file order
+        QTest::addColumn<QString>("words");
+        // A scanner of a 15/30 Hz type (its lists are refilled after the
+        // read-all) holding a value of its own in every word.
+        const QString rows = "1 2 1 2 42 3 2 1 99 2 1 1 3 2 0 1 4 1 10 20 30 40 2 3 2 1234 1500";
+        const QString words = "1 2 1 2 42 3 2 1 99 2 1 1 3 2 0 1 4 1 2580 7720 2 3 2 1234 1500";
+        QTest::newRow("serial read-all") << "pty" << rows << words;
+        QTest::newRow("Ethernet read-all") << "tcp" << rows << words;
+        QTest::newRow("new project") << "new" << "0 0 0 0 127 0 0 0 127 0 0 1 1 0 0 2 2 0 192 168 1 10 0 1 1 200 500"
+                                     << "0 0 0 0 127 0 0 0 127 0 0 1 1 0 0 2 2 0 49320 266 0 1 1 200 500";
+        QTest::newRow("open project") << "open" << "3 4 0 1 5 1 0 2 6 3 0 0 2 1 1 0 5 1 10 0 0 9 1 2 0 700 800"
+                                      << "3 4 0 1 5 1 0 2 6 3 0 0 2 1 1 0 5 1 2560 9 1 2 0 700 800";
+    }
+    void dockBlockAndSavedFileAgree()
+    {
+        QFETCH(QString, path);
+        QFETCH(QString, rows);
+        QFETCH(QString, words);
+        QTemporaryDir dir;
+        const QString earlier = dir.filePath("earlier.VQ30"), file = dir.filePath("file.VQ30");
+        writeProject(earlier, "2 1 2 1 7 1 1 2 9 1 1 0 4 1 0 2 5 0 172 16 5 6 1 2 3 300 600");
+        writeProject(file, rows);
+        dialogs->fileNames.enqueue(earlier);
+        window->findChild<QAction *>(QStringLiteral("Open"))->trigger();
+        QCOMPARE(widget<QSpinBox>("Para_SensorIPAddress1")->value(), 172);
+
+        Emulator emulator;
+        if (path == "pty" || path == "tcp") {
+            EmulatorState state = EmulatorState::factory();
+            for (int w = 0; w < SensorParameters::WordCount; ++w)
+                state.stored.Words[size_t(w)] = numbers(words)[w];
+            QVERIFY(state.save(dir.filePath("state.json"), nullptr));
+            QVERIFY(emulator.start({"-q", "--type", "18", "--state", dir.filePath("state.json")}));
+            window->linkController()->setIntervalsForTest(2, 1000);
+            QSignalSpy types(window->linkController(), &SERIAL_COMM::SensorTypeSignal);
+            QVERIFY(path == "pty" ? window->connectSerial(emulator.pty, {}, {})
+                                  : window->connectEthernet("127.0.0.1", emulator.port));
+            QTRY_VERIFY_WITH_TIMEOUT(types.count() == 1, 20000);
+            window->CloseSerialPort();
+        } else if (path == "new") {
+            dialogs->answers.enqueue(0); // discard the changes
+            window->findChild<QAction *>(QStringLiteral("Laser30"))->trigger();
+        } else {
+            dialogs->fileNames.enqueue(file);
+            window->findChild<QAction *>(QStringLiteral("Open"))->trigger();
+        }
+
+        const char *const dock[] = {
+            "ControlMode", "RS232BaudRate", "RS232CommVerify", "RS232StopBit", "RS485IDAddress", "RS485BaudRate",
+            "RS485CommVerify", "RS485StopBit", "CANIDAddress", "CANBaudRate", "SensorOutputLogic",
+            "ScanMotorSpeed", "ScanSensorAngle", "ScanFilterLevel", "SensorInstallDir", "CrossFilterEnable",
+            "CrossFilterNumber", "SensorEtherMode", "SensorIPAddress1", "SensorIPAddress2", "SensorIPAddress3",
+            "SensorIPAddress4", "LaserMeasureFrq", "LaserStopSignal", "TrailiFilterLevel", "DirtyReceDistance",
+            "DirtyReceStrength"};
+        QList<int> shown;
+        for (const char *name : dock) {
+            const QByteArray object = QByteArray("Para_") + name;
+            auto *combo = widget<QComboBox>(object.constData());
+            shown << (combo ? combo->currentIndex() : widget<QSpinBox>(object.constData())->value());
+        }
+        QCOMPARE(shown, numbers(rows));
+        QList<int> held(window->parameters()->Words.begin(), window->parameters()->Words.end());
+        QCOMPARE(held, numbers(words));
+        dialogs->fileNames.enqueue(dir.filePath("saved.VQ30"));
+        window->findChild<QAction *>(QStringLiteral("Save"))->trigger();
+        QFile saved(dir.filePath("saved.VQ30"));
+        QVERIFY(saved.open(QIODevice::ReadOnly | QIODevice::Text));
+        QCOMPARE(QString::fromLatin1(saved.readAll()).section('\n', 0, 28),
+                 "ZTL_VQ_30\nSensorSetting\n" + QString(rows).replace(' ', '\n'));
     }
 
     void newProjectResetsTheDock()
