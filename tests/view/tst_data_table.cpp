@@ -1,9 +1,10 @@
-// The data table dock's list of the serial scan.
+// The data table dock's list of the latest scan, serial or Ethernet.
 
 #include "data_table.h"
 #include "linkstate.h"
 
 #include <QHeaderView>
+#include <QLabel>
 #include <QtTest>
 
 class TestDataTable : public QObject
@@ -23,7 +24,9 @@ private slots:
         QFETCH(QStringList, headers);
         LinkState link;
         QTableWidget widget;
-        DATA_TABLE table(&link, &widget);
+        QLabel heading;
+        DATA_TABLE table(&link, &widget, &heading);
+        QCOMPARE(heading.text(), QStringLiteral("尚无扫描数据"));
         QCOMPARE(widget.rowCount(), 540);
         QCOMPARE(widget.columnCount(), 3);
         QCOMPARE(widget.rowHeight(539), 22);
@@ -40,6 +43,77 @@ private slots:
         table.retranslate(language);
         for (int c = 0; c < 3; ++c)
             QCOMPARE(widget.horizontalHeaderItem(c)->text(), headers[c]);
+        QCOMPARE(heading.text(), language ? QStringLiteral("No scan yet") : QStringLiteral("尚无扫描数据"));
+    }
+
+    // The latest scan on either link under a heading that names it; a dense
+    // Ethernet scan is listed one sample in `stride`, in at most 640 rows.
+    // A serial scan after it gets the serial rows back.
+    void rowsShowTheLatestScan_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<int>("samples"); // NetScanLength
+        QTest::addColumn<int>("udp");
+        QTest::addColumn<int>("rows");
+        QTest::addColumn<int>("stride");
+        QTest::addColumn<QString>("chinese");
+        QTest::addColumn<QString>("english");
+        QTest::newRow("serial") << 0 << 1280 << 0 << 540 << 1 << "串口扫描：640 点中的前 540 点，间隔 0.5°"
+                                << "Serial scan: first 540 of 640 samples, 0.5° apart";
+        QTest::newRow("Ethernet 0.5°") << 1 << 640 << 0 << 640 << 1 << "以太网扫描 (TCP)：640 点，间隔 0.5°"
+                                        << "Ethernet scan (TCP): 640 samples, 0.5° apart";
+        QTest::newRow("Ethernet 0.2°, UDP")
+            << 1 << 1600 << 1 << 534 << 3 << "以太网扫描 (UDP)：1600 点，间隔 0.2°；每 3 点列出 1 点，每行 0.6°"
+            << "Ethernet scan (UDP): 1600 samples, 0.2° apart; one in 3 listed, 0.6° a row";
+        QTest::newRow("Ethernet 0.025°")
+            << 1 << 12800 << 0 << 640 << 20 << "以太网扫描 (TCP)：12800 点，间隔 0.025°；每 20 点列出 1 点，每行 0.5°"
+            << "Ethernet scan (TCP): 12800 samples, 0.025° apart; one in 20 listed, 0.5° a row";
+        QTest::newRow("Ethernet, none complete") << 1 << 0 << 0 << 0 << 1 << "以太网扫描 (TCP)：尚无完整扫描"
+                                                 << "Ethernet scan (TCP): no complete scan yet";
+    }
+    void rowsShowTheLatestScan()
+    {
+        QFETCH(int, kind);
+        QFETCH(int, samples);
+        QFETCH(int, udp);
+        QFETCH(int, rows);
+        QFETCH(int, stride);
+        QFETCH(QString, chinese);
+        QFETCH(QString, english);
+        LinkState link;
+        link.ConnectionKind = kind;
+        link.NetScanLength = samples;
+        link.EthernetMode = udp;
+        for (int s = 0; s < LinkState::NetRingSize; ++s) {
+            link.NetDistances[s] = quint16(s);
+            link.NetIntensities[s] = quint16(65535 - s);
+        }
+        for (int s = 0; s < 640; ++s)
+            link.SerialDistances[s] = link.SerialIntensities[s] = quint16(50000 + s);
+        const bool net = kind == 1;
+        QTableWidget widget;
+        QLabel heading;
+        DATA_TABLE table(&link, &widget, &heading);
+        table.DataTableWidgetDisplay();
+        QCOMPARE(widget.rowCount(), rows);
+        for (int r : {1, rows - 1}) {
+            if (r < 1 || r >= rows)
+                continue;
+            const int s = r * stride;
+            QCOMPARE(widget.item(r, 0)->text(), QString::number(net ? s + 1 : r + 1));
+            QCOMPARE(widget.item(r, 1)->text(), QString::number(net ? s : 50000 + s));
+            QCOMPARE(widget.item(r, 2)->text(), QString::number(net ? 65535 - s : 50000 + s));
+        }
+        QCOMPARE(heading.text(), chinese);
+        table.retranslate(1);
+        QCOMPARE(heading.text(), english);
+
+        link.ConnectionKind = 0;
+        table.DataTableWidgetDisplay();
+        QCOMPARE(widget.rowCount(), 540);
+        QCOMPARE(widget.item(539, 0)->text(), QStringLiteral("540"));
+        QCOMPARE(widget.item(539, 2)->text(), QStringLiteral("50539"));
+        QVERIFY(heading.text().startsWith(QStringLiteral("Serial scan")));
     }
 
     // The serial buffers are already in drawing order; the list of a
