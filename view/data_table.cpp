@@ -2,6 +2,7 @@
 
 #include "linkstate.h"
 
+#include <QEvent>
 #include <QHeaderView>
 #include <QLabel>
 
@@ -23,6 +24,14 @@ DATA_TABLE::DATA_TABLE(LinkState *Link, QTableWidget *DataTableWidget, QLabel *H
     Table->setSelectionBehavior(QAbstractItemView::SelectRows);
     Table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     Table->verticalHeader()->setVisible(false);
+    Table->installEventFilter(this);
+}
+
+bool DATA_TABLE::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == Table && event->type() == QEvent::Show && Pending)
+        DataTableWidgetDisplay();
+    return QTableWidget::eventFilter(watched, event);
 }
 
 void DATA_TABLE::retranslate(int languageFlag)
@@ -40,14 +49,12 @@ void DATA_TABLE::retranslate(int languageFlag)
 
 void DATA_TABLE::applyLayout(const DataTableLayout &layout)
 {
-    const int before = Table->rowCount();
     Table->setRowCount(layout.rows);
     for (int r = 0; r < layout.rows; ++r) {
-        const QString number = QString::number(layout.numberOfRow(r));
-        if (r < before && Table->item(r, 0))
-            Table->item(r, 0)->setText(number);
-        else
-            Table->setItem(r, 0, new QTableWidgetItem(number));
+        for (int c = 0; c < 3; ++c)
+            if (!Table->item(r, c))
+                Table->setItem(r, c, new QTableWidgetItem);
+        Table->item(r, 0)->setText(QString::number(layout.numberOfRow(r)));
     }
     Shown = layout;
     if (Heading)
@@ -58,6 +65,13 @@ void DATA_TABLE::DataTableWidgetDisplay()
 {
     if (!Link)
         return;
+    // Nobody reads a table whose dock is put away: it is filled when shown
+    // again, and the densest stream costs it nothing meanwhile.
+    if (!Table->isVisibleTo(Table->window())) {
+        Pending = true;
+        return;
+    }
+    Pending = false;
     // Laid out again only when the kind of scan changes: the cells are made
     // once and then only rewritten, many times a second.
     const DataTableLayout layout = DataTableLayout::of(*Link);
@@ -69,12 +83,7 @@ void DATA_TABLE::DataTableWidgetDisplay()
     const QVector<quint16> *columns[2] = {&distances, &intensities};
     for (int r = 0; r < Shown.rows; ++r) {
         const int s = Shown.sampleOfRow(r);
-        for (int c = 0; c < 2; ++c) {
-            const QString text = s < columns[c]->size() ? QString::number((*columns[c])[s]) : QString();
-            if (QTableWidgetItem *item = Table->item(r, c + 1))
-                item->setText(text);
-            else
-                Table->setItem(r, c + 1, new QTableWidgetItem(text));
-        }
+        for (int c = 0; c < 2; ++c)
+            Table->item(r, c + 1)->setText(s < columns[c]->size() ? QString::number((*columns[c])[s]) : QString());
     }
 }

@@ -25,10 +25,12 @@ public:
     // Header and heading texts: 0 Chinese, 1 English (the main window's LanguageFlag).
     void retranslate(int languageFlag);
 
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 public slots:
     // Rewrites the distance and intensity columns from the buffers of the
     // link's connection; a reversed scanner's serial scan is listed from
-    // the other end.
+    // the other end. A table put away is filled when it is shown again.
     void DataTableWidgetDisplay();
 
 private:
@@ -39,4 +41,5 @@ private:
     QLabel *Heading;
     DataTableLayout Shown;
     int Language = 0;
+    bool Pending = false; // a scan arrived while the table was put away
 };

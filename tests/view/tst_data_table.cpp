@@ -23,7 +23,8 @@ private slots:
         QFETCH(int, language);
         QFETCH(QStringList, headers);
         LinkState link;
-        QTableWidget widget;
+        QWidget dock; // the table lives in a dock, which is not shown here
+        QTableWidget &widget = *new QTableWidget(&dock);
         QLabel heading;
         DATA_TABLE table(&link, &widget, &heading);
         QCOMPARE(heading.text(), QStringLiteral("尚无扫描数据"));
@@ -91,7 +92,8 @@ private slots:
         for (int s = 0; s < 640; ++s)
             link.SerialDistances[s] = link.SerialIntensities[s] = quint16(50000 + s);
         const bool net = kind == 1;
-        QTableWidget widget;
+        QWidget dock;
+        QTableWidget &widget = *new QTableWidget(&dock);
         QLabel heading;
         DATA_TABLE table(&link, &widget, &heading);
         table.DataTableWidgetDisplay();
@@ -114,6 +116,15 @@ private slots:
         QCOMPARE(widget.item(539, 0)->text(), QStringLiteral("540"));
         QCOMPARE(widget.item(539, 2)->text(), QStringLiteral("50539"));
         QVERIFY(heading.text().startsWith(QStringLiteral("Serial scan")));
+
+        // Put away, the table is filled when it is shown again.
+        widget.hide();
+        link.SerialDistances.fill(7);
+        table.DataTableWidgetDisplay();
+        QCOMPARE(widget.item(539, 1)->text(), QStringLiteral("50539"));
+        dock.show();
+        widget.show();
+        QCOMPARE(widget.item(539, 1)->text(), QStringLiteral("7"));
     }
 
     // The serial buffers are already in drawing order; the list of a
@@ -135,7 +146,8 @@ private slots:
             link.SerialDistances[s] = quint16(10000 + s);
             link.SerialIntensities[s] = quint16(20000 + s);
         }
-        QTableWidget widget;
+        QWidget dock;
+        QTableWidget &widget = *new QTableWidget(&dock);
         DATA_TABLE table(&link, &widget);
         table.DataTableWidgetDisplay();
         const int lastRowSample = 539 - firstRowSample;
