@@ -56,6 +56,10 @@ void DATA_TABLE::applyLayout(const DataTableLayout &layout)
                 Table->setItem(r, c, new QTableWidgetItem);
         Table->item(r, 0)->setText(QString::number(layout.numberOfRow(r)));
     }
+    // The sample numbers of a dense Ethernet scan run to five digits.
+    const QString widest = QString::number(layout.numberOfRow(qMax(0, layout.rows - 1)));
+    const bool net = layout.source == DataTableLayout::Source::Ethernet;
+    Table->setColumnWidth(0, net ? qMax(40, Table->fontMetrics().horizontalAdvance(widest) + 10) : 40);
     Shown = layout;
     if (Heading)
         Heading->setText(Shown.heading(Language));

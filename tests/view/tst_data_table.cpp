@@ -113,6 +113,7 @@ private slots:
         link.ConnectionKind = 0;
         table.DataTableWidgetDisplay();
         QCOMPARE(widget.rowCount(), 540);
+        QCOMPARE(widget.columnWidth(0), 40);
         QCOMPARE(widget.item(539, 0)->text(), QStringLiteral("540"));
         QCOMPARE(widget.item(539, 2)->text(), QStringLiteral("50539"));
         QVERIFY(heading.text().startsWith(QStringLiteral("Serial scan")));
