@@ -8,11 +8,10 @@
 //                             outputs 1 and 2 and the fault simulated
 //   shot_link welcome|serial|ethernet|about
 //                             the window with that dialog over it
-//   shot_link live graph|cloud|line [pty] [table] [dense] [deep] [intrusions] [teach]
+//   shot_link live graph|cloud|line [pty] [table] [deep] [intrusions] [teach]
 //                             the live outline and intensity in that display
 //                             mode over TCP (or the serial line), zones under
 //                             them, optionally the data table dock open, the
-//                             densest scan (0.025 degree, a 15/30 Hz type), the
 //                             deepest zoom on the front wall, the intrusions
 //                             shown, or Out1 taught once the read-all is in
 //                             (give it 8 seconds)
@@ -55,11 +54,9 @@
 namespace {
 // A scanner whose first area guards the room: a polygon, a second zone
 // cut straight across it and a third trimmed to a fan.
-bool writeGuardingState(const QString &path, bool dense)
+bool writeGuardingState(const QString &path)
 {
     EmulatorState state = EmulatorState::factory();
-    if (dense)
-        state.stored.Words[11] = state.stored.Words[12] = 0;
     AreaRecord area;
     area.Out1Shape = Polygon;
     area.Out1Points = {{3000, -800}, {3000, 2600}, {1200, 4200}, {-1200, 4200}, {-3000, 2600}, {-3000, -800}};
@@ -88,12 +85,10 @@ int main(int argc, char *argv[])
     const bool live = mode == QLatin1String("live");
     QTemporaryDir dir;
     const QString stateFile = dir.filePath(QStringLiteral("state.json"));
-    const bool dense = options.contains(QStringLiteral("dense"));
-    if (live && !writeGuardingState(stateFile, dense))
+    if (live && !writeGuardingState(stateFile))
         return 1;
     Emulator emulator;
-    if (!emulator.start(live ? QStringList{QStringLiteral("-q"), QStringLiteral("--type"),
-                                           QString::number(dense ? 18 : 9), QStringLiteral("--state"), stateFile}
+    if (!emulator.start(live ? QStringList{QStringLiteral("-q"), QStringLiteral("--state"), stateFile}
                              : QStringList{QStringLiteral("-q"), QStringLiteral("--inputs"), QStringLiteral("5"),
                                            QStringLiteral("--status-bits"), QStringLiteral("33")}))
         return 1;
