@@ -156,6 +156,7 @@ private slots:
             QVERIFY(emulator.start({"-q", "--type", "18", "--state", dir.filePath("state.json")}));
             window->linkController()->setIntervalsForTest(2, 1000);
             QSignalSpy types(window->linkController(), &SERIAL_COMM::SensorTypeSignal);
+            dialogs->answers.enqueue(1); // the opened project is modified: discard it and read
             QVERIFY(path == "pty" ? window->connectSerial(emulator.pty, {}, {})
                                   : window->connectEthernet("127.0.0.1", emulator.port));
             QTRY_VERIFY_WITH_TIMEOUT(types.count() == 1, 20000); // the last step of the read-all
@@ -167,7 +168,7 @@ private slots:
         QCOMPARE(window->parameters()->Words, state.stored.Words);
         dialogs->fileNames.clear();
         dialogs->fileNames << dir.filePath("saved.VQ30");
-        widget<QAction>("Save")->trigger();
+        widget<QAction>("SaveAs")->trigger();
         QFile saved(dir.filePath("saved.VQ30"));
         QVERIFY(saved.open(QIODevice::ReadOnly | QIODevice::Text));
         QCOMPARE(QString::fromLatin1(saved.readAll()).section('\n', 0, 28), head + rows.replace(' ', '\n'));
