@@ -13,7 +13,8 @@ private slots:
     void joins_data()
     {
         // Packets "S-E:n", n points (both counts); the closing value is n on a
-        // packet ending at 340, 0 before, or as given after "k".
+        // packet ending at 340, 0 before, or as given after "k". "pM" the
+        // packet holds M points whatever its counts, "iM" only M intensities.
         QTest::addColumn<QString>("packets");
         QTest::addColumn<QString>("closed");  // per packet: '+' a whole scan, '-' not
         QTest::addColumn<int>("pointsPerDegree"); // of the last whole scan
@@ -32,6 +33,9 @@ private slots:
         QTest::newRow("closing value disagrees") << "20-180:160 180-340:160k161" << "--" << 0 << -1;
         QTest::newRow("closing value before the end") << "20-180:320k320 180-340:160" << "--" << 0 << -1;
         QTest::newRow("no points") << "20-340:0" << "-" << 0 << -1;
+        // The counts say how many points a packet has, its lists what it holds.
+        QTest::newRow("points beyond the count") << "20-180:160 180-340:150p160" << "--" << 0 << -1;
+        QTest::newRow("intensities short of the count") << "20-180:160 180-340:160i150" << "--" << 0 << -1;
     }
     void joins()
     {
@@ -51,13 +55,16 @@ private slots:
             p.StartAngle = quint16(w.section(QLatin1Char('-'), 0, 0).toInt());
             p.EndAngle = quint16(w.section(QLatin1Char('-'), 1).section(QLatin1Char(':'), 0, 0).toInt());
             const QString count = w.section(QLatin1Char(':'), 1);
-            p.CountA = p.CountB = quint16(count.section(QLatin1Char('k'), 0, 0).toInt());
-            p.Closing = count.contains(QLatin1Char('k')) ? quint16(count.section(QLatin1Char('k'), 1).toInt())
-                        : p.EndAngle == 340                ? p.CountB
-                                                           : 0;
-            for (int j = 0; j < p.CountA; ++j) {
+            const auto after = [&](char c, int otherwise) {
+                return count.contains(QLatin1Char(c)) ? count.section(QLatin1Char(c), 1).toInt() : otherwise;
+            };
+            p.CountA = p.CountB = quint16(count.section(QRegularExpression(QStringLiteral("[kpi]")), 0, 0).toInt());
+            p.Closing = quint16(after('k', p.EndAngle == 340 ? p.CountB : 0));
+            const int held = after('p', p.CountA);
+            for (int j = 0; j < held; ++j) {
                 p.Distances << quint16(1000 * k + j);
-                p.Intensities << quint16(1000 * k + j + 1);
+                if (j < after('i', held))
+                    p.Intensities << quint16(1000 * k + j + 1);
             }
             if (k >= firstPacket && firstPacket >= 0)
                 expected += p.Distances;
