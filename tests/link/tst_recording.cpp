@@ -3,6 +3,7 @@
 
 #include "recording.h"
 
+#include <QBuffer>
 #include <QtEndian>
 #include <QtTest>
 
@@ -112,6 +113,43 @@ private slots:
         QVERIFY(!recordingMessage(RecordingStatus::OtherVersion, 1, 2).isEmpty());
     }
 
+    // Record by record as replay reads: the end stays the end until a jump
+    // back to a record's offset; a file by its path.
+    void readsRecordByRecord()
+    {
+        QByteArray file = kPreamble + kHeader + kSent + kReceived + kEnd;
+        QBuffer buffer(&file);
+        RecordingReader reader(&buffer);
+        RecordingChunk chunk;
+        QVERIFY(!reader.open());
+        QCOMPARE(reader.status(), RecordingStatus::Unreadable);
+        QVERIFY(!reader.next(chunk));
+
+        QVERIFY(buffer.open(QIODevice::ReadOnly));
+        QVERIFY(reader.open());
+        QVERIFY(reader.next(chunk));
+        const qint64 received = reader.position();
+        QCOMPARE(received, qint64(kPreamble.size() + kHeader.size() + kSent.size()));
+        QVERIFY(reader.next(chunk));
+        QVERIFY(!reader.next(chunk));
+        QVERIFY(!reader.next(chunk));
+        QCOMPARE(reader.status(), RecordingStatus::Complete);
+        QCOMPARE(reader.endTimeUs(), 1000000);
+        QVERIFY(!reader.seek(Recording::PreambleSize - 1));
+        QVERIFY(reader.seek(received));
+        QCOMPARE(reader.status(), RecordingStatus::Cut);
+        QCOMPARE(reader.endTimeUs(), -1);
+        QVERIFY(reader.next(chunk));
+        QCOMPARE(chunk.bytes, QByteArray::fromHex("aabbcc"));
+
+        QTemporaryDir dir;
+        QFile out(dir.filePath(QStringLiteral("a.qmrec")));
+        QVERIFY(out.open(QIODevice::WriteOnly) && out.write(file) == file.size());
+        out.close();
+        QCOMPARE(readRecording(out.fileName()).chunks.size(), 2);
+        QCOMPARE(readRecording(dir.filePath(QStringLiteral("none.qmrec"))).status, RecordingStatus::Unreadable);
+    }
+
     // What a reader refuses rather than trusts: each file ends in its
     // status after the chunks that stand before the bad record.
     void refusals_data()
@@ -152,14 +190,21 @@ private slots:
         QFETCH(int, status);
         QFETCH(int, chunks);
         QFETCH(QString, opened);
-        const RecordingContents c = readRecordingBytes(kPreamble + header + records + kEnd);
-        QCOMPARE(int(c.status), status);
-        QCOMPARE(c.chunks.size(), chunks);
+        QByteArray file = kPreamble + header + records + kEnd;
+        QBuffer buffer(&file);
+        QVERIFY(buffer.open(QIODevice::ReadOnly));
+        RecordingReader reader(&buffer);
+        QCOMPARE(reader.open(), !opened.isEmpty());
+        QVector<RecordingChunk> read;
+        for (RecordingChunk c; reader.next(c);)
+            read << c;
+        QCOMPARE(int(reader.status()), status);
+        QCOMPARE(read.size(), chunks);
         if (chunks > 0)
-            QCOMPARE(c.chunks.constLast().bytes.left(1), QByteArray(c.chunks.constLast().sent ? "y" : "x"));
+            QCOMPARE(read.constLast().bytes.left(1), QByteArray(read.constLast().sent ? "y" : "x"));
         if (opened.isEmpty())
             return;
-        const RecordingHeader &h = c.header;
+        const RecordingHeader &h = reader.header();
         QCOMPARE(QStringLiteral("%1/%2/%3/%4").arg(h.connectionKind).arg(h.ethernetMode).arg(h.productKnown).arg(h.parametersKnown),
                  opened);
     }
