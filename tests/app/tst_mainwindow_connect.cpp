@@ -3,6 +3,7 @@
 // UDP and a pseudo-terminal; what the window shows while connected; and the
 // ways an attempt or a connection can fail.
 
+#include "boundedwait.h"
 #include "create.h"
 #include "emulatorprocess.h"
 #include "ethnertsetting.h"
@@ -211,13 +212,13 @@ private slots:
                 QCOMPARE(rig.widget<QLabel>("PortLabel")->text(), QStringLiteral("IP地址:127.0.0.1 "));
             }
             QCOMPARE(rig.window->statusBar()->findChildren<QLabel *>(QStringLiteral("PortLabel")).size(), 1);
-            QTRY_VERIFY_WITH_TIMEOUT(read.count() == round, 20000);
+            QM_WAIT_VERIFY(read.count() == round, 20000);
 
             rig.action("SelfCheck")->trigger();
-            QTRY_COMPARE_WITH_TIMEOUT(rig.widget<QLCDNumber>("InputlcdNum")->intValue(), 5, 5000);
+            QM_WAIT_COMPARE(rig.widget<QLCDNumber>("InputlcdNum")->intValue(), 5, 5000);
             // The same input value again does not switch the area back.
             if (round == 1)
-                QTRY_COMPARE(rig.data.CurrentArea, 5);
+                QM_WAIT_COMPARE(rig.data.CurrentArea, 5, 5000);
             else
                 QCOMPARE(rig.data.CurrentArea, 9);
             QVERIFY(samePixmap(rig.widget<QLabel>("InputPort1"), QStringLiteral(":/images/Green1.png")));
@@ -225,7 +226,7 @@ private slots:
             QVERIFY(samePixmap(rig.widget<QLabel>("InputPort3"), QStringLiteral(":/images/Green3.png")));
             QCOMPARE(rig.widget<QLabel>("label_StatusValue")->text(), QStringLiteral("过温异常(6)"));
             QCOMPARE(rig.widget<QLabel>("label_dirValue")->text(), QStringLiteral("正向安装"));
-            QTRY_VERIFY(rig.widget<QLineEdit>("DriveVoltage")->text().endsWith(QStringLiteral("V")));
+            QM_WAIT_VERIFY(rig.widget<QLineEdit>("DriveVoltage")->text().endsWith(QStringLiteral("V")), 5000);
             QVERIFY(QRegularExpression(QStringLiteral("^3\\d\\.\\d\\d°$"))
                         .match(rig.widget<QLineEdit>("SensorTemper")->text()).hasMatch());
             QVERIFY(rig.widget<QLineEdit>("RotateSpeed")->text().endsWith(QStringLiteral("r/min")));
@@ -277,14 +278,14 @@ private slots:
         if (what == QLatin1String("vanish")) {
             QVERIFY(rig.window->connectSerial(rig.emulator.pty, {}, {}));
             rig.emulator.stop();
-            QTRY_VERIFY_WITH_TIMEOUT(!rig.window->isConnected(), 5000);
+            QM_WAIT_VERIFY(!rig.window->isConnected(), 5000);
         } else if (what == QLatin1String("refused")) {
             QTcpServer closed;
             QVERIFY(closed.listen(QHostAddress::LocalHost));
             const quint16 port = closed.serverPort();
             closed.close();
             QVERIFY(rig.window->connectEthernet(QStringLiteral("127.0.0.1"), port));
-            QTRY_VERIFY_WITH_TIMEOUT(!rig.window->isConnected(), 5000);
+            QM_WAIT_VERIFY(!rig.window->isConnected(), 5000);
         } else if (what == QLatin1String("baud0")) {
             SerialLineSettings line;
             line.baudRate = 0;

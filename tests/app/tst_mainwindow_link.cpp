@@ -2,6 +2,7 @@
 // pseudo-terminal: connecting, read-all, write-all, the restart question, a
 // rejected area, a reboot that drops the connection, and a soak under faults.
 
+#include "boundedwait.h"
 #include "emulatorprocess.h"
 #include "emulatorstate.h"
 #include "frames.h"
@@ -202,7 +203,7 @@ private slots:
         QSignalSpy read(rig.link(), &SERIAL_COMM::ReceiveAreaData);
         QVERIFY(rig.connect(transport));
         QVERIFY(rig.action("ReadAllSetting")->isEnabled());
-        QTRY_VERIFY_WITH_TIMEOUT(read.count() == 1 && rig.transferDone(), 20000);
+        QM_WAIT_VERIFY(read.count() == 1 && rig.transferDone(), 20000);
 
         QString why;
         QVERIFY2(sameAreas(rig.data.Areas, areas, &why), qPrintable(why));
@@ -332,7 +333,7 @@ private slots:
         QVERIFY(rig.start({QStringLiteral("--boot-pause"), QStringLiteral("200")}));
         QSignalSpy read(rig.link(), &SERIAL_COMM::ReceiveAreaData);
         QVERIFY(rig.connect(transport));
-        QTRY_VERIFY_WITH_TIMEOUT(read.count() == 1 && rig.transferDone(), 20000);
+        QM_WAIT_VERIFY(read.count() == 1 && rig.transferDone(), 20000);
 
         rig.data.Areas = exactAreas(11);
         // A polygon out of angular order and an arc between whole degrees come
@@ -343,13 +344,13 @@ private slots:
         *rig.window->parameters() = someParameters(9);
         rig.dialogs.defaultAnswer = answer;
         rig.action("WriteAllSetting")->trigger();
-        QTRY_VERIFY_WITH_TIMEOUT(rig.boxesSaying(QStringLiteral("是否重启传感器?")) == 1 && rig.transferDone(), 20000);
+        QM_WAIT_VERIFY(rig.boxesSaying(QStringLiteral("是否重启传感器?")) == 1 && rig.transferDone(), 20000);
         QTest::qWait(100);
         const QStringList frames = rig.logged(QStringLiteral(" <- "));
         QCOMPARE(frames.filter(QStringLiteral("<- RBoot")).size(), answer == 0 ? 1 : 0);
         if (answer == 0) {
             QVERIFY(frames.last().contains(QStringLiteral("<- RBoot")));
-            QTRY_COMPARE_WITH_TIMEOUT(rig.boxesSaying(QStringLiteral("传感器重新启动完成")), 1, 5000);
+            QM_WAIT_COMPARE(rig.boxesSaying(QStringLiteral("传感器重新启动完成")), 1, 5000);
             QTest::qWait(400); // the scanner is away for its boot pause
         }
 
@@ -357,7 +358,7 @@ private slots:
         rig.data.Areas = QVector<AreaRecord>(64);
         *rig.window->parameters() = SensorParameters();
         rig.action("ReadAllSetting")->trigger();
-        QTRY_VERIFY_WITH_TIMEOUT(read.count() == 2 && rig.transferDone(), 20000);
+        QM_WAIT_VERIFY(read.count() == 2 && rig.transferDone(), 20000);
         QString why;
         QVERIFY2(sameAreas(rig.data.Areas, expected, &why), qPrintable(why));
         QCOMPARE(*rig.window->parameters(), someParameters(9));
@@ -381,7 +382,7 @@ private slots:
         QVERIFY(rig.start({QStringLiteral("--quiet")})); // an unread log would fill its pipe
         QSignalSpy read(rig.link(), &SERIAL_COMM::ReceiveAreaData);
         QVERIFY(rig.connect(transport));
-        QTRY_VERIFY_WITH_TIMEOUT(read.count() == 1 && rig.transferDone(), 20000);
+        QM_WAIT_VERIFY(read.count() == 1 && rig.transferDone(), 20000);
         LinkRecorder recorder;
         QVERIFY(recorder.start(rig.dir.filePath(QStringLiteral("cycles.qmrec")), {}));
         rig.link()->attachRecorder(&recorder);
@@ -402,12 +403,12 @@ private slots:
         for (int cycle = 0; cycle <= 10; ++cycle) {
             if (cycle > 0) {
                 rig.action("ReadAllSetting")->trigger();
-                QTRY_VERIFY_WITH_TIMEOUT(read.count() == cycle + 1 && rig.transferDone(), 20000);
+                QM_WAIT_VERIFY(read.count() == cycle + 1 && rig.transferDone(), 20000);
                 rig.window->parameters()->Words[23] = 100 + cycle;
             }
             rig.action("WriteAllSetting")->trigger();
             ++boxes;
-            QTRY_VERIFY_WITH_TIMEOUT(rig.boxesSaying(QStringLiteral("是否重启传感器?")) == boxes
+            QM_WAIT_VERIFY(rig.boxesSaying(QStringLiteral("是否重启传感器?")) == boxes
                                          && rig.transferDone(), 20000);
         }
         rig.link()->attachRecorder(nullptr);
@@ -436,10 +437,10 @@ private slots:
         QVERIFY(rig.start({QStringLiteral("--reject"), QStringLiteral("WArea:10:1")}));
         QSignalSpy read(rig.link(), &SERIAL_COMM::ReceiveAreaData);
         QVERIFY(rig.connect(QStringLiteral("tcp")));
-        QTRY_VERIFY_WITH_TIMEOUT(read.count() == 1 && rig.transferDone(), 20000);
+        QM_WAIT_VERIFY(read.count() == 1 && rig.transferDone(), 20000);
         rig.data.Areas = exactAreas(2);
         rig.action("WriteAllSetting")->trigger();
-        QTRY_VERIFY_WITH_TIMEOUT(rig.boxesSaying(QStringLiteral("是否重启传感器?")) == 1 && rig.transferDone(), 20000);
+        QM_WAIT_VERIFY(rig.boxesSaying(QStringLiteral("是否重启传感器?")) == 1 && rig.transferDone(), 20000);
         QCOMPARE(rig.boxesSaying(QStringLiteral("参数设置异常，请重启初始参数")), 1);
         QStringList order;
         for (const QString &line : rig.logged(QStringLiteral("-> WArea")))
@@ -460,15 +461,15 @@ private slots:
         QVERIFY(rig.start({QStringLiteral("--boot-pause"), QStringLiteral("300")}));
         QSignalSpy read(rig.link(), &SERIAL_COMM::ReceiveAreaData);
         QVERIFY(rig.connect(QStringLiteral("tcp")));
-        QTRY_VERIFY_WITH_TIMEOUT(read.count() == 1 && rig.transferDone(), 20000);
+        QM_WAIT_VERIFY(read.count() == 1 && rig.transferDone(), 20000);
         rig.action("SoftReboot")->trigger();
-        QTRY_COMPARE_WITH_TIMEOUT(rig.boxesSaying(QStringLiteral("传感器重新启动完成")), 1, 5000);
-        QTRY_VERIFY_WITH_TIMEOUT(rig.action("Connection")->isEnabled(), 5000);
+        QM_WAIT_COMPARE(rig.boxesSaying(QStringLiteral("传感器重新启动完成")), 1, 5000);
+        QM_WAIT_VERIFY(rig.action("Connection")->isEnabled(), 5000);
         QVERIFY(!rig.action("DisConnection")->isEnabled());
         QVERIFY(!rig.window->isConnected());
         QTest::qWait(500);
         QVERIFY(rig.connect(QStringLiteral("tcp")));
-        QTRY_VERIFY_WITH_TIMEOUT(read.count() == 2 && rig.transferDone(), 20000);
+        QM_WAIT_VERIFY(read.count() == 2 && rig.transferDone(), 20000);
         QCOMPARE(rig.boxesSaying(QStringLiteral("读写参数超时,请检查连接")), 0);
     }
 
@@ -480,12 +481,12 @@ private slots:
         rig.link()->setIntervalsForTest(kTick, 100);
         QVERIFY(rig.connect(QStringLiteral("tcp")));
         const QString warning = QStringLiteral("读写参数超时,请检查连接");
-        QTRY_COMPARE_WITH_TIMEOUT(rig.boxesSaying(warning), 1, 5000);
+        QM_WAIT_COMPARE(rig.boxesSaying(warning), 1, 5000);
         rig.action("ReadAllSetting")->trigger();
-        QTRY_COMPARE_WITH_TIMEOUT(rig.boxesSaying(warning), 2, 5000);
+        QM_WAIT_COMPARE(rig.boxesSaying(warning), 2, 5000);
         QTest::qWait(400);
         QCOMPARE(rig.boxesSaying(warning), 2);
-        QTRY_COMPARE(rig.logged(QStringLiteral("<- RPara")).size(), 8);
+        QM_WAIT_COMPARE(rig.logged(QStringLiteral("<- RPara")).size(), 8, 5000);
     }
 
     // Repeated write-all / read-all while the scanner drops, spoils, delays
@@ -504,7 +505,7 @@ private slots:
         rig.action("Distance")->setChecked(false);
         QSignalSpy read(rig.link(), &SERIAL_COMM::ReceiveAreaData);
         QVERIFY(rig.connect(QStringLiteral("tcp")));
-        QTRY_VERIFY_WITH_TIMEOUT(read.count() == 1 && rig.transferDone(), 30000);
+        QM_WAIT_VERIFY(read.count() == 1 && rig.transferDone(), 30000);
 
         const QString warning = QStringLiteral("读写参数超时,请检查连接");
         int completed = 0, mismatches = 0, incomplete = 0;
@@ -517,10 +518,10 @@ private slots:
             rig.data.Areas = areas;
             *rig.window->parameters() = someParameters(cycle);
             rig.action("WriteAllSetting")->trigger();
-            QTRY_VERIFY_WITH_TIMEOUT(rig.transferDone(), 60000);
+            QM_WAIT_VERIFY(rig.transferDone(), 60000);
             rig.data.Areas = QVector<AreaRecord>(64);
             rig.action("ReadAllSetting")->trigger();
-            QTRY_VERIFY_WITH_TIMEOUT((read.count() > readsBefore || rig.boxesSaying(warning) > warningsBefore)
+            QM_WAIT_VERIFY((read.count() > readsBefore || rig.boxesSaying(warning) > warningsBefore)
                                          && rig.transferDone(),
                                      60000);
             if (!rig.transferDone())

@@ -5,6 +5,7 @@
 // taught from the live scan and written makes the emulator's output follow
 // its obstacle.
 
+#include "boundedwait.h"
 #include "emulatorprocess.h"
 #include "emulatorstate.h"
 #include "linkstate.h"
@@ -167,7 +168,7 @@ private slots:
         QVERIFY(rig.connect(QStringLiteral("tcp")));
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("site.qmrec"));
-        QTRY_VERIFY_WITH_TIMEOUT(rig.transferDone(), 20000); // the header takes what the read-all read
+        QM_WAIT_VERIFY(rig.transferDone(), 20000); // the header takes what the read-all read
         rig.dialogs.fileNames << path;
         rig.child<QAction>("StartRecording")->trigger();
         QVERIFY(rig.window->isRecording());
@@ -189,7 +190,7 @@ private slots:
         ReplayPlayer *player = rig.window->replayPlayer();
         player->setSpeed(ReplayPlayer::Fastest);
         player->play();
-        QTRY_VERIFY(!player->isPlaying());
+        QM_WAIT_VERIFY(!player->isPlaying(), 5000);
         QVERIFY(!std::isnan(obstacleX(rig.paintView())));
         rig.child<QToolButton>("ReplayClose")->click();
         QVERIFY(!rig.window->isReplaying());
@@ -258,7 +259,7 @@ private slots:
         QVERIFY(!teach->isEnabled());
         QSignalSpy read(rig.window->linkController(), &SERIAL_COMM::ReceiveAreaData);
         QVERIFY(rig.connect(transport));
-        QTRY_VERIFY_WITH_TIMEOUT(read.count() == 1 && rig.transferDone(), 20000);
+        QM_WAIT_VERIFY(read.count() == 1 && rig.transferDone(), 15000);
         QCOMPARE(LinkState::instance().DirectionReversed, reversed);
         QVERIFY(teach->isEnabled());
         rig.child<QAction>("DispIntrusions")->setChecked(true);
@@ -268,7 +269,7 @@ private slots:
         const int boxes = rig.dialogs.boxes.size();
         teach->click();
         QVERIFY(!teach->isEnabled()); // one teach at a time
-        QTRY_VERIFY_WITH_TIMEOUT(teach->isEnabled(), 10000);
+        QM_WAIT_VERIFY(teach->isEnabled(), 10000);
         QCOMPARE(rig.dialogs.boxes.size(), boxes); // no word of failure
         const AreaRecord taught = rig.data.Areas[0];
         QCOMPARE(taught.Out1Shape, qint32(Polygon));
@@ -279,7 +280,7 @@ private slots:
         QCOMPARE(rig.data.Areas[0], taught);
 
         rig.child<QAction>("WriteAllSetting")->trigger();
-        QTRY_VERIFY_WITH_TIMEOUT(rig.dialogs.boxes.size() > boxes && rig.transferDone(), 30000);
+        QM_WAIT_VERIFY(rig.dialogs.boxes.size() > boxes && rig.transferDone(), 20000);
 
         // Each reported output beside what the window's latest scan shows
         // inside the zone, until both states were seen a few times.
@@ -306,10 +307,10 @@ private slots:
         const auto settled = [&] {
             return agree[0] >= 3 && agree[1] >= 3 && disagree * 4 <= agree[0] + agree[1];
         };
-        QTRY_VERIFY2_WITH_TIMEOUT(
+        QM_WAIT_VERIFY2(
             settled(),
             qPrintable(QStringLiteral("clear %1, set %2, disagreeing %3").arg(agree[0]).arg(agree[1]).arg(disagree)),
-            30000);
+            20000);
     }
 };
 

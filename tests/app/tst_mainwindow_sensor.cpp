@@ -1,3 +1,4 @@
+#include "boundedwait.h"
 #include "editdata.h"
 #include "emulatorprocess.h"
 #include "emulatorstate.h"
@@ -90,7 +91,7 @@ private slots:
         want.SensorAngle = 4;
         want.FilterLevel = 2;
         want.Enabled = 1;
-        QTRY_COMPARE(window->scanControl(), want);
+        QM_WAIT_COMPARE(window->scanControl(), want, 5000);
 
         clickScanGroup();
         QCOMPARE(window->scanControl().Enabled, 0);
@@ -177,7 +178,7 @@ private slots:
     void newProjectResetsTheDock()
     {
         typeInto("Para_CANIDAddress", QStringLiteral("5"));
-        QTRY_COMPARE(window->parameters()->Words[8], 5);
+        QM_WAIT_COMPARE(window->parameters()->Words[8], 5, 5000);
         QVERIFY(data->Modified);
         dialogs->answers.enqueue(0); // discard the changes
         window->findChild<QAction *>(QStringLiteral("Laser50"))->trigger();
@@ -190,7 +191,7 @@ private slots:
     void dockEditIsAskedAboutOnClose()
     {
         WidgetDriving::choose(widget<QComboBox>("Para_SensorOutputLogic"), 1);
-        QTRY_COMPARE(window->parameters()->Words[10], 1);
+        QM_WAIT_COMPARE(window->parameters()->Words[10], 1, 5000);
         dialogs->answers.enqueue(2); // Cancel: keep the window
         window->close();
         QCOMPARE(dialogs->boxes.size(), 1);

@@ -3,6 +3,7 @@
 // outputs then change, and the window's lamps follow the scanner's answer;
 // unchecking the action switches all simulation off on the scanner.
 
+#include "boundedwait.h"
 #include "areaframe.h"
 #include "emulatorprocess.h"
 #include "emulatorstate.h"
@@ -77,7 +78,7 @@ private slots:
 
         QVERIFY(window.connectEthernet(QStringLiteral("127.0.0.1"), emulator.port));
         // Unsimulated, the scanner's wired inputs (none) select the empty area 0.
-        QTRY_VERIFY_WITH_TIMEOUT(emulator.log().contains(QStringLiteral("WSimu 23 bytes: mode 0, inputs 0, outputs 0")),
+        QM_WAIT_VERIFY(emulator.log().contains(QStringLiteral("WSimu 23 bytes: mode 0, inputs 0, outputs 0")),
                                  10000);
         QVERIFY(lamps("Gray1", "Gray2", "Gray3", "Gray1", "Gray2", "Gray3"));
 
@@ -96,9 +97,9 @@ private slots:
         pattern->selectAll();
         QTest::keyClicks(pattern, QString::number(kSimulatedArea));
 
-        QTRY_VERIFY_WITH_TIMEOUT(emulator.log().contains(QStringLiteral("WSimu 23 bytes: mode 1, inputs 5, outputs 5")),
+        QM_WAIT_VERIFY(emulator.log().contains(QStringLiteral("WSimu 23 bytes: mode 1, inputs 5, outputs 5")),
                                  10000);
-        QTRY_VERIFY_WITH_TIMEOUT(lamps("Green1", "Gray2", "Green3", "Yellow1", "Gray2", "Red3"), 5000);
+        QM_WAIT_VERIFY(lamps("Green1", "Gray2", "Green3", "Yellow1", "Gray2", "Red3"), 5000);
 
         // Off: everything the next request is built from is off at once.
         const int mark = emulator.log().size();
@@ -108,8 +109,8 @@ private slots:
         QVERIFY(!inputs->isChecked());
         QCOMPARE(int(SimulationFrame::of(data).Mode), 0);
         const QString off = QStringLiteral("WSimu 23 bytes: mode 0, inputs 0, outputs 0");
-        QTRY_VERIFY_WITH_TIMEOUT(emulator.log().indexOf(off, mark) >= 0, 5000);
-        QTRY_VERIFY_WITH_TIMEOUT(lamps("Gray1", "Gray2", "Gray3", "Gray1", "Gray2", "Gray3"), 5000);
+        QM_WAIT_VERIFY(emulator.log().indexOf(off, mark) >= 0, 5000);
+        QM_WAIT_VERIFY(lamps("Gray1", "Gray2", "Gray3", "Gray1", "Gray2", "Gray3"), 5000);
         QVERIFY(!emulator.log().mid(emulator.log().indexOf(off, mark)).contains(QStringLiteral("mode 1")));
 
         // Simulating again, then disconnecting: the next connection does not

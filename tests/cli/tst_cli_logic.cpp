@@ -130,7 +130,9 @@ void TestCliLogic::differences_data()
 
     Configuration stored = drawn(false); // as the scanner gives it back, worked out by hand
     stored.areas[0].Out1Points = {QPoint(1000, 0), QPoint(1500, 1500), QPoint(0, 2000), QPoint(-1000, 500)};
-    stored.areas[0].Out2Points = {QPoint(2000, 0), QPoint(-1999, 34)}; // 179 degrees
+    // An arc comes back on the middle of its whole degrees: 0 stays on the
+    // axis, 179 reads 179.5.
+    stored.areas[0].Out2Points = {QPoint(2000, 0), QPoint(-2000, 17)};
     QTest::newRow("as the scanner stores it") << drawn(false) << stored << QStringList{};
 
     Configuration moved = stored;
@@ -138,11 +140,34 @@ void TestCliLogic::differences_data()
     QTest::newRow("one point 1 mm") << drawn(false) << moved
                                     << QStringList{"area 0, Out1, point 3: (0, 2000) | (0, 2001), moved 1.0 mm"};
 
-    // Mirrored on the wire, the arc ends on 180 degrees instead of 179.
+    // Mirrored on the wire, the arc runs over degrees 0 and 180 of the
+    // scanner: back in the vehicle's frame from -0.5 to 180 degrees.
     QTest::newRow("reversed scanner")
         << drawn(true) << drawn(false)
         << QStringList{"parameter Install Dir: 1 (Reverse) | 0 (Forward)",
-                       "area 0, Out2, point 2: (-2000, 0) | (-1999, 34), moved 34.0 mm"};
+                       "area 0, Out2, point 1: (2000, -17) | (2000, 0), moved 17.0 mm",
+                       "area 0, Out2, point 2: (-2000, 0) | (-2000, 17), moved 17.0 mm"};
+    QTest::newRow("reversed scanner second")
+        << drawn(false) << drawn(true)
+        << QStringList{"parameter Install Dir: 0 (Forward) | 1 (Reverse)",
+                       "area 0, Out2, point 1: (2000, 0) | (2000, -17), moved 17.0 mm",
+                       "area 0, Out2, point 2: (-2000, 17) | (-2000, 0), moved 17.0 mm"};
+
+    // Rows 18 to 21 are the address's octets; the dock's labels go on after it.
+    Configuration near = drawn(false);
+    near.rows[18] = 192;
+    near.rows[19] = 168;
+    near.rows[20] = 1;
+    near.rows[21] = 10;
+    Configuration far = near;
+    far.rows[21] = 11;
+    far.rows[22] = 1;
+    far.rows[24] = 3;
+    far.rows[26] = 7;
+    QTest::newRow("address and the rows after it")
+        << near << far
+        << QStringList{"parameter IP Address: 192.168.1.10 | 192.168.1.11", "parameter Laser Ferq: 0 | 1",
+                       "parameter Traili Filter: 0 (Close) | 3 (Strict)", "parameter Dirty Strength: 0 | 7"};
 
     Configuration wide = drawn(false);
     wide.areas[7].VehicleMaxSpeed = 65536 + 300; // case fields travel as 16 bits

@@ -49,7 +49,8 @@ QByteArray hisn(int start, int end, const QVector<quint16> &all, int g)
 // chunk before it. rA:B a reply (area A, outputs B); sD a scan with an
 // obstacle at D mm (0: none) straight ahead, sD@A at A degrees, two chunks
 // on Ethernet; h the second half of
-// a scan alone; f1/f0 a request with simulated outputs on/off.
+// a scan alone; f1/f0 a request with simulated outputs on/off, e1/e0 one
+// with a fault bit.
 QVector<RecordingChunk> traffic(const QString &words, int kind)
 {
     const int g = 10; // 0.1 degree
@@ -78,7 +79,7 @@ QVector<RecordingChunk> traffic(const QString &words, int kind)
             SimulationFrame f;
             f.Mode = 1;
             f.InputBits = 5;
-            f.OutputSimulation = quint8(w.mid(1).toInt());
+            (w.startsWith(QLatin1Char('e')) ? f.FaultBits : f.OutputSimulation) = quint8(w.mid(1).toInt());
             f.OutputBits = 0;
             pieces << encodeWSimuRequest(f);
             sent = true;
@@ -115,6 +116,11 @@ private slots:
             << 0 << false << "r5:0 s1500 s2500 r5:1" << "5/3/0. 5/2/0!" << "100000/0/1/0" << "0:1 1:1";
         QTest::newRow("forced outputs are skipped")
             << 0 << false << "r5:0 f1 s1500 r5:0 f0 s1500 r5:3" << "5/3/0f 5/3/0=" << "300000/0/0/0" << "";
+        QTest::newRow("forced faults are skipped")
+            << 0 << false << "r5:0 e1 s1500 r5:0 e0 s1500 r5:3" << "5/3/0f 5/3/0=" << "300000/0/0/0" << "";
+        QTest::newRow("a second reply judges nothing")
+            << 0 << false << "r5:0 s1500 r5:3 r5:0 s0 r5:0" << "5/3/0= 5/0/0=" << "300000/0/1/0" << "";
+        QTest::newRow("an area beyond the 64") << 0 << false << "r64:0 s1500 r64:1" << "-/0/0." << "0/0/0/0" << "";
         QTest::newRow("area of the previous reply")
             << 0 << false << "s1500 r0:0 s1500 r5:3 s1500 r5:3" << "-/0/-. 0/0/0! 5/3/3=" << "0/0/1/1" << "0:1 1:1";
         // A half scan before the first whole one is no scan; a reply in the

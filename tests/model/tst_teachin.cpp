@@ -112,29 +112,45 @@ private slots:
         QCOMPARE(back.Out1Points, expected);
     }
 
-    // Refused or bounded where the scan gives no sound zone.
+    // Refused or bounded where the scan gives no sound zone; where taught,
+    // along every beam within 10% of the reach its nearest echo allows.
     void limits_data()
     {
         QTest::addColumn<quint16>("distance"); // every beam; 0: no echo
+        QTest::addColumn<int>("edges");        // beams without echo at each end
         QTest::addColumn<int>("margin");
-        QTest::addColumn<bool>("taught");
-        QTest::newRow("no echo anywhere") << quint16(0) << 100 << false;
-        QTest::newRow("an echo within the margin") << quint16(120) << 100 << false;
-        QTest::newRow("walls beyond the coordinate range") << quint16(60000) << 100 << true;
+        QTest::addColumn<double>("reach"); // allowed along every beam; 0: refused
+        QTest::newRow("no echo anywhere") << quint16(0) << 0 << 100 << 0.0;
+        QTest::newRow("an echo within the margin") << quint16(120) << 0 << 100 << 0.0;
+        QTest::newRow("walls beyond the coordinate range") << quint16(60000) << 0 << 100 << 32767.0;
+        QTest::newRow("no echo at the edges") << quint16(3000) << 100 << 100 << 2900.0;
+        QTest::newRow("a negative margin counts as none") << quint16(3000) << 0 << -100 << 3000.0;
     }
     void limits()
     {
         QFETCH(quint16, distance);
+        QFETCH(int, edges);
         QFETCH(int, margin);
-        QFETCH(bool, taught);
+        QFETCH(double, reach);
         QVector<double> degrees;
-        for (int i = 0; i < 640; ++i)
+        QVector<quint16> nearest;
+        for (int i = 0; i < 640; ++i) {
             degrees << 250.0 - 0.5 * i; // descending, as a serial buffer holds them
-        const std::optional<QVector<QPoint>> points =
-            TeachIn::teach(degrees, QVector<quint16>(640, distance), margin);
-        QCOMPARE(bool(points), taught);
-        if (points)
-            QVERIFY(TeachIn::sendable(*points));
+            nearest << (i < edges || i >= 640 - edges ? 0 : distance);
+        }
+        const std::optional<QVector<QPoint>> points = TeachIn::teach(degrees, nearest, margin);
+        QCOMPARE(bool(points), reach > 0);
+        if (!points)
+            return;
+        QVERIFY(TeachIn::sendable(*points));
+        for (double a : degrees) {
+            // The scanner's coordinates end at 32767 mm on either axis.
+            const double r = qDegreesToRadians(a);
+            const double allowed = qMin(reach, 32767 / qMax(std::fabs(std::cos(r)), std::fabs(std::sin(r))));
+            const double got = TeachIn::reachAt(*points, a);
+            QVERIFY2(got <= allowed && got > 0.9 * allowed,
+                     qPrintable(QStringLiteral("%1 mm at %2 degrees, %3 allowed").arg(got).arg(a).arg(allowed)));
+        }
     }
 };
 

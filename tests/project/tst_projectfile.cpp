@@ -80,20 +80,28 @@ private slots:
     {
         QTest::addColumn<QString>("path");
         QTest::addColumn<bool>("textMode");
-        QTest::newRow("LF, text mode") << golden("project_class30.VQ30") << true;
-        QTest::newRow("CR LF, text mode") << golden("project_class30_crlf.VQ30") << true;
-        QTest::newRow("CR LF, binary") << golden("project_class30_crlf.VQ30") << false;
+        QTest::addColumn<QByteArray>("typeLine"); // in place of the file's own
+        QTest::addColumn<int>("deviceClass");
+        QTest::newRow("LF, text mode") << golden("project_class30.VQ30") << true << QByteArray() << 3;
+        QTest::newRow("CR LF, text mode") << golden("project_class30_crlf.VQ30") << true << QByteArray() << 3;
+        QTest::newRow("CR LF, binary") << golden("project_class30_crlf.VQ30") << false << QByteArray() << 3;
+        QTest::newRow("class 05") << golden("project_class30.VQ30") << true << QByteArray("ZTL_VQ_05") << 0;
     }
     void readsTheGoldenFile()
     {
         QFETCH(QString, path);
         QFETCH(bool, textMode);
+        QFETCH(QByteArray, typeLine);
+        QFETCH(int, deviceClass);
         QFile file(path);
         QVERIFY(file.open(textMode ? QIODevice::ReadOnly | QIODevice::Text : QIODevice::ReadOnly));
-        QTextStream in(&file);
+        QByteArray bytes = file.readAll();
+        if (!typeLine.isEmpty())
+            bytes.replace(0, bytes.indexOf('\n'), typeLine);
+        QTextStream in(bytes);
         SensorDockState sensors{};
         EditData data = untouched();
-        QCOMPARE(readProjectFile(in, sensors, data), 3);
+        QCOMPARE(readProjectFile(in, sensors, data), deviceClass);
         QCOMPARE(sensors, goldenSensors());
         compareAreas(data, goldenData());
     }
