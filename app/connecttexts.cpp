@@ -48,4 +48,19 @@ QString serialOpenError(int languageFlag) { return pick(languageFlag, "串口打
 QString ethernetOpenError(int languageFlag) { return pick(languageFlag, "以太网连接失败", "Ethernet Open error"); }
 QString openErrorStatus(int languageFlag) { return pick(languageFlag, "打开错误", "Open error"); }
 
+QString readOverQuestion(int languageFlag)
+{
+    return pick(languageFlag,
+                "连接设备\n连接后将从设备读取全部区域和参数，替换工程中未保存的修改。\n是否先保存工程？",
+                "Connection\nConnecting reads all areas and parameters from the scanner and replaces the unsaved "
+                "changes of the project.\nSave the project first?");
+}
+
+QStringList readOverButtons(int languageFlag)
+{
+    const QString texts = pick(languageFlag, "保存并读取|放弃修改并读取|连接但不读取",
+                               "Save and Read|Discard and Read|Connect Without Reading");
+    return texts.isEmpty() ? QStringList() : texts.split(QLatin1Char('|'));
+}
+
 } // namespace ConnectTexts

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 // Texts of opening and closing a connection, by the window's language flag
 // (0 Chinese, 1 English). An empty text means the flag has none: nothing is
@@ -19,4 +20,9 @@ QString errorTitle(int languageFlag);
 QString serialOpenError(int languageFlag);
 QString ethernetOpenError(int languageFlag);
 QString openErrorStatus(int languageFlag);
+
+// The question before a connection reads everything over unsaved work, and
+// its three answers: save then read, discard then read, keep the project.
+QString readOverQuestion(int languageFlag);
+QStringList readOverButtons(int languageFlag);
 } // namespace ConnectTexts

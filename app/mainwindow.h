@@ -4,6 +4,7 @@
 #include "editdata.h"
 #include "linkdevices.h"
 #include "linkstate.h"
+#include "recentprojects.h"
 #include "scancontrol.h"
 #include "sensordockstate.h"
 #include "sensorparameters.h"
@@ -97,6 +98,9 @@ public:
     SettingsDialog *serialSettingsDialog() const { return SerialDialog; }
     EthnertSetting *ethernetDialog() const { return EthernetDialog; }
     FormInformation *informationLog() const { return Information; }
+    // The file the project was last opened from or saved to; empty for a
+    // project never saved. Save writes there without asking.
+    QString projectPath() const { return m_projectPath; }
 
 public slots:
     // Opens the manual of the window's language with the desktop's viewer.
@@ -120,6 +124,8 @@ protected:
 private slots:
     void openfile();
     void savefile();
+    // Saves under a name from the save dialog; the window goes on with it.
+    void saveFileAs();
     // Reads a project of any class and switches the window to the file's class.
     void OpenProject();
     void OpenMonitoringMode();
@@ -161,6 +167,9 @@ private slots:
     void tcpError(QAbstractSocket::SocketError error);
     // Delete All asks first: it empties every area at once.
     void confirmDeleteAll();
+    // The title's modified marker shows EditData's Modified as it is now.
+    void showModified();
+    void clearRecentProjects();
     void SensorTypeChange(int ProductType);
     // Recording and replay (mainwindow_replay.cpp).
     void OpenRecordingSlot();
@@ -218,11 +227,21 @@ private:
     // The same, and both settings actions off while a device is opened.
     void selectInterfaceForOpening(int kind);
     void showPortLabel(const QString &text);
+    // The port label, and the status of the last connection while it is
+    // still shown, in the language of flag.
+    void retranslateConnection(int flag);
     void reportOpenError(const QString &text);
     void connectSensorDock();
     void setZoomSliderRange(int deviceClass);
     void chooseDisplayMode(int mode);
     void createDeviceLaser(int deviceClass);
+    // Before a connection reads everything over unsaved work: asks whether to
+    // save first, discard, or keep the project. True when the read may go on
+    // (nothing unsaved, discarded, or saved); false keeps the project.
+    bool mayReadOverProject();
+    // A connection that does not read works with the project's parameters,
+    // so the zones are sent for the install direction the project gives.
+    void keepProjectOnConnection();
     // Asks before unsaved changes are thrown away; true when the user agrees
     // (or there is nothing to lose).
     bool confirmDiscard();
@@ -231,9 +250,26 @@ private:
                    const QStringList &englishButtons, int defaultButton);
 
     // Project files (mainwindow_project.cpp).
-    // Saves under a name from the save dialog; false when the dialog was
+    // Saves to the project's file, or under a name from the save dialog
+    // when it has none (or one of another class); false when the dialog was
     // cancelled or the file could not be written (the user has been told).
     bool saveProject();
+    bool saveProjectAs();
+    bool writeProject(const QString &name);
+    // Reads a project of any class from name and switches to its class;
+    // false when the file cannot be opened or is no project (told).
+    bool loadProject(const QString &name, bool tellUnreadable);
+    // The window goes on with path: title, recent projects.
+    void setProjectPath(const QString &path);
+    void showProjectTitle();
+    // Every editor signal after which Modified may have changed.
+    void connectModifiedMarker();
+    // The recent projects' menu and the settings key behind it
+    // (mainwindow_recent.cpp).
+    void loadRecentProjects();
+    void storeRecentProjects() const;
+    void showRecentProjects();
+    void openRecentProject(const QString &path);
     // After a read: every editor shows the model anew, each area gets a
     // snapshot (so undo starts from the file).
     void refreshAfterRead();
@@ -258,6 +294,15 @@ private:
     SettingsDialog *SerialDialog = nullptr;
     EthnertSetting *EthernetDialog = nullptr;
     FormInformation *Information = nullptr;
+    // The last device opened, so that a language switch can name it again:
+    // 0 a serial port, 1 an Ethernet address; -1 before the first one. For
+    // the serial line also the texts of its settings the status shows.
+    int m_portLabelKind = -1;
+    QString m_portLabelDevice;
+    QStringList m_portLabelLine;
+    QString m_projectPath;
+    RecentProjects m_recent;
+    QList<QAction *> m_recentActions;
     // A TCP attempt became a connection: later errors are drops, not failures.
     bool m_tcpEstablished = false;
     SENSOR_SETTING *sensorSetting = nullptr;

@@ -151,6 +151,21 @@ void MainWindow::showPortLabel(const QString &text)
         statusBar()->addPermanentWidget(PortLabel);
 }
 
+void MainWindow::retranslateConnection(int flag)
+{
+    auto status = [this](int language) {
+        return m_portLabelKind == 0 ? ConnectTexts::serialConnected(language, m_portLabelLine)
+                                    : ConnectTexts::ethernetConnected(language, m_portLabelDevice);
+    };
+    if (m_portLabelKind < 0)
+        return;
+    const QString shown = statusBar()->currentMessage();
+    if (shown == status(0) || shown == status(1))
+        statusBar()->showMessage(status(flag));
+    showPortLabel(m_portLabelKind == 0 ? ConnectTexts::serialPortLabel(flag, m_portLabelDevice)
+                                       : ConnectTexts::ethernetPortLabel(flag, m_portLabelDevice));
+}
+
 void MainWindow::reportOpenError(const QString &text)
 {
     DialogSeam::current()->notify(DialogSeam::Icon::Critical, ConnectTexts::errorTitle(LanguageFlag), text,
@@ -169,12 +184,22 @@ bool MainWindow::connectSerial(const QString &Com, const SerialLineSettings &lin
     const QString status = ConnectTexts::serialConnected(LanguageFlag, shown);
     if (!status.isEmpty()) {
         statusBar()->showMessage(status);
+        m_portLabelKind = 0;
+        m_portLabelDevice = Com;
+        m_portLabelLine = shown;
         showPortLabel(ConnectTexts::serialPortLabel(LanguageFlag, Com));
     }
+    // Asked once the line is open: a port that does not open asks nothing.
+    const bool readAll = mayReadOverProject();
+    if (!isConnected())
+        return false; // the line went while the question was open
     OpenCloseReadScanf(ui->Distance->isChecked());
     OpenCloseReadIntensity(ui->Intensity->isChecked());
     link->OpenSendReadSimulation();
-    link->ReadSensorAllDataSlots();
+    if (readAll)
+        link->ReadSensorAllDataSlots();
+    else
+        keepProjectOnConnection();
     return true;
 }
 
@@ -190,10 +215,18 @@ bool MainWindow::connectEthernet(const QString &Com, quint16 port)
     const QString status = ConnectTexts::ethernetConnected(LanguageFlag, Com);
     if (!status.isEmpty()) {
         statusBar()->showMessage(status);
+        m_portLabelKind = 1;
+        m_portLabelDevice = Com;
         showPortLabel(ConnectTexts::ethernetPortLabel(LanguageFlag, Com));
     }
+    const bool readAll = mayReadOverProject();
+    if (!isConnected())
+        return false; // refused or dropped while the question was open
     // On Ethernet the read-all goes first: it stops a stream still running.
-    link->ReadSensorAllDataSlots();
+    if (readAll)
+        link->ReadSensorAllDataSlots();
+    else
+        keepProjectOnConnection();
     OpenCloseReadScanf(ui->Distance->isChecked());
     OpenCloseReadIntensity(ui->Intensity->isChecked());
     link->OpenSendReadSimulation();
@@ -201,6 +234,27 @@ bool MainWindow::connectEthernet(const QString &Com, quint16 port)
 }
 
 void MainWindow::CreatEthernetPort(QString Com) { connectEthernet(Com); }
+
+bool MainWindow::mayReadOverProject()
+{
+    if (!m_data->Modified)
+        return true;
+    const int answer = askWarning(ConnectTexts::readOverQuestion(0), ConnectTexts::readOverQuestion(1),
+                                  ConnectTexts::readOverButtons(0), ConnectTexts::readOverButtons(1), 0);
+    if (answer == 0)
+        return saveProject(); // a cancelled or failed save keeps the work
+    // Anything but an answer to read keeps the project as it is.
+    return answer == 1;
+}
+
+void MainWindow::keepProjectOnConnection()
+{
+    // Without the scanner's parameter block, the project's is the one a
+    // download sends: the zones go mirrored exactly when it says reversed.
+    const bool reversed = Parameters->Words[SensorParameters::InstallDirectionWord] != 0;
+    m_link->DirectionReversed = reversed;
+    DirChange(reversed);
+}
 
 void MainWindow::handleError(QSerialPort::SerialPortError error)
 {

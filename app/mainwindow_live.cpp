@@ -142,6 +142,7 @@ void MainWindow::finishTeach()
     record.shape(teach.output) = Polygon;
     record.points(teach.output) = *points;
     history.save(area);
+    showModified();
 
     coordTable->CoordTableWidgeUpdate();
     editControl->EditControlUpdateEditData();

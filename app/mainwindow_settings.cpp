@@ -121,6 +121,8 @@ void MainWindow::retranslateForm(int flag)
     const QString status = MonitorTexts::status(m_status, flag);
     ui->label_StatusValue->setText(status);
     ui->label_StatusValue->setToolTip(status);
+    retranslateConnection(flag);
+    showProjectTitle(); // the name of a project never saved
 }
 
 void MainWindow::restoreSettings()

@@ -88,9 +88,9 @@ ArcFields arcFields(const QVector<QPoint> &points, bool reversed)
 // point) one that keeps the degree, else the plain polar point.
 QPoint arcWirePoint(int degree, int radius)
 {
-    // Truncation toward zero: degree d > 0 covers [d, d+1), d < 0 covers
-    // (d-1, d], 0 covers (-1, 1); -90 is only the negative y axis itself.
-    const double middle = degree >= 0 ? degree + 0.5 : degree > -90 && degree < 0 ? degree - 0.5 : degree;
+    // Truncation toward zero: degree d >= 0 covers [d, d+1) (0 also covers
+    // (-1, 0)), d < 0 covers (d-1, d]; -90 is only the negative y axis itself.
+    const double middle = degree == -90 ? -90.0 : degree < 0 ? degree - 0.5 : degree + 0.5;
     const double rad = middle * 3.14159265358979323846 / 180.0;
     const double r = radius + 0.5;
     const long cx = std::lround(r * std::cos(rad));

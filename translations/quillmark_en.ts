@@ -73,7 +73,7 @@
     </message>
     <message>
         <source>编辑控制</source>
-        <translation>Edition Control</translation>
+        <translation>Area Editing</translation>
     </message>
     <message>
         <source>区域列表</source>
@@ -830,6 +830,14 @@
     <message>
         <source>另存为</source>
         <translation>Save As</translation>
+    </message>
+    <message>
+        <source>最近的工程</source>
+        <translation>Recent Projects</translation>
+    </message>
+    <message>
+        <source>清除列表</source>
+        <translation>Clear List</translation>
     </message>
     <message>
         <source>Ctrl+Shift+S</source>

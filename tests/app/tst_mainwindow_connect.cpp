@@ -239,9 +239,19 @@ private slots:
             QVERIFY(samePixmap(rig.widget<QLabel>("InputPort1"), QStringLiteral(":/images/Gray1.png")));
             QCOMPARE(rig.widget<QLabel>("label_StatusValue")->text(), QStringLiteral("正常(0)"));
             rig.data.CurrentArea = 9;
+            rig.data.Modified = false; // as if saved: the next connection asks nothing
         }
         QCOMPARE(rig.data.CurrentArea, 9);
         QVERIFY(rig.dialogs.boxes.size() <= 2); // the read-all messages only
+        // The port label names the last device in the language switched to,
+        // and so does the status while it still tells of the connection.
+        rig.connectThrough(via, transport);
+        rig.window->LanguageToEnglish();
+        const bool serial = transport == QLatin1String("pty");
+        QCOMPARE(rig.widget<QLabel>("PortLabel")->text(),
+                 serial ? QStringLiteral("COM:%1 ").arg(rig.emulator.pty) : QStringLiteral("IPAddress:127.0.0.1 "));
+        QCOMPARE(rig.status(), serial ? QStringLiteral("Connected to %1 : 576000, 8, None, 1, None").arg(rig.emulator.pty)
+                                      : QStringLiteral("Connect127.0.0.1:8080"));
     }
 
     // A failed attempt or a lost line: a clear box and nothing left half open.
