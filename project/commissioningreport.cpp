@@ -201,8 +201,8 @@ private:
         const double w = RP::Right - x;
         const QFont body = p.font(8);
         const QFont bold = p.font(8.5, true);
-        auto line = [&](const QString &text, const QFont &f = QFont()) {
-            p.text(QRectF(x, y, w, 4), text, f == QFont() ? body : f);
+        auto line = [&](const QString &text, bool heading = false) {
+            p.text(QRectF(x, y, w, 4), text, heading ? bold : body);
             y += 4;
         };
         auto labelled = [&](ReportText label, const QString &value) { line(t(label) + QStringLiteral(": ") + value); };
@@ -212,14 +212,14 @@ private:
                                                            : QStringLiteral("%1%").arg(a.Hysteresis));
         labelled(ReportText::DetectionSize, QStringLiteral("%1°").arg((a.DetectionSize + 1) * 0.5, 0, 'f', 1));
         y += 2;
-        line(t(ReportText::CaseConditions), bold);
+        line(t(ReportText::CaseConditions), true);
         labelled(ReportText::SteerMin, QString::number(qint16(a.SteerMinDgree)));
         labelled(ReportText::SteerMax, QString::number(qint16(a.SteerMaxDgree)));
         labelled(ReportText::SpeedMin, QString::number(qint16(a.VehicleMinSpeed)));
         labelled(ReportText::SpeedMax, QString::number(qint16(a.VehicleMaxSpeed)));
         labelled(ReportText::OperationMode, t(ReportText::OperationModeItem).arg(qint16(a.VehicleOptionMode)));
         y += 2;
-        line(t(ReportText::Dimensions), bold);
+        line(t(ReportText::Dimensions), true);
         const std::array<ReportContent::OutputDimensions, 3> dims = ReportContent::dimensions(a);
         for (int o = 0; o < 3; ++o) {
             const ReportContent::OutputDimensions &d = dims[size_t(o)];
@@ -330,8 +330,8 @@ bool CommissioningReport::save(const QString &path, QString *error) const
         return false;
     }
     if (!write(&file)) {
+        *error = file.errorString().isEmpty() ? QStringLiteral("the PDF writer failed") : file.errorString();
         file.cancelWriting();
-        *error = QStringLiteral("PDF");
         return false;
     }
     if (!file.commit()) {

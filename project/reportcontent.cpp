@@ -119,25 +119,17 @@ bool arcAsSent(const AreaRecord &area, int output, int *startDegree, int *endDeg
 QVector<QVector<PointColumn>> pointPages(const AreaRecord &area, int columns, int firstRows, int laterRows)
 {
     QVector<QVector<PointColumn>> pages(1);
-    auto room = [&] { return (pages.size() == 1 ? firstRows : laterRows) - 1; };
-    auto place = [&](const PointColumn &column) {
-        if (pages.last().size() >= columns)
-            pages.append(QVector<PointColumn>());
-        pages.last().append(column);
-    };
     for (int o = 0; o < 3; ++o) {
         const int n = area.points(o).size();
-        if (n == 0) {
-            place({o, 0, 0});
-            continue;
-        }
-        for (int first = 0; first < n;) {
+        int first = 0;
+        do { // an output without points still gets its column: "no points"
             if (pages.last().size() >= columns)
                 pages.append(QVector<PointColumn>());
-            const int count = std::min(std::max(room(), 1), n - first);
+            const int room = std::max((pages.size() == 1 ? firstRows : laterRows) - 1, 1);
+            const int count = std::min(room, n - first);
             pages.last().append({o, first, count});
             first += count;
-        }
+        } while (first < n);
     }
     return pages;
 }

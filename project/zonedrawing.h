@@ -19,7 +19,7 @@ QColor outputColor(int output);
 // The area drawn at 1:scale into box (device units, `dotsPerMm` of them to a
 // millimetre of paper), centred on `extent` (model millimetres, y forward):
 // grid every gridMm with its values in metres along the lower and left edge,
-// the blind sector behind the scanner, the zones, the scanner. Text in font.
+// the blind sector behind the scanner, the zones, the scanner.
 void drawToScale(QPainter &painter, const QRectF &box, double dotsPerMm, const AreaRecord &area, const QRectF &extent,
                  int scale, int gridMm);
 
