@@ -63,6 +63,8 @@ std::array<OutputDimensions, 3> dimensions(const AreaRecord &area)
         const ZoneGeometry::Zone &z = zones[size_t(o)];
         if (isDependentShape(area.shape(o))) {
             bound *= z.scale;
+            if (area.shape(o) == Fan && area.points(o).size() == 1)
+                bound = std::min(bound, std::abs(double(area.points(o).first().y())));
         } else {
             bound = 0;
             for (const QPoint &p : area.points(o))
@@ -74,7 +76,8 @@ std::array<OutputDimensions, 3> dimensions(const AreaRecord &area)
         OutputDimensions &d = out[size_t(o)];
         d.drawn = true;
         d.extent = path.boundingRect();
-        for (const QPolygonF &polygon : path.toFillPolygons())
+        // Every subpath, also one without area (a polygon of one point is a line).
+        for (const QPolygonF &polygon : path.toSubpathPolygons())
             for (const QPointF &p : polygon)
                 d.reach = std::max(d.reach, std::hypot(p.x(), p.y()));
         d.reach = std::min(d.reach, bound);

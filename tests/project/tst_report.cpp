@@ -59,6 +59,7 @@ private slots:
     void pointPages();
     void reportText_data();
     void reportText();
+    void nothingInUse();
     void failedSaveLeavesNothing();
 };
 
@@ -172,6 +173,8 @@ void TstReport::pointPages()
         shown << columns.join(QLatin1Char(' '));
     }
     QCOMPARE(shown.join(QStringLiteral(" | ")), pages);
+    // Table rows, too, fill whole pages before the next; an empty table has its page.
+    QCOMPARE(ReportContent::pageCount(counts.at(0), 10), qMax(1, (counts.at(0) + 9) / 10));
 }
 
 void TstReport::reportText_data()
@@ -179,8 +182,11 @@ void TstReport::reportText_data()
     QTest::addColumn<int>("language");
     QTest::addColumn<QString>("area");
     QTest::addColumn<QString>("fingerprint");
-    QTest::newRow("English") << 0 << "Area %1" << "Fingerprint";
-    QTest::newRow("Chinese") << 1 << "区域 %1" << "配置指纹";
+    QTest::addColumn<QString>("arc");       // area 0's Out2 as the scanner keeps it
+    QTest::addColumn<QString>("emptyReach"); // what an output without points must not claim
+    QTest::newRow("English") << 0 << "Area %1" << "Fingerprint" << "stored as 0° … 179°, radius 2000 mm"
+                             << "reach 0 mm";
+    QTest::newRow("Chinese") << 1 << "区域 %1" << "配置指纹" << "保存为 0° … 179°, 半径 2000 mm" << "最远 0 mm";
 }
 
 // What a reader finds in the PDF: the fingerprint on every page, every
@@ -190,6 +196,8 @@ void TstReport::reportText()
     QFETCH(int, language);
     QFETCH(QString, area);
     QFETCH(QString, fingerprint);
+    QFETCH(QString, arc);
+    QFETCH(QString, emptyReach);
     CommissioningReport report;
     report.language = language;
     report.date = QDate(2026, 12, 9);
@@ -211,6 +219,7 @@ void TstReport::reportText()
     QVERIFY(text.contains(report.fingerprint.hex()));
     QVERIFY(text.contains(QStringLiteral("VQxxxx-ETH (9)")) && text.contains(QStringLiteral("4711")));
     QVERIFY(text.contains(QStringLiteral("2024-08-21")) && text.contains(QStringLiteral("fleet.VQ30")));
+    QVERIFY2(text.contains(arc) && !text.contains(emptyReach), qPrintable(text));
     for (int row = 0; row < kSensorDockRows; ++row)
         if (isParameterRow(row))
             QVERIFY2(text.contains(parameterName(row, language)), qPrintable(parameterName(row, language)));
@@ -219,6 +228,21 @@ void TstReport::reportText()
         // Its title, the overview's caption and its row in the case table.
         QVERIFY2(text.contains(area.arg(i) + QLatin1Char('\n')) == used, qPrintable(area.arg(i)));
     }
+}
+
+// Without a zone the report still says what the scanner holds, and that no
+// area is in use.
+void TstReport::nothingInUse()
+{
+    CommissioningReport report;
+    report.fingerprint = configFingerprint(report.config);
+    QTemporaryDir dir;
+    QString error;
+    QVERIFY2(report.save(dir.filePath(QStringLiteral("r.pdf")), &error), qPrintable(error));
+    const QString text = pdfText(dir.filePath(QStringLiteral("r.pdf")));
+    QCOMPARE(report.pageCount(), 3); // first page, parameters, case table
+    QCOMPARE(text.count(QLatin1Char('\f')), 3);
+    QVERIFY2(text.contains(QStringLiteral("No area holds a zone.")), qPrintable(text));
 }
 
 // A report that cannot be written reports so and leaves no file.
