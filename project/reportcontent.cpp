@@ -106,10 +106,9 @@ bool arcAsSent(const AreaRecord &area, int output, int *startDegree, int *endDeg
     AreaRecord alone;
     alone.shape(output) = Arc;
     alone.points(output) = area.points(output);
-    const AreaEncodeResult sent = encodeAreaBlock(Command::WArea, 0, alone, false);
-    if (!sent.ok())
-        return false;
-    const std::optional<AreaBlock> block = decodeAreaBlock(sent.frame, Command::WArea);
+    // A refused arc has no frame, which decodes to nothing.
+    const std::optional<AreaBlock> block =
+        decodeAreaBlock(encodeAreaBlock(Command::WArea, 0, alone, false).frame, Command::WArea);
     if (!block)
         return false;
     const AreaBlock::Output &o = block->Outputs[size_t(output)];

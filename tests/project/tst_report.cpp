@@ -6,6 +6,7 @@
 #include "projectfile.h"
 #include "reportcontent.h"
 #include "sensordockwords.h"
+#include "shapekind.h"
 
 #include <QDir>
 #include <QFile>
@@ -183,10 +184,10 @@ void TstReport::reportText_data()
     QTest::addColumn<QString>("area");
     QTest::addColumn<QString>("fingerprint");
     QTest::addColumn<QString>("arc");       // area 0's Out2 as the scanner keeps it
-    QTest::addColumn<QString>("emptyReach"); // what an output without points must not claim
+    QTest::addColumn<QString>("reach"); // %1 mm: how far a zone reaches
     QTest::newRow("English") << 0 << "Area %1" << "Fingerprint" << "stored as 0° … 179°, radius 2000 mm"
-                             << "reach 0 mm";
-    QTest::newRow("Chinese") << 1 << "区域 %1" << "配置指纹" << "保存为 0° … 179°, 半径 2000 mm" << "最远 0 mm";
+                             << "reach %1 mm";
+    QTest::newRow("Chinese") << 1 << "区域 %1" << "配置指纹" << "保存为 0° … 179°, 半径 2000 mm" << "最远 %1 mm";
 }
 
 // What a reader finds in the PDF: the fingerprint on every page, every
@@ -197,13 +198,17 @@ void TstReport::reportText()
     QFETCH(QString, area);
     QFETCH(QString, fingerprint);
     QFETCH(QString, arc);
-    QFETCH(QString, emptyReach);
+    QFETCH(QString, reach);
     CommissioningReport report;
     report.language = language;
     report.date = QDate(2026, 12, 9);
     report.projectFile = QStringLiteral("fleet.VQ30");
     report.config = configOf(goldenText());
-    report.config.areas[63].Out3Points = {QPoint(0, 900)}; // in use by its last output alone
+    // A wide fan: drawn as curves, whose points bulge out a little.
+    report.config.areas[62].Out1Points = {QPoint(-30000, 9000), QPoint(0, 32000), QPoint(30000, 9000)};
+    report.config.areas[62].Out2Shape = Fan;
+    report.config.areas[62].Out2Points = {QPoint(0, 30000)};
+    report.config.areas[63].Out3Points = {QPoint(0, 900)}; // in use by its last output alone, a line
     report.product = ProductInfo{9, 105, 4711, 2024, 8, 21};
     report.fingerprint = configFingerprint(report.config);
     QTemporaryDir dir;
@@ -219,12 +224,16 @@ void TstReport::reportText()
     QVERIFY(text.contains(report.fingerprint.hex()));
     QVERIFY(text.contains(QStringLiteral("VQxxxx-ETH (9)")) && text.contains(QStringLiteral("4711")));
     QVERIFY(text.contains(QStringLiteral("2024-08-21")) && text.contains(QStringLiteral("fleet.VQ30")));
-    QVERIFY2(text.contains(arc) && !text.contains(emptyReach), qPrintable(text));
+    QCOMPARE(text.count(arc.section(QLatin1Char(' '), 0, 0)), 1); // no other output is an arc
+    QVERIFY(text.contains(arc));
+    for (int mm : {2121, 32000, 30000, 900})
+        QVERIFY2(text.contains(reach.arg(mm)), qPrintable(reach.arg(mm)));
+    QVERIFY(!text.contains(reach.arg(0))); // an output without points has no zone to measure
     for (int row = 0; row < kSensorDockRows; ++row)
         if (isParameterRow(row))
             QVERIFY2(text.contains(parameterName(row, language)), qPrintable(parameterName(row, language)));
     for (int i = 0; i < 64; ++i) {
-        const bool used = i == 0 || i == 1 || i == 5 || i == 63;
+        const bool used = i == 0 || i == 1 || i == 5 || i == 62 || i == 63;
         // Its title, the overview's caption and its row in the case table.
         QVERIFY2(text.contains(area.arg(i) + QLatin1Char('\n')) == used, qPrintable(area.arg(i)));
     }
