@@ -78,6 +78,7 @@ MainWindow::MainWindow(EditData *data, DialogSeam *dialogs, QWidget *parent)
     createEditControllers();
     createIOSimulation();
     createReplay();
+    createReport();
 
     setInitialState();
     setupToolBars();
@@ -110,6 +111,7 @@ MainWindow::MainWindow(EditData *data, DialogSeam *dialogs, QWidget *parent)
         area.DetectionSize = 1;
     // Show what the model holds (detection size 1.0 degree) from the start.
     editControl->EditControlUpdateEditData();
+    showFingerprint();
 }
 
 MainWindow::~MainWindow()

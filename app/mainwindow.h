@@ -178,6 +178,8 @@ private slots:
     void StopRecordingSlot();
     void showRecordingState();
     void evaluateRecording();
+    // The commissioning report and the fingerprint (mainwindow_report.cpp).
+    void exportReport();
 
 private:
     void setupToolBars();
@@ -194,6 +196,11 @@ private:
     void connectView();
     void createLink();
     void createReplay();
+    void createReport();
+    // The fingerprint label shows the configuration once the events of the
+    // moment are through (an edit, a read, a language switch).
+    void scheduleFingerprint();
+    void showFingerprint();
     void updateRecordingActions();
     void retranslateReplay(int flag);
     void connectLink();
@@ -356,6 +363,9 @@ private:
     std::shared_ptr<std::atomic<bool>> m_whatIfCancel;
     void cancelWhatIf();
     void showWhatIfSummary();
+
+    QLabel *m_fingerprintLabel = nullptr;
+    bool m_fingerprintDue = false;
 
     EditData *m_data;
     LinkState *m_link = &LinkState::instance();

@@ -199,6 +199,8 @@ void MainWindow::showModified()
 {
     if (isWindowModified() != m_data->Modified)
         setWindowModified(m_data->Modified);
+    // Every edit, read and open passes here.
+    scheduleFingerprint();
 }
 
 SensorDockState MainWindow::currentSensorDockState() const { return sensorSetting->dockState(); }

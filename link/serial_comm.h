@@ -93,6 +93,9 @@ public:
     bool isReplaying() const { return Replaying; }
     // The product information of the last reply on this connection.
     std::optional<ProductInfo> productInfo() const { return LastProduct; }
+    // A last line for the product information box, asked for when the box is
+    // built (the window names its project's fingerprint there); none when empty.
+    void setProductInfoNote(std::function<QString()> note) { ProductNote = std::move(note); }
     // True once the scanner's parameter block was read on this connection.
     bool parametersRead() const { return ParametersRead; }
 
@@ -198,5 +201,6 @@ private:
     LinkRecorder *Recorder = nullptr;
     bool Replaying = false;
     std::optional<ProductInfo> LastProduct;
+    std::function<QString()> ProductNote;
     bool ParametersRead = false;
 };

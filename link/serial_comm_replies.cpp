@@ -35,7 +35,10 @@ void SERIAL_COMM::productReply(const QByteArray &frame)
     SilentInfo = false;
     if (!silent) {
         const TransferText title = transferText(TransferMessage::ProductTitle, Language);
-        const QString text = productInfoText(*info, Language);
+        QString text = productInfoText(*info, Language);
+        const QString note = ProductNote && !text.isEmpty() ? ProductNote() : QString();
+        if (!note.isEmpty())
+            text += QLatin1Char('\n') + note;
         if (!text.isEmpty())
             afterReceive([title, text] {
                 DialogSeam::current()->ask(DialogSeam::Icon::Information, title.title, text, title.buttons);

@@ -1060,5 +1060,9 @@
         <source>实时显示时，用区域颜色标出落在当前区域各输出区域内的扫描点</source>
         <translation>During the live display, marks every scan point inside a zone of the current area in that zone&apos;s colour</translation>
     </message>
+    <message>
+        <source>导出报告…</source>
+        <translation>Export Report…</translation>
+    </message>
 </context>
 </TS>
