@@ -271,7 +271,7 @@ private slots:
         useEntries({QStringLiteral("127.0.0.2/127.255.255.255")});
         EthnertSetting dialog;
         auto *box = dialog.findChild<QComboBox *>(QStringLiteral("Eth_ComboBox"));
-        box->addItems({QStringLiteral("127.0.0.9"), QStringLiteral("127.0.0.5")}); // found by the search
+        box->addItems({QStringLiteral("127.0.0.5"), QStringLiteral("127.0.0.9")}); // found by the search
         dialog.setAddressHistory({QStringLiteral("127.0.0.5"), QStringLiteral("10.0.0.1")});
         QCOMPARE(items(box), (QStringList{"127.0.0.5", "10.0.0.1", "127.0.0.9"}));
         QCOMPARE(box->currentText(), QStringLiteral("127.0.0.5"));
