@@ -117,6 +117,8 @@ void MainWindow::reattachAfterRestart()
 void MainWindow::finishReattach()
 {
     endRestartWait();
+    // The interface may have been switched while the scanner was away.
+    selectInterfaceForOpening(1);
     // The scanner holds what it held before its restart: nothing to read.
     showConnected();
     OpenCloseReadScanf(ui->Distance->isChecked());
