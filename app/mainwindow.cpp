@@ -97,6 +97,7 @@ MainWindow::MainWindow(EditData *data, DialogSeam *dialogs, QWidget *parent)
 
     restoreSettings();
     loadRecentProjects();
+    createReconnection();
 
     ui->IOSimulationDock->hide();
     ui->SelfCheckDock->hide();

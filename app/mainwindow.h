@@ -1,5 +1,7 @@
 #pragma once
 
+#include "addresshistory.h"
+#include "connecttexts.h"
 #include "devicetype.h"
 #include "editdata.h"
 #include "linkdevices.h"
@@ -98,6 +100,9 @@ public:
     SettingsDialog *serialSettingsDialog() const { return SerialDialog; }
     EthnertSetting *ethernetDialog() const { return EthernetDialog; }
     FormInformation *informationLog() const { return Information; }
+    // Test-only: how long a restart the user asked for may keep the scanner
+    // away before the window gives up on it.
+    void setRestartWaitForTest(int ms) { m_restartWaitMs = ms; }
     // The file the project was last opened from or saved to; empty for a
     // project never saved. Save writes there without asking.
     QString projectPath() const { return m_projectPath; }
@@ -165,6 +170,10 @@ private slots:
     void ethernetDropped();
     // A TCP connection attempt failed (refused, unreachable).
     void tcpError(QAbstractSocket::SocketError error);
+    // A restart the user asked for (mainwindow_reconnect.cpp): the scanner is
+    // away; it answers again on the same serial line or UDP association.
+    void scannerRestarting();
+    void scannerBack();
     // Delete All asks first: it empties every area at once.
     void confirmDeleteAll();
     // The title's modified marker shows EditData's Modified as it is now.
@@ -237,7 +246,30 @@ private:
     // The port label, and the status of the last connection while it is
     // still shown, in the language of flag.
     void retranslateConnection(int flag);
+    // The error box of a failed open; the settings action of the interface
+    // is available again.
     void reportOpenError(const QString &text);
+    // text, and the cause of failure on a line of its own.
+    QString withReason(const QString &text, ConnectTexts::LinkFailure failure, const QString &systemText) const;
+    // A new connection ends whatever the last one left: the wait for a
+    // restarting scanner, and the device still open (one at a time).
+    void takeOverFromLastConnection();
+    // The connected state as the user sees it: actions, status, port label.
+    void showConnected();
+    // Lost links, the wait for a restarting scanner and the addresses used
+    // last (mainwindow_reconnect.cpp).
+    void createReconnection();
+    void loadAddressHistory();
+    void rememberAddress(const QString &address);
+    // The box about a connection that went, offering to open it again;
+    // shown once the handler of the device that went has returned.
+    void offerReconnect(const QString &text);
+    void reconnectLastDevice();
+    void endRestartWait();
+    // One attempt to reach a restarting TCP scanner again.
+    void reattachAfterRestart();
+    void finishReattach();
+    void restartExpired();
     void connectSensorDock();
     void setZoomSliderRange(int deviceClass);
     void chooseDisplayMode(int mode);
@@ -312,6 +344,26 @@ private:
     QList<QAction *> m_recentActions;
     // A TCP attempt became a connection: later errors are drops, not failures.
     bool m_tcpEstablished = false;
+    // An attempt that neither connects nor fails within this is given up.
+    QTimer m_connectDeadline;
+    // The last device opened, to open it again after it went: kind 0 serial
+    // (with its line settings and their texts), 1 Ethernet (port and mode).
+    struct LastDevice
+    {
+        int kind = -1;
+        QString device;
+        quint16 port = LinkDevices::ScannerPort;
+        int mode = 0;
+        SerialLineSettings line;
+        QStringList shown;
+    } m_lastDevice;
+    // A restart the user asked for: how long the scanner may be away, the
+    // deadline running while it is, and the attempts to reach a TCP scanner
+    // again once it dropped the connection.
+    int m_restartWaitMs = 0;
+    QTimer m_restartDeadline;
+    QTimer m_reattachTick;
+    AddressHistory m_addresses;
     SENSOR_SETTING *sensorSetting = nullptr;
     IO_SIMULATION *ioSimulation = nullptr;
     qint32 DeviceClass = DeviceClasses::Default;

@@ -3,6 +3,7 @@
 // rejected area, a reboot that drops the connection, and a soak under faults.
 
 #include "boundedwait.h"
+#include "connecttexts.h"
 #include "emulatorprocess.h"
 #include "emulatorstate.h"
 #include "frames.h"
@@ -17,6 +18,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QSpinBox>
+#include <QStatusBar>
 #include <QTableWidget>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
@@ -287,14 +289,14 @@ private slots:
         QVERIFY(rig.window->isConnected());
 
         if (reads) {
-            QTRY_VERIFY_WITH_TIMEOUT(read.count() == 1 && rig.transferDone(), 20000);
+            QM_WAIT_VERIFY(read.count() == 1 && rig.transferDone(), 20000);
             QString why;
             QVERIFY2(sameAreas(rig.data.Areas, scanner, &why), qPrintable(why));
             QCOMPARE(*rig.window->parameters(), stored);
         } else {
             // The scanner answers the status polls, and nothing was read.
             QVERIFY(!rig.link()->isRequested(SERIAL_COMM::ReadAreasRequest));
-            QTRY_VERIFY_WITH_TIMEOUT(status.count() >= 3, 5000);
+            QM_WAIT_VERIFY(status.count() >= 3, 5000);
             QCOMPARE(read.count(), 0);
             QVERIFY(rig.data.Areas == project);
             QCOMPARE(*rig.window->parameters(), parameters);
@@ -321,7 +323,7 @@ private slots:
     {
         QTest::addColumn<QString>("transport");
         QTest::addColumn<int>("answer");
-        QTest::newRow("tcp, no restart") << "tcp" << 1;
+        QTest::newRow("tcp, restart") << "tcp" << 0;
         QTest::newRow("udp, restart") << "udp" << 0;
         QTest::newRow("pty, no restart") << "pty" << 1;
     }
@@ -351,7 +353,12 @@ private slots:
         if (answer == 0) {
             QVERIFY(frames.last().contains(QStringLiteral("<- RBoot")));
             QM_WAIT_COMPARE(rig.boxesSaying(QStringLiteral("传感器重新启动完成")), 1, 5000);
-            QTest::qWait(400); // the scanner is away for its boot pause
+            // Connected again by itself once the scanner is back (over TCP a
+            // new connection), without a word about a lost link.
+            QM_WAIT_COMPARE(rig.window->statusBar()->currentMessage(),
+                                      ConnectTexts::ethernetConnected(0, QStringLiteral("127.0.0.1")), 5000);
+            QCOMPARE(rig.logged(QStringLiteral(" connected")).size(), transport == QLatin1String("tcp") ? 2 : 0);
+            QCOMPARE(rig.dialogs.boxes.size(), 4); // read, written, restart?, restarted
         }
 
         const QVector<AreaRecord> expected = rig.data.Areas;
@@ -453,23 +460,45 @@ private slots:
         QCOMPARE(order, want);
     }
 
-    // The scanner drops its TCP connection on a reboot: the window goes back
-    // to disconnected, and connecting again works.
-    void rebootOverTcpLeavesTheWindowUsable()
+    // A restart the user asked for (here Soft Reboot; over TCP after a
+    // write-all above): the window waits for the scanner without counting its
+    // silence, and says so when it does not come back in time.
+    void waitingForARestartingScanner_data()
     {
+        QTest::addColumn<QString>("transport");
+        QTest::addColumn<int>("bootPause");
+        QTest::addColumn<int>("wait");
+        QTest::addColumn<bool>("back");
+        QTest::newRow("udp, back after four time-outs") << "udp" << 4500 << 20000 << true;
+        QTest::newRow("tcp, not back") << "tcp" << 5000 << 1000 << false;
+        QTest::newRow("pty, not back") << "pty" << 5000 << 1000 << false;
+    }
+    void waitingForARestartingScanner()
+    {
+        QFETCH(QString, transport);
+        QFETCH(int, bootPause);
+        QFETCH(int, wait);
+        QFETCH(bool, back);
         Rig rig;
-        QVERIFY(rig.start({QStringLiteral("--boot-pause"), QStringLiteral("300")}));
+        QVERIFY(rig.start({QStringLiteral("--boot-pause"), QString::number(bootPause), QStringLiteral("-q")}));
         QSignalSpy read(rig.link(), &SERIAL_COMM::ReceiveAreaData);
-        QVERIFY(rig.connect(QStringLiteral("tcp")));
+        QVERIFY(rig.connect(transport));
         QM_WAIT_VERIFY(read.count() == 1 && rig.transferDone(), 20000);
+        rig.window->setRestartWaitForTest(wait);
         rig.action("SoftReboot")->trigger();
         QM_WAIT_COMPARE(rig.boxesSaying(QStringLiteral("传感器重新启动完成")), 1, 5000);
-        QM_WAIT_VERIFY(rig.action("Connection")->isEnabled(), 5000);
-        QVERIFY(!rig.action("DisConnection")->isEnabled());
-        QVERIFY(!rig.window->isConnected());
-        QTest::qWait(500);
-        QVERIFY(rig.connect(QStringLiteral("tcp")));
-        QM_WAIT_VERIFY(read.count() == 2 && rig.transferDone(), 20000);
+        if (back) {
+            QM_WAIT_COMPARE(rig.window->statusBar()->currentMessage(),
+                                      ConnectTexts::ethernetConnected(0, QStringLiteral("127.0.0.1")), bootPause + 3000);
+            rig.action("ReadAllSetting")->trigger();
+            QM_WAIT_VERIFY(read.count() == 2 && rig.transferDone(), 20000);
+        } else {
+            const QString device = transport == QLatin1String("pty") ? rig.emulator.pty : QStringLiteral("127.0.0.1");
+            QM_WAIT_COMPARE(rig.boxesSaying(ConnectTexts::notBackText(0, device, 1)), 1, 3000);
+            QVERIFY(!rig.window->isConnected());
+            QVERIFY(rig.action("Connection")->isEnabled());
+        }
+        QCOMPARE(rig.dialogs.boxes.size(), 3); // restarted, read twice or read and the notice
         QCOMPARE(rig.boxesSaying(QStringLiteral("读写参数超时,请检查连接")), 0);
     }
 
