@@ -125,6 +125,7 @@ private slots:
         QTest::newRow("walls beyond the coordinate range") << quint16(60000) << 0 << 100 << 59900.0;
         QTest::newRow("no echo at the edges") << quint16(3000) << 100 << 100 << 2900.0;
         QTest::newRow("a negative margin counts as none") << quint16(3000) << 0 << -100 << 3000.0;
+        QTest::newRow("an echo the margin and the least reach away") << quint16(150) << 0 << 100 << 50.0;
     }
     void limits()
     {
@@ -153,6 +154,61 @@ private slots:
             const double got = TeachIn::reachAt(*points, a);
             QVERIFY2(got <= allowed && got > 0.9 * allowed,
                      qPrintable(QStringLiteral("%1 mm at %2 degrees, %3 allowed").arg(got).arg(a).arg(allowed)));
+        }
+    }
+
+    // What the scanner takes: one point per angle, at most 100, each
+    // coordinate within 32767 mm.
+    void sendable_data()
+    {
+        QTest::addColumn<QVector<QPoint>>("points");
+        QTest::addColumn<bool>("sendable");
+        const auto fan = [](int n) {
+            QVector<QPoint> points;
+            for (int k = 0; k < n; ++k)
+                points << QPoint(int(5000 * std::cos(k * M_PI / n)), int(5000 * std::sin(k * M_PI / n)));
+            return points;
+        };
+        QTest::newRow("three") << QVector<QPoint>{{1000, 0}, {0, 1000}, {-1000, 0}} << true;
+        QTest::newRow("none") << QVector<QPoint>{} << false;
+        QTest::newRow("100") << fan(100) << true;
+        QTest::newRow("101") << fan(101) << false;
+        QTest::newRow("x at the limit") << QVector<QPoint>{{32767, 100}, {0, 1000}} << true;
+        QTest::newRow("y at the limit") << QVector<QPoint>{{100, 32767}, {1000, 0}} << true;
+        QTest::newRow("x beyond") << QVector<QPoint>{{-32768, 100}, {0, 1000}} << false;
+        QTest::newRow("y beyond") << QVector<QPoint>{{100, -32768}, {1000, 0}} << false;
+        QTest::newRow("two at one angle") << QVector<QPoint>{{1000, 1000}, {2000, 2000}} << false;
+    }
+    void sendable()
+    {
+        QFETCH(QVector<QPoint>, points);
+        QFETCH(bool, sendable);
+        QCOMPARE(TeachIn::sendable(points), sendable);
+    }
+
+    // A few beams by hand.
+    void fewBeams()
+    {
+        QVERIFY(TeachIn::reachLimits({0, 0.5, 1}, {0, 0, 0}, 100).isEmpty());
+        // An echo 1 m out on the middle beam, the outer ones see 5 m: the
+        // margin's disc around it, 8.7 mm off the outer beams, ends there at
+        // 1000 cos 0.5 deg - sqrt(200^2 - 8.7^2) = 800.15 mm.
+        const QVector<double> limits = TeachIn::reachLimits({90.0, 90.5, 91.0}, {5000, 1000, 5000}, 200);
+        QCOMPARE(limits.size(), 3);
+        QVERIFY2(std::fabs(limits[0] - 800.15) < 0.01 && std::fabs(limits[2] - 800.15) < 0.01,
+                 qPrintable(QStringLiteral("%1 %2").arg(limits[0]).arg(limits[2])));
+        QCOMPARE(limits[1], 800.0);
+
+        // Two beams make a zone of two points; ten beams one point each.
+        for (int n : {2, 10}) {
+            QVector<double> degrees;
+            for (int i = 0; i < n; ++i)
+                degrees << 80.0 + i;
+            const std::optional<QVector<QPoint>> points = TeachIn::simplifyInward(degrees, QVector<double>(n, 1000));
+            QVERIFY(points);
+            QCOMPARE(points->size(), n);
+            for (const QPoint &p : *points)
+                QVERIFY(std::hypot(p.x(), p.y()) <= 1000 && std::hypot(p.x(), p.y()) > 990);
         }
     }
 };
