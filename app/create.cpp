@@ -1,4 +1,5 @@
 #include "create.h"
+#include "addresscombo.h"
 #include "scannerdiscovery.h"
 #include "ui_create.h"
 
@@ -55,6 +56,9 @@ Create::Create(QWidget *parent)
     UpdateSerialPortSetting();
     UpdateEthernetSetting();
     ui->comboBox_Ethernet->setEditable(true);
+    // A typed address is taken as typed: no completion towards a listed one
+    // that merely starts the same way.
+    ui->comboBox_Ethernet->setCompleter(nullptr);
 }
 
 Create::~Create() = default;
@@ -119,7 +123,14 @@ void Create::UpdateEthernetSetting()
 {
     m_discovery->release();
     ui->comboBox_Ethernet->clear();
+    AddressCombo::offerFirst(ui->comboBox_Ethernet, m_history);
     m_discovery->search();
+}
+
+void Create::setAddressHistory(const QStringList &addresses)
+{
+    m_history = addresses;
+    AddressCombo::offerFirst(ui->comboBox_Ethernet, m_history);
 }
 
 void Create::ReadEthernetReceiveData() { m_discovery->readReplies(); }

@@ -31,6 +31,9 @@ public:
     // process; tests hand in their own. An empty function restores the
     // system's list.
     static void setPortLister(PortLister lister);
+    // The addresses used last, most recent first: listed before those the
+    // search finds, the first one current, now and after every search.
+    void setAddressHistory(const QStringList &addresses);
 
 signals:
     void QuitSignal();
@@ -61,4 +64,5 @@ private:
 
     std::unique_ptr<Ui::Create> ui;
     ScannerDiscovery *m_discovery;
+    QStringList m_history;
 };

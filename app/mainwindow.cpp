@@ -78,6 +78,7 @@ MainWindow::MainWindow(EditData *data, DialogSeam *dialogs, QWidget *parent)
     createEditControllers();
     createIOSimulation();
     createReplay();
+    createReport();
 
     setInitialState();
     setupToolBars();
@@ -88,12 +89,15 @@ MainWindow::MainWindow(EditData *data, DialogSeam *dialogs, QWidget *parent)
     connectLink();
     connectSensorDock();
     connectDialogs();
+    connectModifiedMarker();
 
     ui->graphicsView->setScene(scene);
     ui->graphicsView->centerOn(0, 0);
     ui->graphicsView->SetDeviceClass(&DeviceClass);
 
     restoreSettings();
+    loadRecentProjects();
+    createReconnection();
 
     ui->IOSimulationDock->hide();
     ui->SelfCheckDock->hide();
@@ -102,12 +106,13 @@ MainWindow::MainWindow(EditData *data, DialogSeam *dialogs, QWidget *parent)
     SensorControlEnableSlot();
     SensorControlChangeSlot();
 
-    setWindowTitle(QStringLiteral("激光雷达编辑器"));
+    showProjectTitle();
 
     for (AreaRecord &area : m_data->Areas)
         area.DetectionSize = 1;
     // Show what the model holds (detection size 1.0 degree) from the start.
     editControl->EditControlUpdateEditData();
+    showFingerprint();
 }
 
 MainWindow::~MainWindow()
@@ -236,6 +241,8 @@ void MainWindow::connectActions()
 {
     connect(ui->Open, &QAction::triggered, this, &MainWindow::openfile);
     connect(ui->Save, &QAction::triggered, this, &MainWindow::savefile);
+    connect(ui->SaveAs, &QAction::triggered, this, &MainWindow::saveFileAs);
+    connect(ui->ClearRecent, &QAction::triggered, this, &MainWindow::clearRecentProjects);
     connect(ui->Quit, &QAction::triggered, this, &QWidget::close);
     connect(ui->DataTable, &QAction::triggered, this, &MainWindow::OpenCloseDataTableDock);
     connect(ui->Edition, &QAction::triggered, this, &MainWindow::OpenCloseEditionDock);
@@ -362,6 +369,7 @@ void MainWindow::ClearAllEditData()
     ui->Area_DetectionSize->setCurrentIndex(0);
     optionScene->CoordTableUpdatePointItem();
     coordTable->CoordTableWidgeUpdate();
+    showModified();
 }
 
 int MainWindow::askWarning(const QString &chinese, const QString &english, const QStringList &chineseButtons,
@@ -401,6 +409,7 @@ void MainWindow::createDeviceLaser(int deviceClass)
     type.Type = deviceClass;
     CreateDeviceType(&type);
     ClearAllEditData();
+    setProjectPath(QString()); // a new project has no file yet
 }
 
 void MainWindow::CreateDeviceLaser05() { createDeviceLaser(0); }

@@ -1,9 +1,12 @@
 #pragma once
 
+#include "addresshistory.h"
+#include "connecttexts.h"
 #include "devicetype.h"
 #include "editdata.h"
 #include "linkdevices.h"
 #include "linkstate.h"
+#include "recentprojects.h"
 #include "scancontrol.h"
 #include "sensordockstate.h"
 #include "sensorparameters.h"
@@ -97,6 +100,12 @@ public:
     SettingsDialog *serialSettingsDialog() const { return SerialDialog; }
     EthnertSetting *ethernetDialog() const { return EthernetDialog; }
     FormInformation *informationLog() const { return Information; }
+    // Test-only: how long a restart the user asked for may keep the scanner
+    // away before the window gives up on it.
+    void setRestartWaitForTest(int ms) { m_restartWaitMs = ms; }
+    // The file the project was last opened from or saved to; empty for a
+    // project never saved. Save writes there without asking.
+    QString projectPath() const { return m_projectPath; }
 
 public slots:
     // Opens the manual of the window's language with the desktop's viewer.
@@ -120,6 +129,8 @@ protected:
 private slots:
     void openfile();
     void savefile();
+    // Saves under a name from the save dialog; the window goes on with it.
+    void saveFileAs();
     // Reads a project of any class and switches the window to the file's class.
     void OpenProject();
     void OpenMonitoringMode();
@@ -159,8 +170,15 @@ private slots:
     void ethernetDropped();
     // A TCP connection attempt failed (refused, unreachable).
     void tcpError(QAbstractSocket::SocketError error);
+    // A restart the user asked for (mainwindow_reconnect.cpp): the scanner is
+    // away; it answers again on the same serial line or UDP association.
+    void scannerRestarting();
+    void scannerBack();
     // Delete All asks first: it empties every area at once.
     void confirmDeleteAll();
+    // The title's modified marker shows EditData's Modified as it is now.
+    void showModified();
+    void clearRecentProjects();
     void SensorTypeChange(int ProductType);
     // Recording and replay (mainwindow_replay.cpp).
     void OpenRecordingSlot();
@@ -169,6 +187,8 @@ private slots:
     void StopRecordingSlot();
     void showRecordingState();
     void evaluateRecording();
+    // The commissioning report and the fingerprint (mainwindow_report.cpp).
+    void exportReport();
 
 private:
     void setupToolBars();
@@ -185,6 +205,11 @@ private:
     void connectView();
     void createLink();
     void createReplay();
+    void createReport();
+    // The fingerprint label shows the configuration once the events of the
+    // moment are through (an edit, a read, a language switch).
+    void scheduleFingerprint();
+    void showFingerprint();
     void updateRecordingActions();
     void retranslateReplay(int flag);
     void connectLink();
@@ -218,11 +243,44 @@ private:
     // The same, and both settings actions off while a device is opened.
     void selectInterfaceForOpening(int kind);
     void showPortLabel(const QString &text);
+    // The port label, and the status of the last connection while it is
+    // still shown, in the language of flag.
+    void retranslateConnection(int flag);
+    // The error box of a failed open; the settings action of the interface
+    // is available again.
     void reportOpenError(const QString &text);
+    // text, and the cause of failure on a line of its own.
+    QString withReason(const QString &text, ConnectTexts::LinkFailure failure, const QString &systemText) const;
+    // A new connection ends whatever the last one left: the wait for a
+    // restarting scanner, and the device still open (one at a time).
+    void takeOverFromLastConnection();
+    // The connected state as the user sees it: actions, status, port label.
+    void showConnected();
+    // Lost links, the wait for a restarting scanner and the addresses used
+    // last (mainwindow_reconnect.cpp).
+    void createReconnection();
+    void loadAddressHistory();
+    void rememberAddress(const QString &address);
+    // The box about a connection that went, offering to open it again;
+    // shown once the handler of the device that went has returned.
+    void offerReconnect(const QString &text);
+    void reconnectLastDevice();
+    void endRestartWait();
+    // One attempt to reach a restarting TCP scanner again.
+    void reattachAfterRestart();
+    void finishReattach();
+    void restartExpired();
     void connectSensorDock();
     void setZoomSliderRange(int deviceClass);
     void chooseDisplayMode(int mode);
     void createDeviceLaser(int deviceClass);
+    // Before a connection reads everything over unsaved work: asks whether to
+    // save first, discard, or keep the project. True when the read may go on
+    // (nothing unsaved, discarded, or saved); false keeps the project.
+    bool mayReadOverProject();
+    // A connection that does not read works with the project's parameters,
+    // so the zones are sent for the install direction the project gives.
+    void keepProjectOnConnection();
     // Asks before unsaved changes are thrown away; true when the user agrees
     // (or there is nothing to lose).
     bool confirmDiscard();
@@ -231,9 +289,26 @@ private:
                    const QStringList &englishButtons, int defaultButton);
 
     // Project files (mainwindow_project.cpp).
-    // Saves under a name from the save dialog; false when the dialog was
+    // Saves to the project's file, or under a name from the save dialog
+    // when it has none (or one of another class); false when the dialog was
     // cancelled or the file could not be written (the user has been told).
     bool saveProject();
+    bool saveProjectAs();
+    bool writeProject(const QString &name);
+    // Reads a project of any class from name and switches to its class;
+    // false when the file cannot be opened or is no project (told).
+    bool loadProject(const QString &name, bool tellUnreadable);
+    // The window goes on with path: title, recent projects.
+    void setProjectPath(const QString &path);
+    void showProjectTitle();
+    // Every editor signal after which Modified may have changed.
+    void connectModifiedMarker();
+    // The recent projects' menu and the settings key behind it
+    // (mainwindow_recent.cpp).
+    void loadRecentProjects();
+    void storeRecentProjects() const;
+    void showRecentProjects();
+    void openRecentProject(const QString &path);
     // After a read: every editor shows the model anew, each area gets a
     // snapshot (so undo starts from the file).
     void refreshAfterRead();
@@ -258,8 +333,37 @@ private:
     SettingsDialog *SerialDialog = nullptr;
     EthnertSetting *EthernetDialog = nullptr;
     FormInformation *Information = nullptr;
+    // The last device opened, so that a language switch can name it again:
+    // 0 a serial port, 1 an Ethernet address; -1 before the first one. For
+    // the serial line also the texts of its settings the status shows.
+    int m_portLabelKind = -1;
+    QString m_portLabelDevice;
+    QStringList m_portLabelLine;
+    QString m_projectPath;
+    RecentProjects m_recent;
+    QList<QAction *> m_recentActions;
     // A TCP attempt became a connection: later errors are drops, not failures.
     bool m_tcpEstablished = false;
+    // An attempt that neither connects nor fails within this is given up.
+    QTimer m_connectDeadline;
+    // The last device opened, to open it again after it went: kind 0 serial
+    // (with its line settings and their texts), 1 Ethernet (port and mode).
+    struct LastDevice
+    {
+        int kind = -1;
+        QString device;
+        quint16 port = LinkDevices::ScannerPort;
+        int mode = 0;
+        SerialLineSettings line;
+        QStringList shown;
+    } m_lastDevice;
+    // A restart the user asked for: how long the scanner may be away, the
+    // deadline running while it is, and the attempts to reach a TCP scanner
+    // again once it dropped the connection.
+    int m_restartWaitMs = 0;
+    QTimer m_restartDeadline;
+    QTimer m_reattachTick;
+    AddressHistory m_addresses;
     SENSOR_SETTING *sensorSetting = nullptr;
     IO_SIMULATION *ioSimulation = nullptr;
     qint32 DeviceClass = DeviceClasses::Default;
@@ -311,6 +415,9 @@ private:
     std::shared_ptr<std::atomic<bool>> m_whatIfCancel;
     void cancelWhatIf();
     void showWhatIfSummary();
+
+    QLabel *m_fingerprintLabel = nullptr;
+    bool m_fingerprintDue = false;
 
     EditData *m_data;
     LinkState *m_link = &LinkState::instance();

@@ -128,6 +128,9 @@ void MainWindow::CreatConnectTypeSignalSlot(int Index)
 
 void MainWindow::CreatEthnertModeSignalSlot(QString Type)
 {
+    // A late search reply must not switch the mode under a connection.
+    if (isConnected())
+        return;
     if (Type == QLatin1String("MODE: TCP"))
         m_link->EthernetMode = 0;
     else if (Type == QLatin1String("MODE: UDP"))
@@ -151,49 +154,121 @@ void MainWindow::showPortLabel(const QString &text)
         statusBar()->addPermanentWidget(PortLabel);
 }
 
+void MainWindow::retranslateConnection(int flag)
+{
+    auto status = [this](int language) {
+        return m_portLabelKind == 0 ? ConnectTexts::serialConnected(language, m_portLabelLine)
+                                    : ConnectTexts::ethernetConnected(language, m_portLabelDevice);
+    };
+    if (m_portLabelKind < 0)
+        return;
+    const QString shown = statusBar()->currentMessage();
+    if (shown == status(0) || shown == status(1))
+        statusBar()->showMessage(status(flag));
+    showPortLabel(m_portLabelKind == 0 ? ConnectTexts::serialPortLabel(flag, m_portLabelDevice)
+                                       : ConnectTexts::ethernetPortLabel(flag, m_portLabelDevice));
+}
+
 void MainWindow::reportOpenError(const QString &text)
 {
+    ui->SerialSetting->setEnabled(m_link->ConnectionKind == 0);
+    ui->EthnernetSetting->setEnabled(m_link->ConnectionKind == 1);
     DialogSeam::current()->notify(DialogSeam::Icon::Critical, ConnectTexts::errorTitle(LanguageFlag), text,
                                   QStringLiteral("OK"));
     statusBar()->showMessage(ConnectTexts::openErrorStatus(LanguageFlag));
 }
 
+QString MainWindow::withReason(const QString &text, ConnectTexts::LinkFailure failure,
+                               const QString &systemText) const
+{
+    const QString reason = ConnectTexts::failureReason(LanguageFlag, failure, systemText);
+    return reason.isEmpty() ? text : text + QLatin1Char('\n') + reason;
+}
+
+void MainWindow::takeOverFromLastConnection()
+{
+    endRestartWait();
+    if (isConnected())
+        CloseSerialPort();
+}
+
+void MainWindow::showConnected()
+{
+    setConnectedActions(true);
+    const bool serial = m_lastDevice.kind == 0;
+    const QString status = serial ? ConnectTexts::serialConnected(LanguageFlag, m_lastDevice.shown)
+                                  : ConnectTexts::ethernetConnected(LanguageFlag, m_lastDevice.device);
+    if (status.isEmpty())
+        return;
+    statusBar()->showMessage(status);
+    m_portLabelKind = m_lastDevice.kind;
+    m_portLabelDevice = m_lastDevice.device;
+    m_portLabelLine = m_lastDevice.shown;
+    showPortLabel(serial ? ConnectTexts::serialPortLabel(LanguageFlag, m_lastDevice.device)
+                         : ConnectTexts::ethernetPortLabel(LanguageFlag, m_lastDevice.device));
+}
+
 bool MainWindow::connectSerial(const QString &Com, const SerialLineSettings &line, const QStringList &shown)
 {
+    takeOverFromLastConnection();
     selectInterfaceForOpening(0);
     if (!LinkDevices::openSerial(*SerialPort, Com, line)) {
-        reportOpenError(ConnectTexts::serialOpenError(LanguageFlag));
+        const QString why = SerialPort->errorString();
+        reportOpenError(withReason(ConnectTexts::serialOpenError(LanguageFlag),
+                                   ConnectTexts::serialFailure(SerialPort->error(), why), why));
         return false;
     }
-    setConnectedActions(true);
-    const QString status = ConnectTexts::serialConnected(LanguageFlag, shown);
-    if (!status.isEmpty()) {
-        statusBar()->showMessage(status);
-        showPortLabel(ConnectTexts::serialPortLabel(LanguageFlag, Com));
-    }
+    m_lastDevice = {0, Com, LinkDevices::ScannerPort, 0, line, shown};
+    // The window's Connection opens it again, whichever dialog chose it.
+    SerialDialog->setPortName(Com);
+    showConnected();
+    // Asked once the line is open: a port that does not open asks nothing.
+    const bool readAll = mayReadOverProject();
+    if (!isConnected())
+        return false; // the line went while the question was open
     OpenCloseReadScanf(ui->Distance->isChecked());
     OpenCloseReadIntensity(ui->Intensity->isChecked());
     link->OpenSendReadSimulation();
-    link->ReadSensorAllDataSlots();
+    if (readAll)
+        link->ReadSensorAllDataSlots();
+    else
+        keepProjectOnConnection();
     return true;
 }
 
 bool MainWindow::connectEthernet(const QString &Com, quint16 port)
 {
+    takeOverFromLastConnection();
     selectInterfaceForOpening(1);
     m_tcpEstablished = false;
-    if (!LinkDevices::openEthernet(*TcpSocket, *UdpSocket, m_link->EthernetMode, Com, port)) {
-        reportOpenError(ConnectTexts::ethernetOpenError(LanguageFlag));
+    const int mode = m_link->EthernetMode;
+    if (!LinkDevices::openEthernet(*TcpSocket, *UdpSocket, mode, Com, port)) {
+        QString text = ConnectTexts::ethernetOpenError(LanguageFlag);
+        // The system refused at once (no route): say why. Text that names no
+        // scanner was never tried, and the socket's error is an old one.
+        const QAbstractSocket &socket = mode == 1 ? static_cast<QAbstractSocket &>(*UdpSocket) : *TcpSocket;
+        if (LinkDevices::isScannerAddress(Com))
+            text = withReason(text, ConnectTexts::socketFailure(socket.error(), socket.errorString()),
+                              socket.errorString());
+        const QSignalBlocker quiet(TcpSocket);
+        LinkDevices::closeAll(*SerialPort, *TcpSocket, *UdpSocket);
+        reportOpenError(text);
         return false;
     }
-    setConnectedActions(true);
-    const QString status = ConnectTexts::ethernetConnected(LanguageFlag, Com);
-    if (!status.isEmpty()) {
-        statusBar()->showMessage(status);
-        showPortLabel(ConnectTexts::ethernetPortLabel(LanguageFlag, Com));
-    }
+    m_lastDevice = {1, Com, port, mode, {}, {}};
+    if (mode == 1)
+        rememberAddress(Com); // TCP: once the scanner accepted
+    else
+        m_connectDeadline.start();
+    showConnected();
+    const bool readAll = mayReadOverProject();
+    if (!isConnected())
+        return false; // refused or dropped while the question was open
     // On Ethernet the read-all goes first: it stops a stream still running.
-    link->ReadSensorAllDataSlots();
+    if (readAll)
+        link->ReadSensorAllDataSlots();
+    else
+        keepProjectOnConnection();
     OpenCloseReadScanf(ui->Distance->isChecked());
     OpenCloseReadIntensity(ui->Intensity->isChecked());
     link->OpenSendReadSimulation();
@@ -202,6 +277,27 @@ bool MainWindow::connectEthernet(const QString &Com, quint16 port)
 
 void MainWindow::CreatEthernetPort(QString Com) { connectEthernet(Com); }
 
+bool MainWindow::mayReadOverProject()
+{
+    if (!m_data->Modified)
+        return true;
+    const int answer = askWarning(ConnectTexts::readOverQuestion(0), ConnectTexts::readOverQuestion(1),
+                                  ConnectTexts::readOverButtons(0), ConnectTexts::readOverButtons(1), 0);
+    if (answer == 0)
+        return saveProject(); // a cancelled or failed save keeps the work
+    // Anything but an answer to read keeps the project as it is.
+    return answer == 1;
+}
+
+void MainWindow::keepProjectOnConnection()
+{
+    // Without the scanner's parameter block, the project's is the one a
+    // download sends: the zones go mirrored exactly when it says reversed.
+    const bool reversed = Parameters->Words[SensorParameters::InstallDirectionWord] != 0;
+    m_link->DirectionReversed = reversed;
+    DirChange(reversed);
+}
+
 void MainWindow::handleError(QSerialPort::SerialPortError error)
 {
     // A pulled adapter, or a pseudo-terminal whose other end closed, reports
@@ -209,29 +305,44 @@ void MainWindow::handleError(QSerialPort::SerialPortError error)
     // stays readable). Either way the line is gone.
     if ((error != QSerialPort::ResourceError && error != QSerialPort::ReadError) || !SerialPort->isOpen())
         return;
-    const QString reason = SerialPort->errorString();
-    // Closed before the box: a dead line would report again during it.
+    const QString why = SerialPort->errorString();
+    // Closed at once: a dead line would report again.
     SerialPort->close();
-    DialogSeam::current()->notify(DialogSeam::Icon::Critical, tr("Critical Error"), reason, QStringLiteral("OK"));
+    endRestartWait();
     CloseSerialPort();
+    offerReconnect(ConnectTexts::linkLostText(
+        LanguageFlag, m_lastDevice.device,
+        ConnectTexts::failureReason(LanguageFlag, ConnectTexts::serialFailure(error, why), why)));
 }
 
-void MainWindow::tcpError(QAbstractSocket::SocketError)
+void MainWindow::tcpError(QAbstractSocket::SocketError error)
 {
     // A refused or failed attempt: without this the window would show a
     // connection whose requests all time out.
     if (m_tcpEstablished || m_link->ConnectionKind != 1 || m_link->EthernetMode != 0
         || !ui->DisConnection->isEnabled())
         return;
-    const QString reason = TcpSocket->errorString();
+    const QString why = TcpSocket->errorString();
     CloseSerialPort();
-    reportOpenError(ConnectTexts::ethernetOpenError(LanguageFlag) + QLatin1Char('\n') + reason);
+    reportOpenError(withReason(ConnectTexts::ethernetOpenError(LanguageFlag), ConnectTexts::socketFailure(error, why),
+                               why));
 }
 
 void MainWindow::ethernetDropped()
 {
     // Without this the window would go on showing a connection whose
-    // requests all time out; the user reconnects once the scanner is back.
-    if (m_link->ConnectionKind == 1 && m_link->EthernetMode == 0 && ui->DisConnection->isEnabled())
-        CloseSerialPort();
+    // requests all time out.
+    if (m_link->ConnectionKind != 1 || m_link->EthernetMode != 0 || !ui->DisConnection->isEnabled())
+        return;
+    const QString why = TcpSocket->errorString();
+    const ConnectTexts::LinkFailure failure = ConnectTexts::socketFailure(TcpSocket->error(), why);
+    CloseSerialPort();
+    if (m_restartDeadline.isActive()) {
+        // The restart the user asked for: connected again once it is back.
+        statusBar()->showMessage(ConnectTexts::restartingStatus(LanguageFlag));
+        m_reattachTick.start();
+        return;
+    }
+    offerReconnect(ConnectTexts::linkLostText(LanguageFlag, m_lastDevice.device,
+                                              ConnectTexts::failureReason(LanguageFlag, failure, why)));
 }

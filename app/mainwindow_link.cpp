@@ -42,7 +42,10 @@ void MainWindow::connectLink()
     connect(ui->WriteAllSetting, &QAction::triggered, link, &SERIAL_COMM::WriteSensorAllDataSlots);
     connect(ui->SoftReboot, &QAction::triggered, link, &SERIAL_COMM::SensorRebootSlots);
     connect(ui->SensorInformation, &QAction::triggered, link, &SERIAL_COMM::SensorInformationSlots);
-    connect(ui->DisConnection, &QAction::triggered, this, &MainWindow::CloseSerialPort);
+    connect(ui->DisConnection, &QAction::triggered, this, [this] {
+        endRestartWait(); // the user has stopped waiting for a restarting scanner
+        CloseSerialPort();
+    });
     connect(ui->Distance, &QAction::triggered, this, &MainWindow::OpenCloseReadScanf);
     connect(ui->Intensity, &QAction::triggered, this, &MainWindow::OpenCloseReadIntensity);
 
@@ -62,10 +65,17 @@ void MainWindow::connectLink()
     connect(TcpSocket, &QTcpSocket::errorOccurred, this, &MainWindow::tcpError);
     connect(TcpSocket, &QTcpSocket::connected, this, [this] {
         m_tcpEstablished = true;
+        m_connectDeadline.stop();
         // Requests are small frames sent one at a time: Nagle's delay would
         // hold each back until the previous reply's acknowledgement.
         TcpSocket->setSocketOption(QAbstractSocket::LowDelayOption, 1);
+        if (m_reattachTick.isActive())
+            finishReattach();
+        else
+            rememberAddress(m_lastDevice.device);
     });
+    connect(link, &SERIAL_COMM::ScannerRestarting, this, &MainWindow::scannerRestarting);
+    connect(link, &SERIAL_COMM::ScannerBack, this, &MainWindow::scannerBack);
 }
 
 bool MainWindow::isConnected() const { return LinkDevices::anyOpen(*SerialPort, *TcpSocket, *UdpSocket); }

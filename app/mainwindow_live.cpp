@@ -1,4 +1,4 @@
-// The main window's side of the live display: the data table of the serial
+// The main window's side of the live display: the data table of the latest
 // scan and its dock action, the intrusions over the zones and the teach-in
 // of a zone from the live scan. The outline, intensity and intrusion items
 // belong to the scene; the link fills the buffers they all read.
@@ -24,7 +24,11 @@
 #include <QSpinBox>
 #include <QStatusBar>
 
-void MainWindow::createDataTable() { dataTable = new DATA_TABLE(m_link, ui->DataTableWidget); }
+// The dock's label above the table names the scan listed.
+void MainWindow::createDataTable()
+{
+    dataTable = new DATA_TABLE(m_link, ui->DataTableWidget, ui->label_Timestamp);
+}
 
 // Made before the scene's receivers of the same signals: the table is
 // refilled before the items redraw.
@@ -142,6 +146,7 @@ void MainWindow::finishTeach()
     record.shape(teach.output) = Polygon;
     record.points(teach.output) = *points;
     history.save(area);
+    showModified();
 
     coordTable->CoordTableWidgeUpdate();
     editControl->EditControlUpdateEditData();

@@ -67,6 +67,7 @@ void MainWindow::switchLanguage(int flag)
     ioSimulation->retranslate(flag);
     dataTable->retranslate(flag);
     retranslateReplay(flag);
+    showFingerprint();
     fitDockPages();
 }
 
@@ -121,6 +122,8 @@ void MainWindow::retranslateForm(int flag)
     const QString status = MonitorTexts::status(m_status, flag);
     ui->label_StatusValue->setText(status);
     ui->label_StatusValue->setToolTip(status);
+    retranslateConnection(flag);
+    showProjectTitle(); // the name of a project never saved
 }
 
 void MainWindow::restoreSettings()

@@ -1,6 +1,8 @@
 #include "clicommands.h"
 
 #include "clitexts.h"
+#include "commissioningreport.h"
+#include "configfingerprint.h"
 #include "configcheck.h"
 #include "configdiff.h"
 #include "consoledialogs.h"
@@ -10,7 +12,9 @@
 #include "scannersession.h"
 #include "whatifreport.h"
 
+#include <QDate>
 #include <QEventLoop>
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QPointer>
@@ -46,7 +50,8 @@ bool takes(const QString &command, const QString &option)
 {
     if (option == QLatin1String("--json"))
         return command == QLatin1String("diff") || command == QLatin1String("watch")
-            || command == QLatin1String("whatif");
+            || command == QLatin1String("whatif") || command == QLatin1String("info")
+            || command == QLatin1String("check");
     if (option == QLatin1String("--verify") || option == QLatin1String("--reboot"))
         return command == QLatin1String("upload");
     if (option == QLatin1String("--seconds"))
@@ -60,7 +65,8 @@ int expectedWords(const QString &command)
     if (command == QLatin1String("check") || command == QLatin1String("info") || command == QLatin1String("watch"))
         return 1;
     if (command == QLatin1String("diff") || command == QLatin1String("download") || command == QLatin1String("upload")
-        || command == QLatin1String("record") || command == QLatin1String("whatif"))
+        || command == QLatin1String("record") || command == QLatin1String("whatif")
+        || command == QLatin1String("report"))
         return 2;
     if (command == QLatin1String("discover"))
         return 0;
@@ -74,7 +80,7 @@ CliText helpOf(const QString &command)
         {QStringLiteral("download"), CliText::HelpDownload}, {QStringLiteral("upload"), CliText::HelpUpload},
         {QStringLiteral("info"), CliText::HelpInfo},         {QStringLiteral("discover"), CliText::HelpDiscover},
         {QStringLiteral("watch"), CliText::HelpWatch},       {QStringLiteral("record"), CliText::HelpRecord},
-        {QStringLiteral("whatif"), CliText::HelpWhatIf},
+        {QStringLiteral("whatif"), CliText::HelpWhatIf},     {QStringLiteral("report"), CliText::HelpReport},
     };
     return help.value(command, CliText::HelpTool);
 }
@@ -166,8 +172,10 @@ std::optional<ScannerAddress> scannerOf(const QString &text, int language)
     return a;
 }
 
-// A configuration from a file or a scanner; the exit status on failure.
-int obtain(const QString &source, int language, Configuration *config)
+// A configuration from a file or a scanner (with its product information);
+// the exit status on failure.
+int obtain(const QString &source, int language, Configuration *config,
+           std::optional<ProductInfo> *product = nullptr)
 {
     if (looksLikeScanner(source)) {
         const std::optional<ScannerAddress> address = scannerOf(source, language);
@@ -177,6 +185,8 @@ int obtain(const QString &source, int language, Configuration *config)
         DialogSeam::install(&dialogs);
         ScannerSession session(*address, language, &dialogs);
         const bool ok = session.open() && session.readAll(config);
+        if (ok && product)
+            *product = session.product();
         DialogSeam::install(nullptr);
         if (!ok) {
             err(session.error());
@@ -194,20 +204,39 @@ int obtain(const QString &source, int language, Configuration *config)
     return Success;
 }
 
+// The short form and the whole hash; null both when there is none, with the reason.
+QJsonObject fingerprintJson(const ConfigFingerprint &f)
+{
+    if (!f.isValid())
+        return {{QStringLiteral("fingerprint"), QJsonValue()}, {QStringLiteral("sha256"), QJsonValue()},
+                {QStringLiteral("refused"), f.refused.message(0)}};
+    return {{QStringLiteral("fingerprint"), f.shortHex()}, {QStringLiteral("sha256"), f.hex()}};
+}
+
+void printJson(const QJsonObject &o) { out(QString::fromUtf8(QJsonDocument(o).toJson(QJsonDocument::Indented)).trimmed()); }
+
 int check(const Arguments &args)
 {
     Configuration config;
     if (const int status = obtain(args.words.at(0), args.language, &config); status != Success)
         return status;
     const QVector<AreaEncodeError> problems = sendProblems(config);
+    const ConfigFingerprint fingerprint = configFingerprint(config);
+    if (args.json) {
+        QJsonArray list;
+        for (const AreaEncodeError &p : problems)
+            list.append(p.message(args.language));
+        QJsonObject o = fingerprintJson(fingerprint);
+        o.insert(QStringLiteral("problems"), list);
+        printJson(o);
+        return problems.isEmpty() ? Success : Differences;
+    }
     for (const AreaEncodeError &p : problems)
         out(p.message(args.language));
-    if (problems.isEmpty()) {
-        out(cliText(CliText::NoProblems, args.language).arg(args.words.at(0)));
-        return Success;
-    }
-    out(cliText(CliText::ProblemCount, args.language).arg(args.words.at(0)).arg(problems.size()));
-    return Differences;
+    out(problems.isEmpty() ? cliText(CliText::NoProblems, args.language).arg(args.words.at(0))
+                           : cliText(CliText::ProblemCount, args.language).arg(args.words.at(0)).arg(problems.size()));
+    out(cliText(CliText::FingerprintLine, args.language).arg(fingerprint.text(args.language)));
+    return problems.isEmpty() ? Success : Differences;
 }
 
 int diff(const Arguments &args)
@@ -223,9 +252,15 @@ int diff(const Arguments &args)
     if (const int status = obtain(args.words.at(1), args.language, &b); status != Success)
         return status;
     const QVector<Difference> diffs = diffConfigurations(a, b, args.language);
+    const ConfigFingerprint fa = configFingerprint(a);
+    const ConfigFingerprint fb = configFingerprint(b);
     if (args.json) {
-        out(QString::fromUtf8(QJsonDocument(differencesJson(diffs, args.language)).toJson(QJsonDocument::Indented)).trimmed());
+        QJsonObject o = differencesJson(diffs, args.language);
+        o.insert(QStringLiteral("a"), fingerprintJson(fa));
+        o.insert(QStringLiteral("b"), fingerprintJson(fb));
+        printJson(o);
     } else {
+        out(cliText(CliText::FingerprintPair, args.language).arg(fa.text(args.language), fb.text(args.language)));
         for (const QString &line : differenceLines(diffs, args.language))
             out(line);
         out(diffs.isEmpty() ? cliText(CliText::Equal, args.language)
@@ -312,21 +347,57 @@ int upload(const Arguments &args)
 
 int info(const Arguments &args)
 {
-    const std::optional<ScannerAddress> address = scannerOf(args.words.at(0), args.language);
-    if (!address)
+    if (!scannerOf(args.words.at(0), args.language))
         return UsageError;
-    ConsoleDialogs dialogs(args.language);
-    DialogSeam::install(&dialogs);
-    ScannerSession session(*address, args.language, &dialogs);
-    QString text;
-    const bool ok = session.open() && session.info(&text);
-    DialogSeam::install(nullptr);
-    if (!ok) {
-        err(session.error());
-        return LinkFailure;
+    // The fingerprint needs the whole configuration: a read-all, which asks
+    // for the product information last.
+    Configuration config;
+    std::optional<ProductInfo> product;
+    if (const int status = obtain(args.words.at(0), args.language, &config, &product); status != Success)
+        return status;
+    const ConfigFingerprint fingerprint = configFingerprint(config);
+    if (args.json) {
+        QJsonObject o = fingerprintJson(fingerprint);
+        if (product)
+            o.insert(QStringLiteral("product"),
+                     QJsonObject{{QStringLiteral("type"), product->ProductType},
+                                 {QStringLiteral("name"), productName(product->ProductType)},
+                                 {QStringLiteral("firmware"), QString::number(product->FirmwareVersion / 100.0, 'f', 2)},
+                                 {QStringLiteral("serial"), product->SerialNumber},
+                                 {QStringLiteral("produced"), QStringLiteral("%1-%2-%3")
+                                                                  .arg(product->Year, 4, 10, QLatin1Char('0'))
+                                                                  .arg(product->Month, 2, 10, QLatin1Char('0'))
+                                                                  .arg(product->Day, 2, 10, QLatin1Char('0'))}});
+        printJson(o);
+        return Success;
     }
-    out(text);
+    if (product)
+        out(productInfoText(*product, args.language));
+    out(cliText(CliText::FingerprintLine, args.language).arg(fingerprint.text(args.language)));
     return Success;
+}
+
+int report(const Arguments &args)
+{
+    const QString &source = args.words.at(0);
+    const QString &path = args.words.at(1);
+    CommissioningReport report;
+    report.language = args.language;
+    report.date = QDate::currentDate();
+    if (const int status = obtain(source, args.language, &report.config, &report.product); status != Success)
+        return status;
+    if (!looksLikeScanner(source))
+        report.projectFile = source;
+    report.fingerprint = configFingerprint(report.config);
+    QString why;
+    if (!report.save(path, &why)) {
+        err(cliText(CliText::FileNotWritten, args.language).arg(path, why));
+        return UsageError;
+    }
+    out(cliText(CliText::ReportWritten, args.language).arg(source, path).arg(report.pageCount()));
+    out(cliText(CliText::FingerprintLine, args.language).arg(report.fingerprint.text(args.language)));
+    // Written all the same: it says which area cannot be sent.
+    return report.fingerprint.isValid() ? Success : Differences;
 }
 
 // A command that runs until its time is up or an interrupt, which ends it
@@ -434,6 +505,17 @@ int discover(const Arguments &args)
 }
 } // namespace
 
+QString commandOf(const QStringList &arguments)
+{
+    for (int i = 0; i < arguments.size(); ++i) {
+        if (arguments.at(i) == QLatin1String("--lang"))
+            ++i;
+        else if (!arguments.at(i).startsWith(QLatin1Char('-')))
+            return arguments.at(i);
+    }
+    return QString();
+}
+
 void interrupt()
 {
     g_interrupted = true;
@@ -476,6 +558,8 @@ int run(const QStringList &arguments)
         return record(args);
     if (c == QLatin1String("whatif"))
         return whatif(args);
+    if (c == QLatin1String("report"))
+        return report(args);
     return discover(args);
 }
 

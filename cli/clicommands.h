@@ -11,6 +11,10 @@ enum ExitStatus { Success = 0, Differences = 1, UsageError = 2, LinkFailure = 3 
 
 int run(const QStringList &arguments);
 
+// The command word of the arguments, empty when there is none: the program
+// starts what that command needs (a report paints, the others do not).
+QString commandOf(const QStringList &arguments);
+
 // Ends a running watch (the first interrupt signal).
 void interrupt();
 

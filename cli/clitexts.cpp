@@ -14,48 +14,51 @@ const Entry kTexts[] = {
     {"Checks, compares, reads and writes the configuration of area scanners without the window.\n"
      "\n"
      "Commands:\n"
-     "  check FILE                               check that every area of a project file can be sent\n"
+     "  check FILE [--json]                      check that every area of a project file can be sent\n"
      "  diff A B [--json]                        differences between two project files or scanners\n"
      "  download SCANNER FILE                    read the whole configuration into a project file\n"
      "  upload FILE SCANNER [--verify] [--reboot]  check, then write the whole configuration\n"
-     "  info SCANNER                             the scanner's product information\n"
+     "  info SCANNER [--json]                    the scanner's product information and fingerprint\n"
      "  discover [--seconds N]                   search the local networks for scanners\n"
      "  watch SCANNER [--seconds N] [--json]     inputs, outputs, status and self-check values\n"
      "  record SCANNER FILE [--seconds N]        record the scan stream and the IO status into a file\n"
      "  whatif RECORDING FILE [--json]           the outputs a project's zones give over a recording\n"
+     "  report SOURCE OUT.pdf                    a commissioning report of a project file or scanner\n"
      "\n"
      "A scanner is written tcp:HOST[:PORT], udp:HOST[:PORT] or serial:DEVICE[@BAUD]\n"
      "(port 8080 and 576000 baud when left out). \"quillmark-cli COMMAND --help\" describes one command.",
      "不经窗口检查、比较、读取和写入区域扫描仪的配置。\n"
      "\n"
      "命令:\n"
-     "  check 文件                                检查工程文件的每个区域能否下载\n"
+     "  check 文件 [--json]                       检查工程文件的每个区域能否下载\n"
      "  diff A B [--json]                         两个工程文件或扫描仪之间的差异\n"
      "  download 扫描仪 文件                       读取全部配置并存为工程文件\n"
      "  upload 文件 扫描仪 [--verify] [--reboot]     先检查, 再写入全部配置\n"
-     "  info 扫描仪                                扫描仪的产品信息\n"
+     "  info 扫描仪 [--json]                       扫描仪的产品信息和配置指纹\n"
      "  discover [--seconds N]                    在本地网络中搜索扫描仪\n"
      "  watch 扫描仪 [--seconds N] [--json]         输入、输出、状态和自检数值\n"
      "  record 扫描仪 文件 [--seconds N]            把扫描数据流和 IO 状态录制到文件\n"
      "  whatif 录制文件 文件 [--json]               工程的区域在录制过程中给出的输出\n"
+     "  report 来源 输出.pdf                        工程文件或扫描仪的调试报告\n"
      "\n"
      "扫描仪写作 tcp:主机[:端口]、udp:主机[:端口] 或 serial:设备[@波特率]\n"
      "(省略时端口为 8080, 波特率为 576000)。\"quillmark-cli 命令 --help\" 说明单个命令。"},
-    {"Usage: quillmark-cli check FILE\n"
+    {"Usage: quillmark-cli check FILE [--json]\n"
      "Reads a project file and checks that every area can be sent to a scanner: at most 100 points per output,\n"
      "coordinates within -32768 ... 32767 mm, distances within 0 ... 65535 mm. Each problem is printed with its\n"
-     "area, output and point.",
-     "用法: quillmark-cli check 文件\n"
+     "area, output and point, then the configuration's fingerprint. --json prints the same as JSON.",
+     "用法: quillmark-cli check 文件 [--json]\n"
      "读取工程文件, 检查每个区域能否下载到扫描仪: 每个输出最多 100 个点, 坐标在 -32768 … 32767 mm 之内,\n"
-     "距离在 0 … 65535 mm 之内。每个问题都注明区域、输出和点。"},
+     "距离在 0 … 65535 mm 之内。每个问题都注明区域、输出和点, 最后给出配置指纹。--json 以 JSON 输出。"},
     {"Usage: quillmark-cli diff A B [--json]\n"
      "A and B are each a project file or a scanner. Prints the differences parameter by parameter, case row by\n"
      "case row, area by area and output by output (kind, point count, points moved and by how much). Arcs are\n"
-     "compared as the scanner stores them (whole degrees) and polygon points in angular order. --json prints\n"
-     "the same as JSON.",
+     "compared as the scanner stores them (whole degrees) and polygon points in angular order. The first line\n"
+     "gives both fingerprints. --json prints the same as JSON.",
      "用法: quillmark-cli diff A B [--json]\n"
      "A 和 B 各是一个工程文件或一台扫描仪。逐个参数、逐行工况、逐个区域和输出(类型、点数、移动的点及距离)\n"
-     "列出差异。圆弧按扫描仪保存的方式(整度)比较, 多边形的点按角度顺序比较。--json 以 JSON 输出。"},
+     "列出差异。圆弧按扫描仪保存的方式(整度)比较, 多边形的点按角度顺序比较。第一行给出两者的配置指纹。\n"
+     "--json 以 JSON 输出。"},
     {"Usage: quillmark-cli download SCANNER FILE\n"
      "Reads the whole configuration (areas, case table, parameters) into a project file. The device class\n"
      "comes from the file's extension, .VQ05, .VQ10, .VQ20, .VQ30 or .VQ50. A failed read leaves the file as it was.",
@@ -67,8 +70,11 @@ const Entry kTexts[] = {
      "and compares; --reboot answers the restart question with yes.",
      "用法: quillmark-cli upload 文件 扫描仪 [--verify] [--reboot]\n"
      "先检查工程文件, 再写入区域、工况表和参数。--verify 读回全部数据并比较; --reboot 对重启提问回答是。"},
-    {"Usage: quillmark-cli info SCANNER\nPrints the scanner's product information.",
-     "用法: quillmark-cli info 扫描仪\n输出扫描仪的产品信息。"},
+    {"Usage: quillmark-cli info SCANNER [--json]\n"
+     "Reads the whole configuration and prints the scanner's product information and the configuration's\n"
+     "fingerprint. --json prints the same as JSON, with the whole SHA-256.",
+     "用法: quillmark-cli info 扫描仪 [--json]\n"
+     "读取全部配置, 输出扫描仪的产品信息和配置指纹。--json 以 JSON 输出, 含完整的 SHA-256。"},
     {"Usage: quillmark-cli discover [--seconds N]\n"
      "Sends the scanner search to every local IPv4 network and lists the scanners that answer within N seconds\n"
      "(default 2), each as a scanner address.",
@@ -97,6 +103,13 @@ const Entry kTexts[] = {
      "按扫描仪的判定方式, 用工程文件的区域判定录制中的每次扫描, 并与扫描仪在录制的 IO 状态应答中报告的输出\n"
      "比较(工程 | 录制)。逐个输出列出置位时间、切换次数, 以及两者不一致的扫描(从 1 编号)。录制中处于模拟\n"
      "状态的输出不参与比较。--json 以 JSON 输出。"},
+    {"Usage: quillmark-cli report SOURCE OUT.pdf\n"
+     "Writes a commissioning report of a project file or a scanner as an A4 PDF: the scanner's identity when\n"
+     "read from one, the fingerprint, lines to sign, the parameters, the case table, an overview of the areas\n"
+     "in use and a page per area drawn to scale with its dimensions and points. A failed write leaves no file.",
+     "用法: quillmark-cli report 来源 输出.pdf\n"
+     "把工程文件或扫描仪的调试报告写成 A4 PDF: 读自扫描仪时的扫描仪信息、配置指纹、签字栏、参数、工况表、\n"
+     "使用中区域的一览, 以及每个区域一页按比例绘制的图、尺寸和坐标点。写入失败时不留下文件。"},
     {"Exit status:\n"
      "  0  success, or equal\n"
      "  1  differences or problems found; no scanner answered a discover\n"
@@ -153,8 +166,11 @@ const Entry kTexts[] = {
     {"  scan %1 at %2 s, area %3: outputs %4 | %5", "  第 %1 次扫描 (%2 s), 区域 %3: 输出 %4 | %5"},
     {"%1 scans, %2 judged by the scanner: the project agrees", "%1 次扫描, 扫描仪判定 %2 次: 工程一致"},
     {"%1 scans, %2 judged by the scanner: %3 disagree", "%1 次扫描, 扫描仪判定 %2 次: %3 次不一致"},
+    {"fingerprint: %1", "配置指纹: %1"},
+    {"fingerprint: %1 | %2", "配置指纹: %1 | %2"},
+    {"%1: report written to %2 (%3 pages)", "%1: 报告已写入 %2 (共 %3 页)"},
 };
-static_assert(sizeof(kTexts) / sizeof(kTexts[0]) == int(CliText::WhatIfDisagrees) + 1, "one entry per text");
+static_assert(sizeof(kTexts) / sizeof(kTexts[0]) == int(CliText::ReportWritten) + 1, "one entry per text");
 
 const Entry kKinds[] = {{"Polygon", "多边形"}, {"Arc", "圆弧"},  {"Rectangle", "矩形"},
                         {"Straight", "直线"},  {"Fan", "扇形"}, {"Ratio", "比例"}};

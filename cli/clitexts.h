@@ -16,6 +16,7 @@ enum class CliText {
     HelpWatch,
     HelpRecord,
     HelpWhatIf,
+    HelpReport,
     ExitStatuses,
     UnknownCommand,
     UnknownOption,
@@ -61,6 +62,9 @@ enum class CliText {
     WhatIfScan,
     WhatIfAgrees,
     WhatIfDisagrees,
+    FingerprintLine,
+    FingerprintPair,
+    ReportWritten,
 };
 
 QString cliText(CliText text, int language);

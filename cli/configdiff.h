@@ -1,6 +1,7 @@
 #pragma once
 
 #include "configuration.h"
+#include "parameternames.h"
 
 #include <QJsonObject>
 #include <QPoint>
@@ -43,9 +44,3 @@ QVector<Difference> diffConfigurations(const Configuration &a, const Configurati
 // Readable lines, and the same as JSON, in the given language.
 QStringList differenceLines(const QVector<Difference> &diffs, int language);
 QJsonObject differencesJson(const QVector<Difference> &diffs, int language);
-
-// The parameter name of a sensor dock row as the dock labels it.
-QString parameterName(int row, int language);
-// A row's value as the dock shows it: the item text of a list the dock
-// translates, the address as a.b.c.d for the first address row, else the number.
-QString parameterValue(const Configuration &config, int row, int language);

@@ -4,8 +4,10 @@
 #include "clicommands.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QSocketNotifier>
 #include <csignal>
+#include <memory>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -43,10 +45,22 @@ void watchInterrupts(QCoreApplication &app)
 
 int main(int argc, char **argv)
 {
-    QCoreApplication app(argc, argv);
+    QStringList given;
+    for (int i = 1; i < argc; ++i)
+        given << QString::fromLocal8Bit(argv[i]);
+    // A report paints its pages, which needs the GUI application; without a
+    // display it draws offscreen, as the manual builder does.
+    std::unique_ptr<QCoreApplication> app;
+    if (CliCommands::commandOf(given) == QLatin1String("report")) {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        app = std::make_unique<QGuiApplication>(argc, argv);
+    } else {
+        app = std::make_unique<QCoreApplication>(argc, argv);
+    }
     QCoreApplication::setApplicationName(QStringLiteral("quillmark-cli"));
-    const QStringList arguments = app.arguments().mid(1);
+    const QStringList arguments = app->arguments().mid(1);
     if (arguments.contains(QLatin1String("watch")) || arguments.contains(QLatin1String("record")))
-        watchInterrupts(app);
+        watchInterrupts(*app);
     return CliCommands::run(arguments);
 }

@@ -213,6 +213,7 @@ bool ScannerSession::readAll(Configuration *config)
         return false;
     config->deviceClass = -1;
     config->rows = SensorDockWords::rowsOfWords(m_params);
+    config->words = m_params;
     config->areas = m_data.Areas;
     return true;
 }
@@ -249,6 +250,11 @@ bool ScannerSession::info(QString *text)
         return false;
     *text = m_productText;
     return true;
+}
+
+std::optional<ProductInfo> ScannerSession::product() const
+{
+    return m_comm ? m_comm->productInfo() : std::nullopt;
 }
 
 bool ScannerSession::watch(int seconds, const std::function<void(const Status &)> &line)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "configuration.h"
+#include "frames.h"
 #include "editdata.h"
 #include "linkstate.h"
 #include "scancontrol.h"
@@ -13,6 +14,7 @@
 #include <QUdpSocket>
 #include <functional>
 #include <memory>
+#include <optional>
 
 class ConsoleDialogs;
 class SERIAL_COMM;
@@ -43,6 +45,8 @@ public:
     bool waitUntilBack();
     // The product information text, as the window's box shows it.
     bool info(QString *text);
+    // The product information of the last reply (every read-all asks for it).
+    std::optional<ProductInfo> product() const;
     // Polls the IO and self-check status every 200 ms until stop() or
     // seconds (0: no limit) or a failure; each reply goes to line.
     struct Status

@@ -1,8 +1,10 @@
 #include "ethnertsetting.h"
 #include "ui_ethnertsetting.h"
 
+#include "addresscombo.h"
 #include "scannerdiscovery.h"
 
+#include <QLineEdit>
 #include <QMetaMethod>
 #include <utility>
 
@@ -44,7 +46,23 @@ void EthnertSetting::fillPortsInfo()
 {
     DelteclientSocket();
     m_ui->Eth_ComboBox->clear();
+    AddressCombo::offerFirst(m_ui->Eth_ComboBox, m_history);
     m_discovery->search();
+}
+
+void EthnertSetting::setAddressHistory(const QStringList &addresses)
+{
+    m_history = addresses;
+    AddressCombo::offerFirst(m_ui->Eth_ComboBox, m_history);
+}
+
+void EthnertSetting::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    // Otherwise the button that closed it last keeps the focus, and typed
+    // text goes nowhere.
+    m_ui->Eth_ComboBox->setFocus(Qt::OtherFocusReason);
+    m_ui->Eth_ComboBox->lineEdit()->selectAll();
 }
 
 void EthnertSetting::DelteclientSocket() { m_discovery->release(); }

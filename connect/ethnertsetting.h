@@ -22,6 +22,9 @@ public:
 
     // 0 Chinese, 1 English; other values change nothing.
     void retranslate(int languageFlag);
+    // The addresses used last, most recent first: listed before those a
+    // search finds, the first one current, now and after every search.
+    void setAddressHistory(const QStringList &addresses);
     const ScannerDiscovery &discovery() const { return *m_discovery; }
 
 signals:
@@ -41,6 +44,8 @@ public slots:
 
 protected:
     void connectNotify(const QMetaMethod &signal) override;
+    // Opens with the address ready to be typed over.
+    void showEvent(QShowEvent *event) override;
 
 private:
     // Emits a log line, or keeps it until the log is connected: the first
@@ -52,4 +57,5 @@ private:
     Ui::EthnertSetting *m_ui;
     ScannerDiscovery *m_discovery;
     QStringList m_unheard;
+    QStringList m_history;
 };

@@ -47,6 +47,12 @@ void SettingsDialog::setPortLister(PortLister lister) { portLister() = std::move
 
 SerialSettings SettingsDialog::CurrentSettings() const { return m_currentSettings; }
 
+void SettingsDialog::setPortName(const QString &name)
+{
+    m_ui->serialPortInfoListBox->setCurrentText(name);
+    m_currentSettings.name = name;
+}
+
 void SettingsDialog::update()
 {
     updateSettings();

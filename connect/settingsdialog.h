@@ -28,6 +28,9 @@ public:
     static void setPortLister(PortLister lister);
 
     SerialSettings CurrentSettings() const;
+    // The port the last connection used, whichever dialog chose it: what
+    // the next Enter (and the window's Connection) opens unless changed.
+    void setPortName(const QString &name);
     // 0 Chinese, 1 English; other values change nothing.
     void retranslate(int languageFlag);
 

@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <vector>
 
 namespace {
 constexpr int kDescriptorBase = 14;
@@ -84,31 +83,23 @@ ArcFields arcFields(const QVector<QPoint> &points, bool reversed)
 // The integer wire point that the encoder turns back into exactly `degree`
 // and `radius`, so that an arc read from a scanner travels back unchanged
 // instead of turning and shrinking a little on every read and write. The
-// nearest such point to the middle of that degree and millimetre, searched
-// outwards; where none fits (radii below 81 mm have degree and millimetre
-// cells without an integer point) the nearest that keeps the degree, else the
-// plain polar point.
+// nearest such point to the middle of that degree and millimetre; where none
+// fits (radii below 81 mm have degree and millimetre cells without an integer
+// point) one that keeps the degree, else the plain polar point.
 QPoint arcWirePoint(int degree, int radius)
 {
-    // Truncation toward zero: degree d > 0 covers [d, d+1), d < 0 covers
-    // (d-1, d], 0 covers (-1, 1); -90 is only the negative y axis itself.
-    const double middle = degree > 0 ? degree + 0.5 : degree > -90 && degree < 0 ? degree - 0.5 : degree;
+    // Truncation toward zero: degree d >= 0 covers [d, d+1) (0 also covers
+    // (-1, 0)), d < 0 covers (d-1, d]; -90 is only the negative y axis itself.
+    const double middle = degree == -90 ? -90.0 : degree < 0 ? degree - 0.5 : degree + 0.5;
     const double rad = middle * 3.14159265358979323846 / 180.0;
     const double r = radius + 0.5;
     const long cx = std::lround(r * std::cos(rad));
     const long cy = std::lround(r * std::sin(rad));
-    // Offsets within 3 mm, nearest first: the cell is at least a millimetre
-    // wide and deep wherever it holds a point.
-    static const std::vector<QPoint> offsets = [] {
-        std::vector<QPoint> o;
-        for (int dx = -3; dx <= 3; ++dx)
-            for (int dy = -3; dy <= 3; ++dy)
-                o.emplace_back(dx, dy);
-        std::stable_sort(o.begin(), o.end(), [](QPoint a, QPoint b) {
-            return QPoint::dotProduct(a, a) < QPoint::dotProduct(b, b);
-        });
-        return o;
-    }();
+    // The centre, then its eight neighbours: from 81 mm on every cell holds
+    // one of them.
+    static const std::array<QPoint, 9> offsets = {QPoint(0, 0),  QPoint(1, 0),  QPoint(-1, 0),
+                                                  QPoint(0, 1),  QPoint(0, -1), QPoint(1, 1),
+                                                  QPoint(1, -1), QPoint(-1, 1), QPoint(-1, -1)};
     std::optional<QPoint> degreeOnly;
     for (const QPoint &d : offsets) {
         const double x = double(cx + d.x());

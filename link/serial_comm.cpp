@@ -7,6 +7,7 @@
 #include "framing.h"
 #include "linkrecorder.h"
 
+#include <QAbstractSocket>
 #include <QSerialPort>
 #include <QTcpSocket>
 #include <QUdpSocket>
@@ -97,22 +98,31 @@ QIODevice *SERIAL_COMM::selectedDevice() const
     return nullptr;
 }
 
+bool SERIAL_COMM::deviceReady() const
+{
+    const QIODevice *device = selectedDevice();
+    if (!device || !device->isOpen())
+        return false;
+    const auto *socket = qobject_cast<const QAbstractSocket *>(device);
+    return !socket || socket->state() != QAbstractSocket::UnconnectedState;
+}
+
 // ---- Sending -------------------------------------------------------------------
 
 void SERIAL_COMM::sendFrame(const QByteArray &frame, int code)
 {
+    // Nowhere to send: nothing goes out and nothing waits for an answer.
+    if (!deviceReady())
+        return;
     // Encoders build the frame with its CRC; the largest is 1264 bytes.
     TxLength = qMin(frame.size(), TxCapacity);
     std::memcpy(TxBuffer.data(), frame.constData(), size_t(TxLength));
     if (code != 0)
         PendingCommand = code;
     OvertimeTimer.start();
-    QIODevice *device = selectedDevice();
-    if (device && device->isOpen()) {
-        device->write(TxBuffer.data(), TxLength);
-        if (Recorder)
-            Recorder->sent(QByteArray(TxBuffer.data(), TxLength));
-    }
+    selectedDevice()->write(TxBuffer.data(), TxLength);
+    if (Recorder)
+        Recorder->sent(QByteArray(TxBuffer.data(), TxLength));
 }
 
 void SERIAL_COMM::sendRequest(Command command)
@@ -153,6 +163,12 @@ void SERIAL_COMM::SerialPortSendData()
 {
     if (Replaying)
         return;
+    if (!deviceReady()) {
+        // A request raised while no device is open is dropped, not kept for
+        // whatever device opens next.
+        clearRequests();
+        return;
+    }
     if (isRequested(RebootRequest)) {
         if (idle())
             sendRequest(Command::RBoot);
@@ -225,7 +241,7 @@ int SERIAL_COMM::tell(TransferMessage message, DialogSeam::Icon icon)
 
 void SERIAL_COMM::writeAreaStep()
 {
-    if (!idle())
+    if (!idle() || WriteAreasHeld)
         return;
     if (WriteAreaIndex >= 64) {
         WriteAreaIndex = 0;
@@ -260,6 +276,10 @@ void SERIAL_COMM::ReadWriteOverTime()
     ReadAreaIndex = 0;
     WriteAreaIndex = 0;
     PendingCommand = 0;
+    // A scanner restarting on request is silent for a while: that silence
+    // re-sends without counting towards giving up.
+    if (Restarting && RestartClock.elapsed() < RestartWaitMs)
+        return;
     ++RetryCount;
     if (RetryCount <= MaxRetries)
         return;
@@ -282,6 +302,10 @@ void SERIAL_COMM::replyAccepted()
 {
     OvertimeTimer.stop();
     RetryCount = 0;
+    if (Restarting) {
+        Restarting = false;
+        emit ScannerBack();
+    }
 }
 
 // ---- Receiving ---------------------------------------------------------------------
@@ -364,6 +388,8 @@ void SERIAL_COMM::CloseSerialPortSlots()
     Hisn.reset();
     LastProduct.reset();
     ParametersRead = false;
+    Restarting = false;
+    ++Generation;
     if (Link) {
         Link->NetWritePos = 0;
         Link->NetScanLength = 0;

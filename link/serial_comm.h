@@ -8,6 +8,7 @@
 #include "transfertexts.h"
 
 #include <QByteArray>
+#include <QElapsedTimer>
 #include <QObject>
 #include <QTimer>
 #include <array>
@@ -35,6 +36,9 @@ public:
     static constexpr int OvertimeInterval = 2000; // ms, reply time-out
     static constexpr int MaxRetries = 3;        // time-outs tolerated before giving up
     static constexpr int TxCapacity = 2000;
+    // A restart the user asked for keeps the scanner away this long at most
+    // (quillmark-cli upload --reboot waits as long).
+    static constexpr int RestartWaitMs = 20000;
 
     // Request flags, in storage order.
     enum Request {
@@ -93,6 +97,9 @@ public:
     bool isReplaying() const { return Replaying; }
     // The product information of the last reply on this connection.
     std::optional<ProductInfo> productInfo() const { return LastProduct; }
+    // A last line for the product information box, asked for when the box is
+    // built (the window names its project's fingerprint there); none when empty.
+    void setProductInfoNote(std::function<QString()> note) { ProductNote = std::move(note); }
     // True once the scanner's parameter block was read on this connection.
     bool parametersRead() const { return ParametersRead; }
 
@@ -111,6 +118,10 @@ signals:
     // All 64 areas and the case table of a read-all are in EditData: the
     // editing views refresh from it.
     void ReceiveAreaData();
+    // The scanner accepted a reboot and is away; ScannerBack() when it
+    // answers again on the same connection.
+    void ScannerRestarting();
+    void ScannerBack();
 
 public slots:
     void OpenSendReadScanf();
@@ -135,6 +146,9 @@ private slots:
 
 private:
     QIODevice *selectedDevice() const;
+    // The selected device can carry a request: open, and for a socket not
+    // left unconnected by a failed attempt.
+    bool deviceReady() const;
     bool idle() const { return PendingCommand == 0; }
     bool ethernet() const;
     void clear(Request request) { RequestFlags[size_t(request)] = 0; }
@@ -198,5 +212,15 @@ private:
     LinkRecorder *Recorder = nullptr;
     bool Replaying = false;
     std::optional<ProductInfo> LastProduct;
+    std::function<QString()> ProductNote;
     bool ParametersRead = false;
+    // Counts connections: an answer to a question that outlived its
+    // connection raises nothing on the next one.
+    quint32 Generation = 0;
+    // The area transfer waits while its rejection box is open, so a scanner
+    // that rejects again cannot stack boxes.
+    bool WriteAreasHeld = false;
+    // Restarting: time-outs re-send without counting, up to RestartWaitMs.
+    bool Restarting = false;
+    QElapsedTimer RestartClock;
 };

@@ -18,6 +18,9 @@ void SERIAL_COMM::rebootReply(const QByteArray &frame)
     replyAccepted();
     PendingCommand = 0;
     clear(RebootRequest);
+    Restarting = true;
+    RestartClock.start();
+    emit ScannerRestarting();
     afterReceive([this] { tell(TransferMessage::RebootDone); });
 }
 
@@ -35,7 +38,10 @@ void SERIAL_COMM::productReply(const QByteArray &frame)
     SilentInfo = false;
     if (!silent) {
         const TransferText title = transferText(TransferMessage::ProductTitle, Language);
-        const QString text = productInfoText(*info, Language);
+        QString text = productInfoText(*info, Language);
+        const QString note = ProductNote && !text.isEmpty() ? ProductNote() : QString();
+        if (!note.isEmpty())
+            text += QLatin1Char('\n') + note;
         if (!text.isEmpty())
             afterReceive([title, text] {
                 DialogSeam::current()->ask(DialogSeam::Icon::Information, title.title, text, title.buttons);
@@ -106,9 +112,13 @@ void SERIAL_COMM::writeAreaReply(const QByteArray &frame)
             clear(WriteAreasRequest);
         }
     } else if (*status == 1 || *status == 2) {
-        WriteAreaIndex = 0; // the area transfer starts again from area 0
+        WriteAreaIndex = 0; // the area transfer starts again from area 0, once the box is read
+        WriteAreasHeld = true;
         const TransferMessage m = *status == 1 ? TransferMessage::AreaRejected : TransferMessage::FlashError;
-        afterReceive([this, m] { tell(m); });
+        afterReceive([this, m] {
+            tell(m);
+            WriteAreasHeld = false;
+        });
     }
 }
 
@@ -141,9 +151,11 @@ void SERIAL_COMM::writeParamsReply(const QByteArray &frame)
     clear(WriteParamsRequest);
     if (*status == 0) {
         DialogSeam::current()->progressClose();
-        afterReceive([this] {
+        // Answered after the link dropped, Yes must not restart whatever
+        // scanner is connected by then.
+        afterReceive([this, asked = Generation] {
             tell(TransferMessage::ParametersAccepted);
-            if (tell(TransferMessage::RestartQuestion, DialogSeam::Icon::Question) == 0)
+            if (tell(TransferMessage::RestartQuestion, DialogSeam::Icon::Question) == 0 && asked == Generation)
                 raiseRequest(RebootRequest);
         });
     } else if (*status == 1 || *status == 2) {

@@ -3,6 +3,7 @@
 #include "editdata.h"
 #include "linkstate.h"
 #include "sensordocktexts.h"
+#include "sensordockwords.h"
 #include "sensorparameters.h"
 #include "sensortypeoptions.h"
 #include "wheelguard.h"
@@ -14,11 +15,6 @@
 #include <QSpinBox>
 
 namespace {
-// Out-of-range words from a scanner fall back to these.
-constexpr int kDirtyDistanceFallback = 200;
-constexpr int kDirtyStrengthFallback = 500;
-constexpr int kDirtyMaximum = 2000;
-
 // Marks the widgets as being set by the program, not by the user.
 struct Quiet
 {
@@ -114,111 +110,47 @@ void SENSOR_SETTING::SetDefaultParameters()
 
 void SENSOR_SETTING::UpdateParametersToDock()
 {
-    auto &w = m_params->Words;
+    // Out-of-list values from a scanner are corrected in the block itself,
+    // so that what the dock shows is what WPara sends back.
+    SensorDockWords::correctWords(*m_params);
     // Showing a block must not write it back: the words keep what the
     // scanner said even where a field clamps its value.
     const bool wasConnected = !m_connections.empty();
     disconnectWidgets();
-
-    for (int row : {ControlMode, RS232BaudRate, RS232CommVerify, RS232StopBit})
-        list(row)->setCurrentIndex(w[size_t(row)]);
-    number(RS485IDAddress)->setValue(w[4]);
-    for (int row : {RS485BaudRate, RS485CommVerify, RS485StopBit})
-        list(row)->setCurrentIndex(w[size_t(row)]);
-    number(CANIDAddress)->setValue(w[8]);
-    list(CANBaudRate)->setCurrentIndex(w[9]);
-    list(SensorOutputLogic)->setCurrentIndex(w[10]);
-
-    if (w[11] > 1)
-        w[11] = 0;
-    list(ScanMotorSpeed)->setCurrentIndex(w[11]);
-    list(ScanSensorAngle)->setCurrentIndex(w[12]);
-    if (w[13] > 3)
-        w[13] = 0;
-    list(ScanFilterLevel)->setCurrentIndex(w[13]);
-    if (w[14] > 1)
-        w[14] = 0;
-    list(SensorInstallDir)->setCurrentIndex(w[14]);
-    list(CrossFilterEnable)->setCurrentIndex(w[15]);
-    list(CrossFilterNumber)->setCurrentIndex(w[16]);
-
-    // A serial line cannot set the Ethernet words, so its dock leaves them be.
-    if (onEthernet()) {
-        if (w[12] > 4) {
-            w[12] = 1;
-            list(ScanSensorAngle)->setCurrentIndex(w[12]);
-        }
-        list(SensorEtherMode)->setCurrentIndex(w[17]);
-        number(SensorIPAddress1)->setValue((w[18] >> 8) & 0xFF);
-        number(SensorIPAddress2)->setValue(w[18] & 0xFF);
-        number(SensorIPAddress3)->setValue((w[19] >> 8) & 0xFF);
-        number(SensorIPAddress4)->setValue(w[19] & 0xFF);
-        list(CrossFilterNumber)->setEnabled(list(CrossFilterEnable)->currentIndex() != 0);
-        list(LaserMeasureFrq)->setCurrentIndex(w[20]);
-        list(LaserStopSignal)->setCurrentIndex(w[21]);
+    // Every row, on any link: rows the link cannot configure are disabled by
+    // the window, yet they are saved with the project, so they must show the
+    // block and not what an earlier project or scanner left in them.
+    const SensorDockState rows = SensorDockWords::rowsOfWords(*m_params);
+    for (int row = 0; row < RowCount; ++row) {
+        if (isNumberRow(row))
+            number(row)->setValue(rows[size_t(row)]);
+        else
+            list(row)->setCurrentIndex(rows[size_t(row)]);
     }
-
-    list(TrailiFilterLevel)->setCurrentIndex(w[22]);
-    const bool dirtFilter = list(LaserStopSignal)->currentIndex() != 0;
-    number(DirtyReceDistance)->setEnabled(dirtFilter);
-    number(DirtyReceStrength)->setEnabled(dirtFilter);
-    if (w[23] > kDirtyMaximum)
-        w[23] = kDirtyDistanceFallback;
-    if (w[24] > kDirtyMaximum)
-        w[24] = kDirtyStrengthFallback;
-    number(DirtyReceDistance)->setValue(w[23]);
-    number(DirtyReceStrength)->setValue(w[24]);
-
+    updateEnabled();
     if (wasConnected)
         connectWidgets();
 }
 
-void SENSOR_SETTING::takeIndex(int word, int row)
-{
-    const int index = list(row)->currentIndex();
-    if (index >= 0)
-        m_params->Words[size_t(word)] = index;
-}
-
 void SENSOR_SETTING::UpdateParametersFromDock()
 {
-    auto &w = m_params->Words;
-    for (int row : {ControlMode, RS232BaudRate, RS232CommVerify, RS232StopBit})
-        takeIndex(row, row);
-    w[4] = number(RS485IDAddress)->value();
-    takeIndex(5, RS485BaudRate);
-    takeIndex(6, RS485CommVerify);
-    takeIndex(7, RS485StopBit);
-    w[8] = number(CANIDAddress)->value();
-    takeIndex(9, CANBaudRate);
-    takeIndex(10, SensorOutputLogic);
-    takeIndex(11, ScanMotorSpeed);
-    takeIndex(13, ScanFilterLevel);
-    takeIndex(14, SensorInstallDir);
-    takeIndex(15, CrossFilterEnable);
-    takeIndex(16, CrossFilterNumber);
+    // Every row, on any link, for the same reason; a list showing no item
+    // keeps its word.
+    *m_params = SensorDockWords::wordsOfRows(dockState(), *m_params);
+    // The finest resolution runs only at the slower motor speed.
+    if (m_params->Words[12] == 0)
+        list(ScanMotorSpeed)->setCurrentIndex(0);
+    updateEnabled();
+}
 
-    if (onEthernet()) {
-        takeIndex(12, ScanSensorAngle);
-        // The finest resolution runs only at the slower motor speed.
-        if (w[12] == 0) {
-            w[11] = 0;
-            list(ScanMotorSpeed)->setCurrentIndex(0);
-        }
-        takeIndex(17, SensorEtherMode);
-        w[18] = number(SensorIPAddress1)->value() * 256 + number(SensorIPAddress2)->value();
-        w[19] = number(SensorIPAddress3)->value() * 256 + number(SensorIPAddress4)->value();
+void SENSOR_SETTING::updateEnabled()
+{
+    // Over a serial line the window keeps the cross filter disabled.
+    if (onEthernet())
         list(CrossFilterNumber)->setEnabled(list(CrossFilterEnable)->currentIndex() != 0);
-        takeIndex(20, LaserMeasureFrq);
-        takeIndex(21, LaserStopSignal);
-    }
-
-    takeIndex(22, TrailiFilterLevel);
     const bool dirtFilter = list(LaserStopSignal)->currentIndex() != 0;
     number(DirtyReceDistance)->setEnabled(dirtFilter);
     number(DirtyReceStrength)->setEnabled(dirtFilter);
-    w[23] = number(DirtyReceDistance)->value();
-    w[24] = number(DirtyReceStrength)->value();
 }
 
 SensorDockState SENSOR_SETTING::dockState() const
@@ -250,13 +182,31 @@ void SENSOR_SETTING::SensorTypeChange(int ProductType)
         return;
     // The scanner, not the user, changed these lists.
     Quiet quiet(m_quiet);
-    const std::pair<int, const QStringList *> refills[] = {{ScanMotorSpeed, &options.motorSpeed},
-                                                           {LaserMeasureFrq, &options.measureFrq},
-                                                           {LaserStopSignal, &options.stopSignal}};
-    for (const auto &refill : refills) {
-        list(refill.first)->clear();
-        list(refill.first)->addItems(*refill.second);
+    const bool wasConnected = !m_connections.empty();
+    disconnectWidgets();
+    // The type names the items, the words still say which one the scanner
+    // uses: a read-all is followed by the type, and refilling must not turn
+    // its motor speed, frequency and echo into the first items. Only a word
+    // the new list cannot show falls back to the first item.
+    struct Refill
+    {
+        int row;
+        int word;
+        const QStringList *items;
+    };
+    const Refill refills[] = {{ScanMotorSpeed, 11, &options.motorSpeed},
+                              {LaserMeasureFrq, 20, &options.measureFrq},
+                              {LaserStopSignal, 21, &options.stopSignal}};
+    for (const Refill &refill : refills) {
+        QComboBox *combo = list(refill.row);
+        const int index = m_params->Words[size_t(refill.word)];
+        combo->clear();
+        combo->addItems(*refill.items);
+        combo->setCurrentIndex(index >= 0 && index < combo->count() ? index : 0);
     }
+    if (wasConnected)
+        connectWidgets();
+    UpdateParametersFromDock();
 }
 
 void SENSOR_SETTING::retranslate(int LanguageFlag)

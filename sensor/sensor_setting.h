@@ -18,7 +18,9 @@ struct SensorParameters;
 // user's edits back into it. The main window's form owns the widgets; this
 // object only holds them. Edits go straight into the block, so it always
 // holds what the dock shows and WPara sends exactly that; showing a block
-// never writes it back.
+// never writes it back. Every row follows its word on any link (the window
+// disables the rows a link cannot configure), so the dock, the block and a
+// saved project agree.
 class SENSOR_SETTING : public QObject
 {
     Q_OBJECT
@@ -59,8 +61,9 @@ public:
     void applyDockState(const SensorDockState &state);
 
     // Refills the three lists that depend on the scanner's product type;
-    // each falls back to its first item and the block follows. Other types
-    // change nothing.
+    // each keeps showing its word, or falls back to its first item where the
+    // new list has no such item, and the block follows. Other types change
+    // nothing.
     void SensorTypeChange(int ProductType);
 
     // Labels, titles and item texts for LanguageFlag 0 (Chinese) or 1
@@ -78,11 +81,9 @@ private:
     QComboBox *list(int row) const;
     QSpinBox *number(int row) const;
     bool onEthernet() const;
+    void updateEnabled();
     void connectWidgets();
     void disconnectWidgets();
-    // Copies a list's index into word, unless the list shows no item: a
-    // value the list cannot show stays what the scanner or file said.
-    void takeIndex(int word, int row);
 
     SensorParameters *m_params;
     std::array<QWidget *, RowCount> m_rows;

@@ -17,9 +17,9 @@ bool isIpRow(int row) { return row >= IpFirstRow && row < IpFirstRow + 4; }
 bool isNumberRow(int row) { return row == kRs485IdRow || row == kCanIdRow || isIpRow(row) || row >= 25; }
 } // namespace
 
-SensorDockState rowsOfWords(const SensorParameters &params)
+void correctWords(SensorParameters &params)
 {
-    std::array<qint32, SensorParameters::WordCount> w = params.Words;
+    auto &w = params.Words;
     if (w[11] > 1)
         w[11] = 0;
     if (w[12] > 4)
@@ -32,6 +32,13 @@ SensorDockState rowsOfWords(const SensorParameters &params)
         w[23] = kDirtyDistanceFallback;
     if (w[24] > kDirtyMaximum)
         w[24] = kDirtyStrengthFallback;
+}
+
+SensorDockState rowsOfWords(const SensorParameters &params)
+{
+    SensorParameters corrected = params;
+    correctWords(corrected);
+    auto &w = corrected.Words;
     w[4] = std::clamp(w[4], 1, 127);
     w[8] = std::clamp(w[8], 1, 127);
 

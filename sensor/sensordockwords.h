@@ -13,10 +13,14 @@ namespace SensorDockWords {
 // fill rows 18..21 (one octet each), words 20..24 are rows 22..26.
 constexpr int IpFirstRow = 18;
 
-// The rows the dock shows for a block, with the dock's corrections: motor
-// speed, filter level and install direction out of their lists read 0, an
-// angular resolution above 4 reads 1, dirt-filter words above 2000 read
-// their defaults, bus addresses are clamped to 1..127.
+// The dock's corrections of a block from a scanner, made in the block itself:
+// motor speed, filter level and install direction out of their lists become
+// 0, an angular resolution above 4 becomes 1, dirt-filter words above 2000
+// their defaults.
+void correctWords(SensorParameters &params);
+
+// The rows the dock shows for a block: its corrections, and bus addresses
+// clamped to 1..127 as their fields show them.
 SensorDockState rowsOfWords(const SensorParameters &params);
 
 // The block for the rows, starting from base: a list row of -1 (no item)

@@ -73,7 +73,7 @@
     </message>
     <message>
         <source>编辑控制</source>
-        <translation>Edition Control</translation>
+        <translation>Area Editing</translation>
     </message>
     <message>
         <source>区域列表</source>
@@ -832,6 +832,14 @@
         <translation>Save As</translation>
     </message>
     <message>
+        <source>最近的工程</source>
+        <translation>Recent Projects</translation>
+    </message>
+    <message>
+        <source>清除列表</source>
+        <translation>Clear List</translation>
+    </message>
+    <message>
         <source>Ctrl+Shift+S</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1051,6 +1059,10 @@
     <message>
         <source>实时显示时，用区域颜色标出落在当前区域各输出区域内的扫描点</source>
         <translation>During the live display, marks every scan point inside a zone of the current area in that zone&apos;s colour</translation>
+    </message>
+    <message>
+        <source>导出报告…</source>
+        <translation>Export Report…</translation>
     </message>
 </context>
 </TS>

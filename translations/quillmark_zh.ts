@@ -1052,6 +1052,10 @@
         <source>实时显示时，用区域颜色标出落在当前区域各输出区域内的扫描点</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>导出报告…</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>WhatIfTimeline</name>

@@ -8,6 +8,10 @@
 //                             outputs 1 and 2 and the fault simulated
 //   shot_link welcome|serial|ethernet|about
 //                             the window with that dialog over it
+//   shot_link filemenu        three projects saved, one edited since, the
+//                             File menu open on the recent projects
+//   shot_link question        an edited project, then connecting over TCP:
+//                             the question before the read
 //   shot_link live graph|cloud|line [pty] [table] [deep] [intrusions] [teach]
 //                             the live outline and intensity in that display
 //                             mode over TCP (or the serial line), zones under
@@ -41,10 +45,14 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QRegularExpression>
+#include <QSettings>
 #include <QTest>
 #include <QSlider>
 #include <QTemporaryDir>
@@ -92,10 +100,14 @@ int main(int argc, char *argv[])
                              : QStringList{QStringLiteral("-q"), QStringLiteral("--inputs"), QStringLiteral("5"),
                                            QStringLiteral("--status-bits"), QStringLiteral("33")}))
         return 1;
+    // The recent projects of this shot stay in a folder of its own.
+    const bool fileMenu = mode == QLatin1String("filemenu");
+    if (fileMenu)
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir.path());
     // The live shots answer the read-all's message themselves: it would
-    // cover the view.
+    // cover the view. The file menu's saves are answered too.
     ScriptedDialogs quiet;
-    MainWindow window(&EditData::instance(), live ? &quiet : nullptr);
+    MainWindow window(&EditData::instance(), live || fileMenu ? &quiet : nullptr);
     for (const QString &option : options) {
         const QRegularExpressionMatch size = QRegularExpression(QStringLiteral("^(\\d+)x(\\d+)$")).match(option);
         if (size.hasMatch()) {
@@ -173,6 +185,27 @@ int main(int argc, char *argv[])
         window.findChild<QAction *>(QStringLiteral("EthnernetSetting"))->trigger();
         auto *box = window.ethernetDialog()->findChild<QComboBox *>(QStringLiteral("Eth_ComboBox"));
         box->addItem(QStringLiteral("127.0.0.1"));
+    } else if (fileMenu) {
+        QDir(dir.path()).mkdir(QStringLiteral("projects"));
+        for (const char *name : {"aisle7", "forklift-north", "forklift-south"}) {
+            quiet.fileNames << dir.filePath(QStringLiteral("projects/") + QLatin1String(name));
+            window.findChild<QAction *>(QStringLiteral("SaveAs"))->trigger();
+        }
+        EditData::instance().Areas[0].Out1Points = {{0, 0}, {1000, 2000}, {-1000, 2000}};
+        EditData::instance().Modified = true;
+        QMetaObject::invokeMethod(&window, "showModified");
+        QTimer::singleShot(800, &window, [&window] {
+            auto *file = window.findChild<QMenu *>(QStringLiteral("menuFile"));
+            QMenuBar *bar = window.menuBar();
+            file->popup(bar->mapToGlobal(bar->actionGeometry(file->menuAction()).bottomLeft()));
+            file->setActiveAction(window.findChild<QMenu *>(QStringLiteral("menuRecent"))->menuAction());
+        });
+    } else if (mode == QLatin1String("question")) {
+        EditData::instance().Areas[0].Out1Points = {{0, 0}, {1000, 2000}, {-1000, 2000}};
+        EditData::instance().Modified = true;
+        QMetaObject::invokeMethod(&window, "showModified");
+        QTimer::singleShot(800, &window,
+                           [&] { window.connectEthernet(QStringLiteral("127.0.0.1"), emulator.port); });
     } else if (mode == QLatin1String("about")) {
         window.findChild<QAction *>(QStringLiteral("About"))->trigger();
     } else {

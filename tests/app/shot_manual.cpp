@@ -9,7 +9,9 @@
 //   output2          the same on the Out 2 page (a dependent form)
 //   casechannel      the case-channel page of area 0
 //   menu NAME        a menu of the menu bar open (menuFile with its New submenu)
-//   serial|ethernet  a connection dialog with a device path or address typed
+//   serial           the serial dialog with a device path typed
+//   ethernet         the Ethernet dialog, its list open: the addresses used
+//                    last, then one the search found
 // Scenes connected over TCP to a scanner emulator (inputs at 5):
 //   connected        after the read-all, self-check dock open
 //   upload           the message at the end of the read-all
@@ -21,6 +23,7 @@
 //   intrusions       the same with three areas drawn and the intrusions shown
 //   teach            area 5 (the one the inputs choose) with Out1 taught from
 //                    the room and written, the intrusions shown
+//   linklost         the box when the scanner has gone
 // en switches to English what can be switched.
 
 #include "create.h"
@@ -37,6 +40,7 @@
 #include "viewwindow.h"
 #include "widgetdialogs.h"
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
@@ -269,10 +273,16 @@ int main(int argc, char *argv[])
         return app.exec();
     }
     if (scene == QLatin1String("ethernet")) {
+        EthnertSetting *dialog = window.ethernetDialog();
+        dialog->setAddressHistory({QStringLiteral("192.168.1.10"), QStringLiteral("192.168.1.11")});
         trigger(window, "EthernetConnection");
         trigger(window, "EthnernetSetting");
-        auto *box = window.ethernetDialog()->findChild<QComboBox *>(QStringLiteral("Eth_ComboBox"));
-        box->addItem(QStringLiteral("192.168.1.10"));
+        auto *box = dialog->findChild<QComboBox *>(QStringLiteral("Eth_ComboBox"));
+        box->addItem(QStringLiteral("192.168.1.23"));
+        crops.add(QStringLiteral("ethernet-list"), [dialog, box] {
+            return ShotCrops::screenRect(dialog) | ShotCrops::screenRect(box->view()->window());
+        });
+        QTimer::singleShot(1000, box, &QComboBox::showPopup);
         return app.exec();
     }
     if (scene == QLatin1String("editor") || scene == QLatin1String("output2") || scene == QLatin1String("casechannel")
@@ -331,6 +341,9 @@ int main(int argc, char *argv[])
                     trigger(window, "WriteAllSetting");
                     chooseOutputPage(window, 1);
                 });
+            } else if (scene == QLatin1String("linklost")) {
+                dialogs.setShown(true);
+                emulator.stop();
             } else if (scene == QLatin1String("live")) {
                 if (args.contains(QStringLiteral("cloud")))
                     trigger(window, "DispCloud");

@@ -196,8 +196,11 @@ private slots:
                                                          << QStringList{"Create 4", "Serial /dev/pts/7"};
         QTest::newRow("connect, address typed with Return") << "Button_Connect" << 1 << 1 << "10.0.0.9" << true
                                                             << QStringList{"Create 4", "Ethernet 10.0.0.9"};
+        // The address used last is offered first; a typed one is not completed to it.
         QTest::newRow("connect, address typed without Return") << "Button_Connect" << 0 << 1 << "10.0.0.9" << false
-                                                               << QStringList{"Create 3", "Ethernet "};
+                                                               << QStringList{"Create 3", "Ethernet 192.168.1.10"};
+        QTest::newRow("connect, typed the start of a listed address")
+            << "Button_Connect" << 0 << 1 << "192.168.1.1" << true << QStringList{"Create 3", "Ethernet 192.168.1.1"};
         QTest::newRow("quit") << "Button_Quit" << 1 << 1 << "" << false << QStringList{"Quit"};
     }
 
@@ -211,12 +214,16 @@ private slots:
         QFETCH(QStringList, events);
         Create d;
         Recorder r(d);
+        d.setAddressHistory({QStringLiteral("192.168.1.10")});
         d.show();
+        d.activateWindow(); // completion, where there is one, follows the focus
+        QVERIFY(QTest::qWaitForWindowActive(&d));
         child<QComboBox>(d, "LaserSensorType")->setCurrentIndex(model);
         child<QTabWidget>(d, "ConnecttabWidget")->setCurrentIndex(tab);
         if (!typed.isEmpty()) {
             QLineEdit *edit = child<QComboBox>(d, tab == 0 ? "comboBox_Serial" : "comboBox_Ethernet")->lineEdit();
             edit->clear();
+            edit->setFocus();
             QTest::keyClicks(edit, typed);
             if (returnKey)
                 QTest::keyClick(edit, Qt::Key_Return);

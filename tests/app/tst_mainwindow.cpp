@@ -92,7 +92,7 @@ private slots:
     void startsAsAFreshProjectOfClass30()
     {
         QCOMPARE(window->deviceClass(), 3);
-        QCOMPARE(window->windowTitle(), QStringLiteral("激光雷达编辑器"));
+        QCOMPARE(window->windowTitle(), QStringLiteral("未命名[*] - 激光雷达编辑器"));
         for (const AreaRecord &a : data->Areas)
             QCOMPARE(a.DetectionSize, 1);
         // The snapshots still hold the blank area: start-up is not an edit.

@@ -4,6 +4,7 @@
 // ways an attempt or a connection can fail.
 
 #include "boundedwait.h"
+#include "connecttexts.h"
 #include "create.h"
 #include "emulatorprocess.h"
 #include "ethnertsetting.h"
@@ -25,6 +26,8 @@
 #include <QTabWidget>
 #include <QTcpServer>
 #include <QtTest>
+
+#include <sys/socket.h>
 
 namespace {
 constexpr int kTick = 2;
@@ -119,7 +122,11 @@ class TestMainWindowConnect : public QObject
 {
     Q_OBJECT
 private slots:
-    void cleanup() { LinkState::instance() = LinkState(); }
+    void cleanup()
+    {
+        LinkState::instance() = LinkState();
+        QSettings(QStringLiteral("Ostrelan"), QStringLiteral("Parameters")).remove(QStringLiteral("RecentAddresses"));
+    }
 
     // Each interface enables the sensor dock's widgets it can configure.
     void interfaceSelection_data()
@@ -199,8 +206,16 @@ private slots:
         QSignalSpy read(rig.window->linkController(), &SERIAL_COMM::ReceiveAreaData);
 
         for (int round = 1; round <= 2; ++round) {
-            rig.connectThrough(via, transport);
+            // The second time as a user reconnects: Connection opens the device used last.
+            if (round == 1)
+                rig.connectThrough(via, transport);
+            else
+                rig.action("Connection")->trigger();
             QVERIFY2(rig.window->isConnected(), qPrintable(rig.status()));
+            // A late search reply does not switch the mode under the connection.
+            const int mode = LinkState::instance().EthernetMode;
+            rig.window->CreatEthnertModeSignalSlot(mode == 0 ? QStringLiteral("MODE: UDP") : QStringLiteral("MODE: TCP"));
+            QCOMPARE(LinkState::instance().EthernetMode, mode);
             QCOMPARE(rig.actionsWhere(true, kConnectedOn + kConnectedOff), kConnectedOn);
             const bool serial = transport == QLatin1String("pty");
             const QString device = serial ? rig.emulator.pty : QStringLiteral("127.0.0.1");
@@ -240,9 +255,85 @@ private slots:
             QVERIFY(samePixmap(rig.widget<QLabel>("InputPort1"), QStringLiteral(":/images/Gray1.png")));
             QCOMPARE(rig.widget<QLabel>("label_StatusValue")->text(), QStringLiteral("正常(0)"));
             rig.data.CurrentArea = 9;
+            rig.data.Modified = false; // as if saved: the next connection asks nothing
         }
         QCOMPARE(rig.data.CurrentArea, 9);
         QVERIFY(rig.dialogs.boxes.size() <= 2); // the read-all messages only
+        // The port label names the last device in the language switched to,
+        // and so does the status while it still tells of the connection.
+        rig.connectThrough(via, transport);
+        rig.window->LanguageToEnglish();
+        const bool serial = transport == QLatin1String("pty");
+        QCOMPARE(rig.widget<QLabel>("PortLabel")->text(),
+                 serial ? QStringLiteral("COM:%1 ").arg(rig.emulator.pty) : QStringLiteral("IPAddress:127.0.0.1 "));
+        QCOMPARE(rig.status(), serial ? QStringLiteral("Connected to %1 : 576000, 8, None, 1, None").arg(rig.emulator.pty)
+                                      : QStringLiteral("Connect127.0.0.1:8080"));
+        // The next run offers the address first in both dialogs.
+        MainWindow next(&rig.data, &rig.dialogs);
+        for (QComboBox *box : {next.welcomeDialog()->findChild<QComboBox *>(QStringLiteral("comboBox_Ethernet")),
+                               next.ethernetDialog()->findChild<QComboBox *>(QStringLiteral("Eth_ComboBox"))})
+            QCOMPARE(box->currentText(), serial ? QString() : QStringLiteral("127.0.0.1"));
+    }
+
+    // Connecting while connected (the dialogs are modeless) ends the first
+    // connection: one device at a time.
+    void oneDeviceAtATime()
+    {
+        Rig rig;
+        QVERIFY(rig.start({QStringLiteral("-q")}));
+        QVERIFY(rig.window->connectEthernet(QStringLiteral("127.0.0.1"), rig.emulator.port));
+        QTRY_VERIFY(rig.emulator.log().contains(QStringLiteral(" connected")));
+        QVERIFY(rig.window->connectSerial(rig.emulator.pty, {}, {rig.emulator.pty}));
+        QTRY_VERIFY(rig.emulator.log().contains(QStringLiteral(" disconnected")));
+        QVERIFY(rig.status().startsWith(QStringLiteral("连接到 ") + rig.emulator.pty));
+    }
+
+    // A lost connection says so and offers to connect to the same scanner
+    // again, here one that is back already.
+    void lostLinkOffersToReconnect_data()
+    {
+        QTest::addColumn<QString>("transport");
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<QString>("box"); // title|text|buttons; %1 the device
+        QTest::newRow("TCP, reconnect") << "tcp" << 0
+                                        << "连接断开|与 %1 的连接已断开。\n传感器关闭了连接\n是否重新连接？|重新连接,取消";
+        QTest::newRow("serial, English, reconnect")
+            << "pty" << 0
+            << "Connection Lost|The connection to %1 was lost.\nThe device was unplugged or stopped working\n"
+               "Reconnect?|Reconnect,Cancel";
+        QTest::newRow("TCP, leave it") << "tcp" << 1 << "连接断开|与 %1 的连接已断开。\n传感器关闭了连接\n是否重新连接？|重新连接,取消";
+    }
+    void lostLinkOffersToReconnect()
+    {
+        QFETCH(QString, transport);
+        QFETCH(int, answer);
+        QFETCH(QString, box);
+        Rig rig;
+        QTemporaryDir dir;
+        const QString pty = dir.filePath(QStringLiteral("ttyQM"));
+        QVERIFY(rig.start({QStringLiteral("--pty-link"), pty, QStringLiteral("-q")}));
+        const bool serial = transport == QLatin1String("pty");
+        if (serial)
+            rig.window->LanguageToEnglish();
+        QSignalSpy read(rig.window->linkController(), &SERIAL_COMM::ReceiveAreaData);
+        QVERIFY(serial ? rig.window->connectSerial(pty, {}, {}) : rig.window->connectEthernet("127.0.0.1", rig.emulator.port));
+        QM_WAIT_COMPARE(read.count(), 1, 20000);
+        rig.data.Modified = false; // connecting again asks nothing
+
+        Emulator back; // the same scanner, up again while the box is read
+        rig.dialogs.whileOpen = [&](const ScriptedDialogs::Box &) {
+            QVERIFY(back.start({QStringLiteral("--port"), QString::number(rig.emulator.port), QStringLiteral("--pty-link"),
+                                pty, QStringLiteral("-q")}));
+        };
+        rig.dialogs.answers.enqueue(answer);
+        rig.emulator.stop();
+        QM_WAIT_COMPARE(rig.dialogs.boxes.size(), 2, 5000);
+        const ScriptedDialogs::Box lost = rig.dialogs.boxes.last();
+        QCOMPARE(QStringList({lost.title, lost.text, lost.buttons.join(',')}).join('|'),
+                 box.arg(serial ? pty : QStringLiteral("127.0.0.1")));
+        QM_WAIT_COMPARE(read.count(), answer == 0 ? 2 : 1, 20000);
+        QTest::qWait(200);
+        QCOMPARE(rig.window->isConnected(), answer == 0);
     }
 
     // A failed attempt or a lost line: a clear box and nothing left half open.
@@ -253,10 +344,16 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::newRow("empty address") << "empty" << "错误" << "以太网连接失败";
         QTest::newRow("malformed address") << "192.168.1.300" << "错误" << "以太网连接失败";
-        QTest::newRow("refused TCP") << "refused" << "错误" << "以太网连接失败\nConnection refused";
-        QTest::newRow("no such serial port") << "/dev/quillmark-none" << "错误" << "串口打开失败";
-        QTest::newRow("custom baud rate left empty") << "baud0" << "错误" << "串口打开失败";
-        QTest::newRow("serial line vanishes") << "vanish" << "Critical Error" << "";
+        QTest::newRow("refused TCP") << "refused" << "错误" << "以太网连接失败\n连接被拒绝（该地址上没有设备在监听）";
+        // The namespace of the test has no route but loopback.
+        QTest::newRow("no route, TCP") << "10.77.0.9" << "错误" << "以太网连接失败\n无法到达该地址（没有通往它的网络）";
+        QTest::newRow("no route, UDP") << "udp" << "错误" << "以太网连接失败\n无法到达该地址（没有通往它的网络）";
+        QTest::newRow("no answer to TCP") << "unanswered" << "错误" << "以太网连接失败\n连接超时，设备没有应答";
+        QTest::newRow("no such serial port") << "/dev/quillmark-none" << "错误" << "串口打开失败\n没有这个设备";
+        QTest::newRow("serial port in use") << "busy" << "错误" << "串口打开失败\n设备正被其他程序占用";
+        QTest::newRow("custom baud rate left empty") << "baud0" << "错误" << "串口打开失败\nInvalid baud rate value";
+        QTest::newRow("serial line vanishes")
+            << "vanish" << "连接断开" << "与 %1 的连接已断开。\n设备已被拔出或不再可用\n是否重新连接？";
     }
     void failuresLeaveNothingHalfOpen()
     {
@@ -276,6 +373,24 @@ private slots:
             closed.close();
             QVERIFY(rig.window->connectEthernet(QStringLiteral("127.0.0.1"), port));
             QM_WAIT_VERIFY(!rig.window->isConnected(), 5000);
+        } else if (what == QLatin1String("unanswered")) {
+            // A listener with a full queue leaves further attempts unanswered.
+            QTcpServer full;
+            QVERIFY(full.listen(QHostAddress::LocalHost) && ::listen(int(full.socketDescriptor()), 0) == 0);
+            full.pauseAccepting();
+            QTcpSocket first;
+            first.connectToHost(QHostAddress::LocalHost, full.serverPort());
+            QVERIFY(first.waitForConnected(2000));
+            rig.window->linkController()->setIntervalsForTest(kTick, SERIAL_COMM::OvertimeInterval);
+            QVERIFY(rig.window->connectEthernet(QStringLiteral("127.0.0.1"), full.serverPort()));
+            QM_WAIT_VERIFY(!rig.window->isConnected(), 8000);
+        } else if (what == QLatin1String("busy")) {
+            QSerialPort other(rig.emulator.pty);
+            QVERIFY(other.open(QIODevice::ReadWrite));
+            QVERIFY(!rig.window->connectSerial(rig.emulator.pty, {}, {}));
+        } else if (what == QLatin1String("udp")) {
+            LinkState::instance().EthernetMode = 1;
+            QVERIFY(!rig.window->connectEthernet(QStringLiteral("10.77.0.9")));
         } else if (what == QLatin1String("baud0")) {
             SerialLineSettings line;
             line.baudRate = 0;
@@ -285,15 +400,15 @@ private slots:
         } else {
             QVERIFY(!rig.window->connectEthernet(what == QLatin1String("empty") ? QString() : what));
         }
-        QCOMPARE(rig.dialogs.boxes.size(), 1);
-        QCOMPARE(rig.dialogs.boxes[0].icon, DialogSeam::Icon::Critical);
+        QTRY_COMPARE(rig.dialogs.boxes.size(), 1);
         QCOMPARE(rig.dialogs.boxes[0].title, title);
-        if (!text.isEmpty())
-            QCOMPARE(rig.dialogs.boxes[0].text, text);
+        QCOMPARE(rig.dialogs.boxes[0].text, text.arg(rig.emulator.pty));
         QVERIFY(!rig.window->isConnected());
-        QVERIFY(rig.action("Connection")->isEnabled());
-        QVERIFY(!rig.action("DisConnection")->isEnabled());
-        QVERIFY(!rig.action("ReadAllSetting")->isEnabled());
+        // As after a disconnect: the settings of the interface can be changed.
+        const bool serial = what.startsWith(QLatin1Char('/')) || QStringList{"busy", "baud0", "vanish"}.contains(what);
+        QCOMPARE(rig.actionsWhere(true, kConnectedOn + kConnectedOff),
+                 (QStringList{"Connection", "SerialConnection", "EthernetConnection",
+                              serial ? "SerialSetting" : "EthnernetSetting"}));
         QVERIFY(!rig.window->linkController()->isRequested(SERIAL_COMM::ReadParamsRequest));
     }
 };

@@ -3,12 +3,14 @@
 // rejected area, a reboot that drops the connection, and a soak under faults.
 
 #include "boundedwait.h"
+#include "connecttexts.h"
 #include "emulatorprocess.h"
 #include "emulatorstate.h"
 #include "frames.h"
 #include "linkrecorder.h"
 #include "mainwindow.h"
 #include "polar.h"
+#include "projectfile.h"
 #include "scripteddialogs.h"
 #include "serial_comm.h"
 #include "shapekind.h"
@@ -16,6 +18,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QSpinBox>
+#include <QStatusBar>
 #include <QTableWidget>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
@@ -102,6 +105,23 @@ bool sameAreas(const QVector<AreaRecord> &a, const QVector<AreaRecord> &b, QStri
     return true;
 }
 
+// A scanner's flash holding these areas and parameters, for --state; the
+// areas as a scanner mounted the way the parameters say holds them.
+bool saveScannerState(const QString &file, const QVector<AreaRecord> &areas, const SensorParameters &stored)
+{
+    EmulatorState state = EmulatorState::factory();
+    state.stored = stored;
+    for (int i = 0; i < 64; ++i) {
+        const AreaRecord &a = areas[i];
+        state.areas[size_t(i)] = encodeAreaBlock(Command::RArea, i, a, stored.Words[14] != 0).frame;
+        state.cases[size_t(i)] = {qint16(a.SteerMinDgree), qint16(a.SteerMaxDgree), qint16(a.VehicleMinSpeed),
+                                  qint16(a.VehicleMaxSpeed), qint16(a.VehicleOptionMode)};
+        if (state.areas[size_t(i)].isEmpty())
+            return false;
+    }
+    return state.save(file, nullptr);
+}
+
 struct Rig
 {
     EditData data;
@@ -176,20 +196,10 @@ private slots:
         QFETCH(bool, reversed);
         Rig rig;
         const QVector<AreaRecord> areas = exactAreas(7);
-        EmulatorState state = EmulatorState::factory();
-        state.stored = someParameters(3);
-        state.stored.Words[14] = reversed;
-        for (int i = 0; i < 64; ++i) {
-            QByteArray block = encodeAreaBlock(Command::RArea, i, areas[i], reversed).frame;
-            QVERIFY(!block.isEmpty());
-            state.areas[size_t(i)] = block;
-            state.cases[size_t(i)] = {qint16(areas[i].SteerMinDgree), qint16(areas[i].SteerMaxDgree),
-                                      qint16(areas[i].VehicleMinSpeed), qint16(areas[i].VehicleMaxSpeed),
-                                      qint16(areas[i].VehicleOptionMode)};
-        }
+        SensorParameters stored = someParameters(3);
+        stored.Words[14] = reversed;
         const QString file = rig.dir.filePath(QStringLiteral("state.json"));
-        QString error;
-        QVERIFY2(state.save(file, &error), qPrintable(error));
+        QVERIFY(saveScannerState(file, areas, stored));
         QVERIFY(rig.start({QStringLiteral("--state"), file, QStringLiteral("-q")}));
 
         QSignalSpy read(rig.link(), &SERIAL_COMM::ReceiveAreaData);
@@ -199,7 +209,7 @@ private slots:
 
         QString why;
         QVERIFY2(sameAreas(rig.data.Areas, areas, &why), qPrintable(why));
-        QCOMPARE(*rig.window->parameters(), state.stored);
+        QCOMPARE(*rig.window->parameters(), stored);
         QCOMPARE(LinkState::instance().DirectionReversed, reversed);
         // The window's language is Chinese: one modeless message, no product box.
         QCOMPARE(rig.dialogs.boxes.size(), 1);
@@ -210,9 +220,101 @@ private slots:
         QCOMPARE(rig.window->findChild<QTableWidget *>(QStringLiteral("CoordTableWidgetOut1"))->item(3, 1)->text(),
                  QString::number(rig.data.Areas[0].Out1Points[3].x()));
         QCOMPARE(rig.window->findChild<QSpinBox *>(QStringLiteral("Para_RS485IDAddress"))->value(),
-                 state.stored.Words[4]);
+                 stored.Words[4]);
         QVERIFY(rig.data.Modified);
         QCOMPARE(rig.data.UndoIndex[20], 1);
+    }
+
+    // A connection that would read over unsaved work asks first: save then
+    // read, discard and read, or keep the project and read nothing. A save
+    // that does not happen reads nothing either.
+    void connectingOverUnsavedWorkAsksFirst_data()
+    {
+        QTest::addColumn<QString>("transport");
+        QTest::addColumn<bool>("modified");
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<QString>("saveAs"); // the save dialog's answer; empty: cancelled
+        QTest::addColumn<bool>("reads");
+        QTest::newRow("nothing unsaved") << "tcp" << false << -1 << "" << true;
+        QTest::newRow("save, then read") << "tcp" << true << 0 << "plan" << true;
+        QTest::newRow("save cancelled") << "tcp" << true << 0 << "" << false;
+        QTest::newRow("save fails") << "tcp" << true << 0 << "missing/plan" << false;
+        QTest::newRow("discard") << "udp" << true << 1 << "" << true;
+        QTest::newRow("keep") << "tcp" << true << 2 << "" << false;
+        QTest::newRow("keep, serial, English") << "pty" << true << 2 << "" << false;
+        QTest::newRow("box closed") << "udp" << true << -1 << "" << false;
+    }
+    void connectingOverUnsavedWorkAsksFirst()
+    {
+        QFETCH(QString, transport);
+        QFETCH(bool, modified);
+        QFETCH(int, answer);
+        QFETCH(QString, saveAs);
+        QFETCH(bool, reads);
+        Rig rig;
+        // The scanner holds other areas and parameters, mounted reversed.
+        SensorParameters stored = someParameters(3);
+        stored.Words[14] = 1;
+        const QVector<AreaRecord> scanner = exactAreas(7);
+        const QString file = rig.dir.filePath(QStringLiteral("state.json"));
+        QVERIFY(saveScannerState(file, scanner, stored));
+        QVERIFY(rig.start({QStringLiteral("--state"), file, QStringLiteral("-q")}));
+        const bool english = transport == QLatin1String("pty");
+        if (english)
+            rig.window->LanguageToEnglish();
+        const QVector<AreaRecord> project = exactAreas(2);
+        rig.data.Areas = project;
+        rig.data.Modified = modified;
+        const SensorParameters parameters = *rig.window->parameters();
+        LinkState::instance().DirectionReversed = true; // left by an earlier connection
+        rig.dialogs.answers.enqueue(answer);
+        if (!saveAs.isEmpty())
+            rig.dialogs.fileNames.enqueue(rig.dir.filePath(saveAs));
+
+        QSignalSpy read(rig.link(), &SERIAL_COMM::ReceiveAreaData);
+        QSignalSpy status(rig.link(), &SERIAL_COMM::IOPortSignals);
+        QVERIFY(rig.connect(transport));
+        if (modified) {
+            const ScriptedDialogs::Box q = rig.dialogs.boxes.value(0);
+            QCOMPARE(q.icon, DialogSeam::Icon::Warning);
+            QCOMPARE(QStringList({q.title, q.text, q.buttons.join('|')}).join('|'),
+                     english ? QStringLiteral("Warning|Connection\nConnecting reads all areas and parameters from the "
+                                              "scanner and replaces the unsaved changes of the project.\nSave the "
+                                              "project first?|Save and Read|Discard and Read|Connect Without Reading")
+                             : QStringLiteral("警告|连接设备\n连接后将从设备读取全部区域和参数，替换工程中未保存的修改。\n"
+                                              "是否先保存工程？|保存并读取|放弃修改并读取|连接但不读取"));
+        } else {
+            QVERIFY(rig.dialogs.boxes.isEmpty());
+        }
+        QVERIFY(rig.window->isConnected());
+
+        if (reads) {
+            QM_WAIT_VERIFY(read.count() == 1 && rig.transferDone(), 20000);
+            QString why;
+            QVERIFY2(sameAreas(rig.data.Areas, scanner, &why), qPrintable(why));
+            QCOMPARE(*rig.window->parameters(), stored);
+        } else {
+            // The scanner answers the status polls, and nothing was read.
+            QVERIFY(!rig.link()->isRequested(SERIAL_COMM::ReadAreasRequest));
+            QM_WAIT_VERIFY(status.count() >= 3, 5000);
+            QCOMPARE(read.count(), 0);
+            QVERIFY(rig.data.Areas == project);
+            QCOMPARE(*rig.window->parameters(), parameters);
+            QVERIFY(rig.data.Modified);
+            // Zones sent from here go with the project's install direction.
+            QVERIFY(!LinkState::instance().DirectionReversed);
+        }
+        QCOMPARE(QFile::exists(rig.dir.filePath(QStringLiteral("plan.VQ30"))), saveAs == QLatin1String("plan"));
+        if (saveAs == QLatin1String("plan")) {
+            // What was saved is the project from before the read.
+            QFile saved(rig.dir.filePath(QStringLiteral("plan.VQ30")));
+            QVERIFY(saved.open(QIODevice::ReadOnly | QIODevice::Text));
+            QTextStream in(&saved);
+            SensorDockState sensors{};
+            EditData fromFile;
+            QCOMPARE(readProjectFile(in, sensors, fromFile), 3);
+            QVERIFY(fromFile.Areas == project);
+        }
     }
 
     // Write-all then read-all gives back the same configuration; No to the
@@ -221,7 +323,7 @@ private slots:
     {
         QTest::addColumn<QString>("transport");
         QTest::addColumn<int>("answer");
-        QTest::newRow("tcp, no restart") << "tcp" << 1;
+        QTest::newRow("tcp, restart") << "tcp" << 0;
         QTest::newRow("udp, restart") << "udp" << 0;
         QTest::newRow("pty, no restart") << "pty" << 1;
     }
@@ -251,7 +353,12 @@ private slots:
         if (answer == 0) {
             QVERIFY(frames.last().contains(QStringLiteral("<- RBoot")));
             QM_WAIT_COMPARE(rig.boxesSaying(QStringLiteral("传感器重新启动完成")), 1, 5000);
-            QTest::qWait(400); // the scanner is away for its boot pause
+            // Connected again by itself once the scanner is back (over TCP a
+            // new connection), without a word about a lost link.
+            QM_WAIT_COMPARE(rig.window->statusBar()->currentMessage(),
+                                      ConnectTexts::ethernetConnected(0, QStringLiteral("127.0.0.1")), 5000);
+            QCOMPARE(rig.logged(QStringLiteral(" connected")).size(), transport == QLatin1String("tcp") ? 2 : 0);
+            QCOMPARE(rig.dialogs.boxes.size(), 4); // read, written, restart?, restarted
         }
 
         const QVector<AreaRecord> expected = rig.data.Areas;
@@ -353,23 +460,45 @@ private slots:
         QCOMPARE(order, want);
     }
 
-    // The scanner drops its TCP connection on a reboot: the window goes back
-    // to disconnected, and connecting again works.
-    void rebootOverTcpLeavesTheWindowUsable()
+    // A restart the user asked for (here Soft Reboot; over TCP after a
+    // write-all above): the window waits for the scanner without counting its
+    // silence, and says so when it does not come back in time.
+    void waitingForARestartingScanner_data()
     {
+        QTest::addColumn<QString>("transport");
+        QTest::addColumn<int>("bootPause");
+        QTest::addColumn<int>("wait");
+        QTest::addColumn<bool>("back");
+        QTest::newRow("udp, back after four time-outs") << "udp" << 4500 << 20000 << true;
+        QTest::newRow("tcp, not back") << "tcp" << 5000 << 1000 << false;
+        QTest::newRow("pty, not back") << "pty" << 5000 << 1000 << false;
+    }
+    void waitingForARestartingScanner()
+    {
+        QFETCH(QString, transport);
+        QFETCH(int, bootPause);
+        QFETCH(int, wait);
+        QFETCH(bool, back);
         Rig rig;
-        QVERIFY(rig.start({QStringLiteral("--boot-pause"), QStringLiteral("300")}));
+        QVERIFY(rig.start({QStringLiteral("--boot-pause"), QString::number(bootPause), QStringLiteral("-q")}));
         QSignalSpy read(rig.link(), &SERIAL_COMM::ReceiveAreaData);
-        QVERIFY(rig.connect(QStringLiteral("tcp")));
+        QVERIFY(rig.connect(transport));
         QM_WAIT_VERIFY(read.count() == 1 && rig.transferDone(), 20000);
+        rig.window->setRestartWaitForTest(wait);
         rig.action("SoftReboot")->trigger();
         QM_WAIT_COMPARE(rig.boxesSaying(QStringLiteral("传感器重新启动完成")), 1, 5000);
-        QM_WAIT_VERIFY(rig.action("Connection")->isEnabled(), 5000);
-        QVERIFY(!rig.action("DisConnection")->isEnabled());
-        QVERIFY(!rig.window->isConnected());
-        QTest::qWait(500);
-        QVERIFY(rig.connect(QStringLiteral("tcp")));
-        QM_WAIT_VERIFY(read.count() == 2 && rig.transferDone(), 20000);
+        if (back) {
+            QM_WAIT_COMPARE(rig.window->statusBar()->currentMessage(),
+                                      ConnectTexts::ethernetConnected(0, QStringLiteral("127.0.0.1")), bootPause + 3000);
+            rig.action("ReadAllSetting")->trigger();
+            QM_WAIT_VERIFY(read.count() == 2 && rig.transferDone(), 20000);
+        } else {
+            const QString device = transport == QLatin1String("pty") ? rig.emulator.pty : QStringLiteral("127.0.0.1");
+            QM_WAIT_COMPARE(rig.boxesSaying(ConnectTexts::notBackText(0, device, 1)), 1, 3000);
+            QVERIFY(!rig.window->isConnected());
+            QVERIFY(rig.action("Connection")->isEnabled());
+        }
+        QCOMPARE(rig.dialogs.boxes.size(), 3); // restarted, read twice or read and the notice
         QCOMPARE(rig.boxesSaying(QStringLiteral("读写参数超时,请检查连接")), 0);
     }
 

@@ -2,12 +2,15 @@
 #include "editdata.h"
 #include "mainwindow.h"
 #include "scripteddialogs.h"
+#include "viewwindow.h"
 #include "widgetdriving.h"
 
 #include <QAction>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QMenu>
+#include <QSettings>
 #include <QSlider>
 #include <QSpinBox>
 #include <QTableWidget>
@@ -110,6 +113,17 @@ class TestMainWindowProject : public QObject
             ++row;
         }
     }
+    void trigger(const char *action) { child<QAction>(action)->trigger(); }
+    QString title(const QString &name) const { return name + QStringLiteral("[*] - 激光雷达编辑器"); }
+    // The files the File menu offers, in its order.
+    QStringList recentShown()
+    {
+        QStringList shown;
+        for (QAction *a : child<QMenu>("menuRecent")->actions())
+            if (!a->isSeparator() && a->objectName() != QLatin1String("ClearRecent"))
+                shown << a->text();
+        return shown;
+    }
     QByteArray firstLine(const QString &file)
     {
         QFile f(file);
@@ -119,6 +133,7 @@ class TestMainWindowProject : public QObject
 private slots:
     void init()
     {
+        QSettings(QStringLiteral("Ostrelan"), QStringLiteral("Parameters")).remove(QStringLiteral("RecentProjects"));
         dir.reset(new QTemporaryDir);
         QVERIFY(dir->isValid());
         data.reset(new EditData);
@@ -180,6 +195,120 @@ private slots:
         QCOMPARE(child<QComboBox>("Area_CloseDelay")->currentIndex(), savedAreas[7].CloseDelay);
         QCOMPARE(child<QTableWidget>("CoordTableWidgetOut3")->item(99, 1)->text(),
                  QString::number(savedAreas[7].Out3Points[99].x()));
+    }
+
+    // Save As writes under the new name and the window goes on with it: the
+    // title names it and a plain Save writes there without asking.
+    void saveAsGoesOnWithTheNewName()
+    {
+        QCOMPARE(window->windowTitle(), title(QStringLiteral("未命名")));
+        data->Areas[3] = fullArea(3);
+        data->Modified = true;
+        save(path("first"));
+        QCOMPARE(window->windowTitle(), title(QStringLiteral("first.VQ30")));
+        QVERIFY(!window->isWindowModified());
+
+        data->Areas[4] = fullArea(4);
+        dialogs->fileNames.enqueue(path("second"));
+        trigger("SaveAs");
+        QCOMPARE(dialogs->fileDialogCaptions.last(), QStringLiteral("另存为"));
+        QCOMPARE(window->windowTitle(), title(QStringLiteral("second.VQ30")));
+        data->Areas[5] = fullArea(5);
+        const int asked = dialogs->fileDialogCaptions.size();
+        trigger("Save");
+        QCOMPARE(dialogs->fileDialogCaptions.size(), asked);
+
+        const QVector<AreaRecord> saved = data->Areas;
+        for (const char *name : {"first.VQ30", "second.VQ30"}) {
+            data->Areas = QVector<AreaRecord>(EditData::AreaCount);
+            dialogs->fileNames.enqueue(path(QLatin1String(name)));
+            trigger("Open");
+            QCOMPARE(window->windowTitle(), title(QLatin1String(name)));
+        }
+        QVERIFY(data->Areas == saved);
+        QVERIFY(window->isWindowModified()); // an open snapshots every area
+
+        // A new project has no file: Save asks again, now in English.
+        trigger("Laser30");
+        QCOMPARE(window->windowTitle(), title(QStringLiteral("未命名")));
+        QVERIFY(!window->isWindowModified());
+        window->LanguageToEnglish();
+        QCOMPARE(window->windowTitle(), title(QStringLiteral("Untitled")));
+        trigger("Save");
+        QCOMPARE(dialogs->fileDialogCaptions.last(), QStringLiteral("Save Config file"));
+    }
+
+    // The title's marker shows Modified after each kind of edit, and a save
+    // clears it.
+    void titleMarkerFollowsModified_data()
+    {
+        QTest::addColumn<QString>("edit");
+        for (const char *edit : {"cell", "shape", "area parameter", "point dragged", "paste", "undo", "sensor dock"})
+            QTest::newRow(edit) << edit;
+    }
+    void titleMarkerFollowsModified()
+    {
+        QFETCH(QString, edit);
+        QVERIFY(!window->isWindowModified());
+        if (edit == QLatin1String("cell"))
+            QVERIFY(WidgetDriving::editCell(child<QTableWidget>("CoordTableWidgetOut1"), 0, 1, "700"));
+        else if (edit == QLatin1String("shape"))
+            QTest::mouseClick(child<QWidget>("ButtonArcOut1"), Qt::LeftButton);
+        else if (edit == QLatin1String("area parameter"))
+            WidgetDriving::choose(child<QComboBox>("Area_Hysteresis"), 4);
+        else if (edit == QLatin1String("point dragged"))
+            emit child<ViewWindow>("graphicsView")->ReleasePointItem();
+        else if (edit == QLatin1String("sensor dock")) {
+            trigger("Laser30"); // a new project: the dock connects its widgets anew, after the window
+            WidgetDriving::choose(child<QComboBox>("Para_CANBaudRate"), 2);
+        }
+        else
+            trigger(edit == QLatin1String("paste") ? "Paste" : "Undo");
+        QVERIFY(data->Modified);
+        QTRY_VERIFY(window->isWindowModified());
+        save(path("plan"));
+        QVERIFY(!window->isWindowModified());
+    }
+
+    // Most recent first, each file once, at most eight; kept for the next
+    // start; a file that is gone is said so and leaves the list.
+    void recentProjects()
+    {
+        QVERIFY(!child<QMenu>("menuRecent")->isEnabled());
+        for (int i = 0; i < 10; ++i) {
+            dialogs->fileNames.enqueue(path(QStringLiteral("R&D %1").arg(i)));
+            trigger("SaveAs");
+        }
+        dialogs->fileNames.enqueue(path("R&D 5.VQ30"));
+        trigger("Open");
+        trigger("Save"); // the first file again
+        auto entries = [this](std::initializer_list<int> files) {
+            QStringList out;
+            for (int i : files)
+                out << QStringLiteral("%1  %2").arg(out.size() + 1).arg( // "&&": an "&", not a shortcut
+                    QDir::toNativeSeparators(path(QStringLiteral("R&&D %1.VQ30").arg(i))));
+            return out;
+        };
+        QCOMPARE(recentShown(), entries({5, 9, 8, 7, 6, 4, 3, 2}));
+        window.reset(new MainWindow(data.get(), dialogs.get()));
+        QCOMPARE(recentShown(), entries({5, 9, 8, 7, 6, 4, 3, 2}));
+
+        QVERIFY(QFile::remove(path("R&D 9.VQ30")));
+        child<QMenu>("menuRecent")->actions().at(1)->trigger();
+        QCOMPARE(dialogs->boxes.size(), 1);
+        QCOMPARE(dialogs->boxes[0].text, QStringLiteral("文件已不存在：\n%1\n已从最近的工程中移除。")
+                                             .arg(QDir::toNativeSeparators(path("R&D 9.VQ30"))));
+        QCOMPARE(recentShown(), entries({5, 8, 7, 6, 4, 3, 2}));
+        QCOMPARE(window->projectPath(), QString());
+
+        child<QMenu>("menuRecent")->actions().at(2)->trigger();
+        QCOMPARE(window->projectPath(), QDir::cleanPath(path("R&D 7.VQ30")));
+        QCOMPARE(recentShown(), entries({7, 5, 8, 6, 4, 3, 2}));
+        trigger("ClearRecent");
+        QVERIFY(recentShown().isEmpty());
+        QVERIFY(!child<QMenu>("menuRecent")->isEnabled());
+        QVERIFY(QSettings(QStringLiteral("Ostrelan"), QStringLiteral("Parameters"))
+                    .value(QStringLiteral("RecentProjects")).toStringList().isEmpty());
     }
 
     void nameExtension_data()

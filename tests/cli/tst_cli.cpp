@@ -76,6 +76,17 @@ QByteArray withPolygonOf(int count)
     return bytes;
 }
 
+// diff's first line names both fingerprints, the differences follow.
+QString differencesOf(const Run &r) { return r.out.section(QLatin1Char('\n'), 1); }
+QStringList fingerprintsOf(const Run &r)
+{
+    const QStringList both = r.out.section(QLatin1Char('\n'), 0, 0).section(QLatin1String(": "), 1).split(QLatin1String(" | "));
+    return both.size() == 2 && both.at(0).size() == 16 && both.at(1).size() == 16 ? both : QStringList();
+}
+bool sameFingerprints(const Run &r) { return fingerprintsOf(r).value(0) == fingerprintsOf(r).value(1, QStringLiteral("-")); }
+
+QJsonObject jsonOf(const Run &r) { return QJsonDocument::fromJson(r.out.toUtf8()).object(); }
+
 int framesReceived(Emulator &e) { return e.log().count(QStringLiteral(" <- ")); }
 
 // The golden file's settings with 64 areas of arcs at many angles and radii,
@@ -112,6 +123,7 @@ private slots:
     void transfers();
     void roundTripsAreExact_data();
     void roundTripsAreExact();
+    void fingerprintOfScanner();
     void check_data();
     void check();
     void commands_data();
@@ -152,7 +164,7 @@ void TestCli::transfers()
     // No terminal: no progress line.
     QVERIFY2(!r.err.contains(QLatin1Char('\r')), qPrintable(r.err));
     r = cli({QStringLiteral("diff"), scannerA, scannerB});
-    QVERIFY2(r.status == 0 && r.out == QStringLiteral("equal\n"), qPrintable(r.all()));
+    QVERIFY2(r.status == 0 && differencesOf(r) == QStringLiteral("equal\n") && sameFingerprints(r), qPrintable(r.all()));
     // The arc comes back in whole degrees and the polygon in angular order,
     // which counts as equal.
     QVERIFY(readFile(copy) != golden());
@@ -168,7 +180,8 @@ void TestCli::transfers()
     QCOMPARE(cli({QStringLiteral("upload"), changed, scannerB}).status, 0);
     r = cli({QStringLiteral("diff"), scannerA, scannerB});
     QCOMPARE(r.status, 1);
-    QCOMPARE(r.out, QStringLiteral("parameter RS485 ID(1-127): 17 | 18\n"
+    QVERIFY(fingerprintsOf(r).size() == 2 && !sameFingerprints(r));
+    QCOMPARE(differencesOf(r), QStringLiteral("parameter RS485 ID(1-127): 17 | 18\n"
                                    "area 0, Out1, point 3: (0, 2000) | (0, 2001), moved 1.0 mm\n"
                                    "2 difference(s)\n"));
     r = cli({QStringLiteral("diff"), changed, scannerA, QStringLiteral("--json")});
@@ -206,7 +219,7 @@ void TestCli::roundTripsAreExact()
     Run r = cli({QStringLiteral("upload"), drawn, scanner, QStringLiteral("--verify")});
     QVERIFY2(r.status == 0, qPrintable(r.all()));
     r = cli({QStringLiteral("diff"), drawn, scanner});
-    QVERIFY2(r.status == 0 && r.out == QStringLiteral("equal\n"), qPrintable(r.all()));
+    QVERIFY2(r.status == 0 && differencesOf(r) == QStringLiteral("equal\n") && sameFingerprints(r), qPrintable(r.all()));
 
     QByteArray first;
     for (int cycle = 0; cycle < 10; ++cycle) {
@@ -222,10 +235,44 @@ void TestCli::roundTripsAreExact()
         r = cli({QStringLiteral("upload"), copy, scanner, QStringLiteral("--verify")});
         QVERIFY2(r.status == 0 && r.out.contains(QStringLiteral("read back, equal")), qPrintable(r.all()));
         r = cli({QStringLiteral("diff"), copy, scanner});
-        QVERIFY2(r.status == 0 && r.out == QStringLiteral("equal\n"), qPrintable(r.all()));
+        QVERIFY2(r.status == 0 && differencesOf(r) == QStringLiteral("equal\n") && sameFingerprints(r), qPrintable(r.all()));
     }
     r = cli({QStringLiteral("diff"), drawn, dir.filePath(QStringLiteral("copy9.VQ30"))});
-    QVERIFY2(r.status == 0 && r.out == QStringLiteral("equal\n"), qPrintable(r.all()));
+    QVERIFY2(r.status == 0 && differencesOf(r) == QStringLiteral("equal\n") && sameFingerprints(r), qPrintable(r.all()));
+}
+
+// A scanner that holds a file carries the file's fingerprint, the one worked
+// out by hand for the golden file; one point moved changes both alike. Its
+// report names the scanner and the fingerprint.
+void TestCli::fingerprintOfScanner()
+{
+    QTemporaryDir dir;
+    Emulator e;
+    QVERIFY(e.start({QStringLiteral("--serial-number"), QStringLiteral("4711")}));
+    const QString scanner = scannerOf(e, QStringLiteral("tcp"));
+    const QString moved = dir.filePath(QStringLiteral("moved.VQ30"));
+    QVERIFY(writeFile(moved, golden().replace("\n0,2000\n", "\n0,2001\n")));
+    for (const QString &file : {QStringLiteral(QM_TEST_DATA "/cli_fleet.VQ30"), moved}) {
+        QCOMPARE(cli({QStringLiteral("upload"), file, scanner}).status, 0);
+        const Run info = cli({QStringLiteral("info"), scanner, QStringLiteral("--json")});
+        QVERIFY2(info.status == 0, qPrintable(info.all()));
+        const QString ofScanner = jsonOf(info).value(QStringLiteral("sha256")).toString();
+        QCOMPARE(ofScanner, jsonOf(cli({QStringLiteral("check"), file, QStringLiteral("--json")}))
+                                .value(QStringLiteral("sha256")).toString());
+        QCOMPARE(ofScanner == QLatin1String("ad1e72349294afcc066063f28a45dfa12a274673211142d29111c93cd88eb6c5"),
+                 file != moved);
+    }
+    const QString pdf = dir.filePath(QStringLiteral("scanner.pdf"));
+    const Run r = cli({QStringLiteral("--lang"), QStringLiteral("zh"), QStringLiteral("report"), scanner, pdf});
+    QVERIFY2(r.status == 0 && r.out.contains(QStringLiteral("报告已写入")), qPrintable(r.all()));
+    QProcess text;
+    text.start(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
+    QVERIFY2(text.waitForFinished(30000) && text.exitCode() == 0, "pdftotext (poppler-utils) is needed");
+    const QString shown = QString::fromUtf8(text.readAllStandardOutput());
+    QVERIFY(shown.contains(QStringLiteral("4711")) && shown.contains(QStringLiteral("VQxxxx-ETH")));
+    const QString ofMoved = jsonOf(cli({QStringLiteral("check"), moved, QStringLiteral("--json")}))
+                                .value(QStringLiteral("fingerprint")).toString();
+    QVERIFY2(!ofMoved.isEmpty() && shown.contains(ofMoved), qPrintable(shown));
 }
 
 void TestCli::check_data()
@@ -263,8 +310,12 @@ void TestCli::check()
     QVERIFY(writeFile(path, file));
     const Run r = cli({QStringLiteral("check"), path});
     QCOMPARE(r.status, status);
-    // The problems, then the count; or the all-clear.
-    QVERIFY2(status == 0 ? r.out.endsWith(report) : r.out.startsWith(report), qPrintable(r.out));
+    // The problems, then the count; or the all-clear. Then the fingerprint,
+    // which a configuration the link refuses has not.
+    QVERIFY2(status == 0 ? r.out.contains(report) : r.out.startsWith(report), qPrintable(r.out));
+    const QRegularExpression fingerprint(status == 0 ? QStringLiteral("\nfingerprint: [0-9a-f]{16}\n$")
+                                                     : QStringLiteral("\nfingerprint: none \\(area \\d+, Out\\d cannot be sent\\)\n$"));
+    QVERIFY2(fingerprint.match(r.out).hasMatch(), qPrintable(r.out));
     if (status == 0)
         return;
     // Refused before anything is sent.
@@ -347,6 +398,14 @@ void TestCli::commands_data()
         << "参数 RS485地址(1-127): 17 | 127\n" << false;
     QTest::newRow("info") << QStringList{"info", "%SCANNER"} << QStringList{"--serial-number", "4711"} << 0
                           << "SerialNumber:  4711" << false;
+    QTest::newRow("check as JSON") << QStringList{"check", golden, "--json"} << none << 0
+                                   << "\"sha256\": \"ad1e72349294afcc066063f28a45dfa12a274673211142d29111c93cd88eb6c5\""
+                                   << false;
+    QTest::newRow("report help") << QStringList{"report", "--help"} << none << 0 << "commissioning report" << false;
+    QTest::newRow("report of a damaged file") << QStringList{"report", "%DIR/cut.VQ30", "%DIR/r.pdf"} << none << 2
+                                              << "cut.VQ30: not a project file" << false;
+    QTest::newRow("report into a missing folder") << QStringList{"report", golden, "%DIR/none/r.pdf"} << none << 2
+                                                  << "r.pdf: cannot be written" << false;
     QTest::newRow("watch") << QStringList{"watch", "%SCANNER", "--seconds", "1", "--json"}
                            << QStringList{"--inputs", "5"} << 0 << "{\"drive\":" << false;
     QTest::newRow("watch in the window's units") << QStringList{"watch", "%SCANNER", "--seconds", "1"}

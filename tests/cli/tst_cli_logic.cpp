@@ -145,17 +145,16 @@ void TestCliLogic::differences_data()
                                     << QStringList{"area 0, Out1, point 3: (0, 2000) | (0, 2001), moved 1.0 mm"};
 
     // Mirrored on the wire, the arc runs over degrees 0 and 180 of the
-    // scanner: back in the vehicle's frame from -0.5 to 180 degrees.
+    // scanner: back in the vehicle's frame from -0.5 to 179.5 degrees, where
+    // the forward arc reads 0.5 to 179.5.
     QTest::newRow("reversed scanner")
         << drawn(true) << drawn(false)
         << QStringList{"parameter Install Dir: 1 (Reverse) | 0 (Forward)",
-                       "area 0, Out2, point 1: (2000, -17) | (2000, 0), moved 17.0 mm",
-                       "area 0, Out2, point 2: (-2000, 0) | (-2000, 17), moved 17.0 mm"};
+                       "area 0, Out2, point 1: (2000, -17) | (2000, 17), moved 34.0 mm"};
     QTest::newRow("reversed scanner second")
         << drawn(false) << drawn(true)
         << QStringList{"parameter Install Dir: 0 (Forward) | 1 (Reverse)",
-                       "area 0, Out2, point 1: (2000, 0) | (2000, -17), moved 17.0 mm",
-                       "area 0, Out2, point 2: (-2000, 17) | (-2000, 0), moved 17.0 mm"};
+                       "area 0, Out2, point 1: (2000, 17) | (2000, -17), moved 34.0 mm"};
 
     // Rows 18 to 21 are the address's octets; the dock's labels go on after it.
     Configuration near = drawn(false);

@@ -258,6 +258,27 @@ private slots:
         QCOMPARE(items(box), after);
         QVERIFY(dialog.isHidden());
         QCOMPARE(dialog.discovery().socketCount(), 0); // no more replies are taken
+        // Opened again, typing goes to the address, not to the button clicked last.
+        dialog.show();
+        QCOMPARE(dialog.focusWidget(), box);
+        QCOMPARE(box->lineEdit()->selectedText(), box->currentText());
+    }
+
+    // The addresses used last come first, the latest current, also after a
+    // new search, and are not listed twice.
+    void addressHistoryComesFirst()
+    {
+        useEntries({});
+        EthnertSetting dialog;
+        auto *box = dialog.findChild<QComboBox *>(QStringLiteral("Eth_ComboBox"));
+        box->addItems({QStringLiteral("127.0.0.5"), QStringLiteral("127.0.0.9")}); // found by the search
+        dialog.setAddressHistory({QStringLiteral("127.0.0.5"), QStringLiteral("10.0.0.1")});
+        QCOMPARE(items(box), (QStringList{"127.0.0.5", "10.0.0.1", "127.0.0.9"}));
+        dialog.setAddressHistory({QStringLiteral("10.0.0.1"), QStringLiteral("127.0.0.5")});
+        QCOMPARE(items(box), (QStringList{"10.0.0.1", "127.0.0.5", "127.0.0.9"}));
+        QCOMPARE(box->currentText(), QStringLiteral("10.0.0.1"));
+        dialog.fillPortsInfo();
+        QCOMPARE(items(box), (QStringList{"10.0.0.1", "127.0.0.5"}));
     }
 
     void textsByLanguage_data()

@@ -625,16 +625,88 @@ private slots:
             }
     }
 
-    void noDeviceSelectedStillTimesOut()
+    // A request with nowhere to go is dropped: nothing is sent, nothing waits.
+    void requestWithoutAnOpenDeviceIsDropped_data()
+    {
+        QTest::addColumn<QString>("device");
+        QTest::newRow("none selected") << "none";
+        QTest::newRow("closed") << "closed";
+        QTest::newRow("attempt refused") << "refused";
+    }
+    void requestWithoutAnOpenDeviceIsDropped()
+    {
+        QFETCH(QString, device);
+        TcpRig rig;
+        QVERIFY(rig.open());
+        rig.link.ConnectionKind = device == QLatin1String("none") ? 2 : 1;
+        if (device != QLatin1String("none"))
+            rig.tcp.abort();
+        if (device == QLatin1String("refused")) { // the socket is left open, unconnected
+            rig.server.close();
+            rig.tcp.connectToHost(QHostAddress::LocalHost, rig.server.serverPort());
+            QTRY_COMPARE(rig.tcp.error(), QAbstractSocket::ConnectionRefusedError);
+        }
+        rig.comm->raiseRequest(SERIAL_COMM::ReadCasesRequest);
+        QTRY_VERIFY(!rig.comm->isRequested(SERIAL_COMM::ReadCasesRequest));
+        QCOMPARE(rig.comm->pendingCommand(), 0);
+        QVERIFY(!rig.comm->isTimeoutRunning());
+        QTest::qWait(50);
+        QVERIFY(rig.scanner.requests.isEmpty());
+    }
+
+    // Yes to the restart question after its connection ended restarts
+    // nothing, not even the scanner connected by then.
+    void restartAnsweredAfterTheConnectionEnded()
     {
         TcpRig rig;
         QVERIFY(rig.open());
-        rig.link.ConnectionKind = 2;
-        rig.comm->raiseRequest(SERIAL_COMM::ReadCasesRequest);
-        QTRY_COMPARE(rig.comm->pendingCommand(), int(Command::RCase));
-        QVERIFY(rig.comm->isTimeoutRunning());
-        QTest::qWait(50);
-        QVERIFY(rig.scanner.requests.isEmpty());
+        rig.comm->setIntervalsForTest(1, 300);
+        QTcpServer second;
+        QVERIFY(second.listen(QHostAddress::LocalHost, 0));
+        ScriptedScanner next;
+        m_dialogs->whileOpen = [&](const ScriptedDialogs::Box &box) {
+            if (!box.buttons.contains(QStringLiteral("No")))
+                return;
+            rig.tcp.abort(); // as the window disconnects
+            rig.comm->clearRequests();
+            rig.comm->CloseSerialPortSlots();
+            rig.tcp.connectToHost(QHostAddress::LocalHost, second.serverPort());
+            QVERIFY(rig.tcp.waitForConnected(3000) && second.waitForNewConnection(3000));
+            QTcpSocket *peer = second.nextPendingConnection();
+            QObject::connect(peer, &QIODevice::readyRead, [&next, peer] { next.feed(peer->readAll()); });
+        };
+        rig.comm->raiseRequest(SERIAL_COMM::WriteParamsRequest); // answered Yes
+        QTRY_COMPARE(m_dialogs->boxes.size(), 2);
+        QTest::qWait(400);
+        QVERIFY(!rig.comm->isRequested(SERIAL_COMM::RebootRequest) && next.requests.isEmpty());
+        QVERIFY(!rig.comm->isTimeoutRunning());
+        QCOMPARE(m_dialogs->boxes.size(), 2); // no time-out warning
+    }
+
+    // A scanner that rejects an area every time: one box at a time, and no
+    // area goes out behind it.
+    void rejectionBoxHoldsTheAreaTransfer()
+    {
+        TcpRig rig;
+        QVERIFY(rig.open());
+        rig.comm->setIntervalsForTest(1, SERIAL_COMM::OvertimeInterval);
+        int open = 0, deepest = 0, sentBehind = 0;
+        m_dialogs->whileOpen = [&](const ScriptedDialogs::Box &) {
+            deepest = qMax(deepest, ++open);
+            const int before = rig.scanner.requests.size();
+            if (open == 1)
+                rig.scanner.writeAreaStatus = 1; // rejected again once the transfer goes on
+            QTest::qWait(60);                 // the user reads the box
+            sentBehind += int(rig.scanner.requests.size() - before);
+            --open;
+        };
+        rig.scanner.writeAreaStatus = 1;
+        rig.comm->WriteSensorAllDataSlots();
+        QTRY_VERIFY_WITH_TIMEOUT(m_dialogs->boxes.size() >= 3, 5000);
+        m_dialogs->whileOpen = nullptr;
+        rig.comm->clearRequests();
+        QCOMPARE(deepest, 1);
+        QCOMPARE(sentBehind, 0);
     }
 
     void plainOperations()
@@ -652,7 +724,9 @@ private slots:
         rig.comm->raiseRequest(SERIAL_COMM::WriteCasesRequest);
         rig.comm->clearRequests();
         QVERIFY(!rig.comm->isRequested(SERIAL_COMM::WriteCasesRequest));
-        // With the scan-control group enabled, each simulation tick also pushes SCtrl.
+        // With the scan-control group enabled, each simulation tick also
+        // pushes SCtrl (no scheduler runs to drop it: there is no device).
+        rig.comm->setIntervalsForTest(1000000, SERIAL_COMM::OvertimeInterval);
         rig.control.Enabled = 1;
         rig.comm->OpenSendReadSimulation();
         QTRY_VERIFY(rig.comm->isRequested(SERIAL_COMM::ControlRequest));

@@ -1,4 +1,5 @@
 #include "sensordock.h"
+#include "sensordockwords.h"
 #include "widgetdriving.h"
 
 #include <QDockWidget>
@@ -105,8 +106,8 @@ private slots:
             << kSerial << Words{{4, 0}} << Words{{4, 0}} << Words{{R::RS485IDAddress, 1}} << Rows{} << Rows{};
         QTest::newRow("unknown control mode shows no item")
             << kSerial << Words{{0, 9}} << Words{{0, 9}} << Words{{R::ControlMode, -1}} << Rows{} << Rows{};
-        QTest::newRow("serial: angle 7 left alone") << kSerial << Words{{12, 7}} << Words{{12, 7}}
-                                                    << Words{{R::ScanSensorAngle, -1}} << Rows{} << Rows{};
+        QTest::newRow("serial: angle 7 becomes 1") << kSerial << Words{{12, 7}} << Words{{12, 1}}
+                                                   << Words{{R::ScanSensorAngle, 1}} << Rows{} << Rows{};
         QTest::newRow("Ethernet: angle 5 becomes 1") << kEthernet << Words{{12, 5}} << Words{{12, 1}}
                                                      << Words{{R::ScanSensorAngle, 1}} << Rows{} << Rows{};
         QTest::newRow("Ethernet: angle 4 kept") << kEthernet << Words{{12, 4}} << Words{{12, 4}}
@@ -117,12 +118,13 @@ private slots:
             << Words{{R::SensorEtherMode, 1}, {R::SensorIPAddress1, 10}, {R::SensorIPAddress2, 1},
                      {R::SensorIPAddress3, 2}, {R::SensorIPAddress4, 254}}
             << Rows{} << Rows{};
-        QTest::newRow("serial: address, mode and laser lists not shown")
+        // A project saves these rows on any link: they show the block.
+        QTest::newRow("serial: address, mode and laser lists shown")
             << kSerial << Words{{17, 1}, {18, (10 << 8) | 1}, {19, (2 << 8) | 254}, {20, 2}, {21, 3}}
             << Words{{17, 1}, {18, (10 << 8) | 1}, {19, (2 << 8) | 254}, {20, 2}, {21, 3}}
-            << Words{{R::SensorEtherMode, 0}, {R::SensorIPAddress1, 192}, {R::SensorIPAddress4, 10},
-                     {R::LaserMeasureFrq, 0}, {R::LaserStopSignal, 0}}
-            << Rows{} << Rows{};
+            << Words{{R::SensorEtherMode, 1}, {R::SensorIPAddress1, 10}, {R::SensorIPAddress4, 254},
+                     {R::LaserMeasureFrq, 2}, {R::LaserStopSignal, 3}}
+            << Rows{R::DirtyReceDistance} << Rows{};
         QTest::newRow("Ethernet: cross filter off") << kEthernet << Words{{15, 0}} << Words{{15, 0}}
                                                     << Words{{R::CrossFilterEnable, 0}} << Rows{}
                                                     << Rows{R::CrossFilterNumber};
@@ -184,9 +186,11 @@ private slots:
                                              << Rows{} << Rows{};
         QTest::newRow("CAN baud rate chosen") << kSerial << none << int(R::CANBaudRate) << 3 << Words{{9, 3}}
                                               << Rows{} << Rows{};
-        QTest::newRow("serial: IP typed, no word changes")
-            << kSerial << none << int(R::SensorIPAddress1) << 10
-            << Words{{18, kDefaultIpHigh}, {19, kDefaultIpLow}} << Rows{} << Rows{};
+        // The window disables these rows on a serial line; whatever sets
+        // them, the block follows, or a saved project would not say what
+        // WPara sends.
+        QTest::newRow("serial: IP typed") << kSerial << none << int(R::SensorIPAddress1) << 10
+                                          << Words{{18, (10 << 8) | 168}, {19, kDefaultIpLow}} << Rows{} << Rows{};
         QTest::newRow("Ethernet: first octet typed") << kEthernet << none << int(R::SensorIPAddress1) << 10
                                                      << Words{{18, (10 << 8) | 168}, {19, kDefaultIpLow}}
                                                      << Rows{} << Rows{};
@@ -199,9 +203,9 @@ private slots:
         QTest::newRow("Ethernet: other angle keeps the motor")
             << kEthernet << Words{{11, 1}, {12, 2}} << int(R::ScanSensorAngle) << 3 << Words{{11, 1}, {12, 3}}
             << Rows{} << Rows{};
-        QTest::newRow("serial: angle is not copied") << kSerial << Words{{11, 1}, {12, 2}}
-                                                     << int(R::ScanSensorAngle) << 0 << Words{{11, 1}, {12, 2}}
-                                                     << Rows{} << Rows{};
+        QTest::newRow("serial: finest angle forces the slow motor")
+            << kSerial << Words{{11, 1}, {12, 2}} << int(R::ScanSensorAngle) << 0 << Words{{11, 0}, {12, 0}}
+            << Rows{} << Rows{};
         QTest::newRow("Ethernet: cross filter off") << kEthernet << Words{{15, 2}} << int(R::CrossFilterEnable)
                                                     << 0 << Words{{15, 0}} << Rows{} << Rows{R::CrossFilterNumber};
         QTest::newRow("Ethernet: cross filter on") << kEthernet << Words{{15, 0}} << int(R::CrossFilterEnable)
@@ -209,8 +213,8 @@ private slots:
         QTest::newRow("Ethernet: stop signal off") << kEthernet << Words{{21, 1}} << int(R::LaserStopSignal) << 0
                                                    << Words{{21, 0}} << Rows{}
                                                    << Rows{R::DirtyReceDistance, R::DirtyReceStrength};
-        QTest::newRow("serial: stop signal chosen, word kept")
-            << kSerial << Words{{21, 0}} << int(R::LaserStopSignal) << 2 << Words{{21, 0}}
+        QTest::newRow("serial: stop signal chosen")
+            << kSerial << Words{{21, 0}} << int(R::LaserStopSignal) << 2 << Words{{21, 2}}
             << Rows{R::DirtyReceDistance, R::DirtyReceStrength} << Rows{};
         QTest::newRow("Ethernet: dirt distance typed") << kEthernet << none << int(R::DirtyReceDistance) << 1500
                                                        << Words{{23, 1500}} << Rows{} << Rows{};
@@ -360,14 +364,16 @@ private slots:
         const QStringList formFrq = {QStringLiteral("144KHz"), QStringLiteral("216KHz"), QStringLiteral("432KHz")};
         const QStringList formStop = stop18;
 
+        // The words keep the scanner's choices; the fourth echo is not in
+        // type 10's list of three and falls back to the first.
         QTest::newRow("type 10, Ethernet") << kEthernet << 10 << motor10 << frq10 << stop10
-                                           << Words{{11, 0}, {20, 0}, {21, 0}};
+                                           << Words{{11, 1}, {20, 2}, {21, 0}};
         QTest::newRow("type 12, serial") << kSerial << 12 << motor10 << frq10 << stop10
-                                         << Words{{11, 0}, {20, 2}, {21, 3}};
+                                         << Words{{11, 1}, {20, 2}, {21, 0}};
         QTest::newRow("type 18") << kEthernet << 18 << motor18 << frq18 << stop18
-                                 << Words{{11, 0}, {20, 0}, {21, 0}};
-        QTest::newRow("type 20") << kEthernet << 20 << motor18 << frq18 << stop18
-                                 << Words{{11, 0}, {20, 0}, {21, 0}};
+                                 << Words{{11, 1}, {20, 2}, {21, 3}};
+        QTest::newRow("type 20") << kSerial << 20 << motor18 << frq18 << stop18
+                                 << Words{{11, 1}, {20, 2}, {21, 3}};
         QTest::newRow("type 13 changes nothing") << kEthernet << 13 << formMotor << formFrq << formStop
                                                  << Words{{11, 1}, {20, 2}, {21, 3}};
     }
@@ -394,6 +400,7 @@ private slots:
             QCOMPARE(items, l.second);
         }
         checkWords(dock, wantWords);
+        QCOMPARE(dock.setting->dockState(), SensorDockWords::rowsOfWords(dock.params));
         QVERIFY(!dock.data.Modified);
     }
 

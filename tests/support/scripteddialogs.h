@@ -7,6 +7,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 // A dialog seam for tests: records every box and answers from a queue.
 // Installs itself for its lifetime.
 class ScriptedDialogs : public DialogSeam
@@ -29,6 +31,10 @@ public:
     int defaultAnswer = 0;
     QQueue<QString> fileNames; // answers for open/save dialogs; empty = cancelled
 
+    // Runs while a box asked is open, before its answer: what happens
+    // behind a modal box as the user reads it.
+    std::function<void(const Box &)> whileOpen;
+
     QList<Box> boxes;
     QStringList fileDialogCaptions;
     QStringList fileDialogFilters;
@@ -41,6 +47,8 @@ public:
     int ask(Icon icon, const QString &title, const QString &text, const QStringList &buttons, int) override
     {
         boxes.append({icon, title, text, buttons, false});
+        if (whileOpen)
+            whileOpen(boxes.last());
         return answers.isEmpty() ? defaultAnswer : answers.dequeue();
     }
     void notify(Icon icon, const QString &title, const QString &text, const QString &button) override

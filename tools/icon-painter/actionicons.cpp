@@ -217,6 +217,20 @@ void addActionIcons(IconSet &set)
         shape(p, tip, Paper, Ink, 1.2);
         p.restore();
     }};
+    // The commissioning report: a written sheet with a zone on it, ticked off.
+    set[QStringLiteral("exportReport")] = {[](QPainter &p) {
+        sheet(p, QRectF(4, 3, 19, 25));
+        for (const qreal y : {9.0, 13.0})
+            line(p, Ink, 1.4, QPointF(8, y), QPointF(16, y));
+        QPainterPath zone;
+        zone.moveTo(13, 24);
+        zone.lineTo(8, 18);
+        zone.arcTo(QRectF(7, 15, 12, 12), 135, -90);
+        zone.closeSubpath();
+        shape(p, zone, Orange, Ink, 1.0);
+        line(p, Green, 3, QPointF(19, 23), QPointF(22.5, 27));
+        line(p, Green, 3, QPointF(22.5, 27), QPointF(29, 17));
+    }};
     set[QStringLiteral("signout")] = {[](QPainter &p) {
         QPainterPath door;
         door.moveTo(17, 7);

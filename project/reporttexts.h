@@ -1,0 +1,66 @@
+#pragma once
+
+#include <QString>
+
+// The commissioning report's own texts in English (language 0) and Chinese
+// (1), the link's numbering. Arguments are filled with QString::arg in order.
+enum class ReportText {
+    Title,
+    ReportDate,
+    ProjectFile,
+    NoProjectFile,
+    Product,
+    Firmware,
+    SerialNumber,
+    ProductionDate,
+    NotFromScanner,
+    RangeClass,
+    RangeUnknown,
+    InstallDirection,
+    Fingerprint,
+    Sha256,
+    AreasInUse,
+    ConfiguredBy,
+    CheckedBy,
+    Name,
+    Date,
+    Signature,
+    Parameters,
+    Parameter,
+    Value,
+    CaseTable,
+    Area,
+    SteerMin,
+    SteerMax,
+    SpeedMin,
+    SpeedMax,
+    OperationMode,
+    OperationModeItem,
+    NoAreasInUse,
+    Overview,
+    AreaTitle,
+    AreaTitleContinued,
+    OpenDelay,
+    CloseDelay,
+    Hysteresis,
+    HysteresisOff,
+    DetectionSize,
+    CaseConditions,
+    Dimensions,
+    Reach,
+    AcrossX,
+    AlongY,
+    ScaleAndGrid,
+    BlindSector,
+    Forward,
+    PointTables,
+    NoPoints,
+    ArcStored,
+    DerivedDistance,
+    PointCount,
+    Page,
+};
+
+QString reportText(ReportText text, int language);
+// Output kind names (Polygon ... Ratio); the number itself for others.
+QString reportKindName(int kind, int language);
