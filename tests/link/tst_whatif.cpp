@@ -1,6 +1,7 @@
 // The what-if evaluation over hand-built traffic: which scan a reply judges,
 // which area a scan is judged with, and what is left out.
 
+#include "framing.h"
 #include "livedata.h"
 #include "whatif.h"
 
@@ -50,8 +51,9 @@ QByteArray hisn(int start, int end, const QVector<quint16> &all, int g)
 // Traffic from words, one chunk each, 100 ms apart; "+" joins a word to the
 // chunk before it. rA:B a reply (area A, outputs B); sD a scan with an
 // obstacle at D mm (0: none) straight ahead, sD@A at A degrees (serial
-// only), two chunks on Ethernet; h the second half of a scan alone; f1/f0 a
-// request with simulated outputs on/off, e1/e0 one with a fault bit.
+// only), two chunks on Ethernet; h the second half of a scan alone; p zeros
+// filling the chunk to one read piece; f1/f0 a request with simulated outputs
+// on/off, e1/e0 one with a fault bit.
 QVector<RecordingChunk> traffic(const QString &words, int kind)
 {
     const int g = 2; // 0.5 degree: several scans fit one read
@@ -74,6 +76,8 @@ QVector<RecordingChunk> traffic(const QString &words, int kind)
         } else if (w.startsWith(QLatin1Char('s'))) {
             const QVector<quint16> all = samples(g, 0, w.mid(1).toInt());
             pieces << hisn(20, 180, all, g) << hisn(180, 340, all, g);
+        } else if (w == QLatin1String("p")) {
+            pieces << QByteArray(kReadPiece - chunks.last().bytes.size(), '\0');
         } else if (w == QLatin1String("h")) {
             pieces << hisn(180, 340, samples(g, 0, 1500), g);
         } else {
@@ -138,6 +142,10 @@ private slots:
         // the next read.
         QTest::newRow("Ethernet, alike scans in one read")
             << 1 << false << "r5:0 s1500 +r5:3 +s1500 +r5:1 h" << "5/3/0= 5/3/3!" << "0/0/0/1" << "1:1";
+        // A read of exactly one piece is one pass: the second scan in it
+        // waits for a read that never comes.
+        QTest::newRow("serial, two scans in a read of one piece")
+            << 0 << false << "r5:0 s1500 +s2500 +p" << "5/3/0." << "0/0/0/0" << "";
         // Mounted reversed, the scanner holds area 6 mirrored.
         QTest::newRow("reversed") << 0 << true << "r6:0 s1500@120 r6:0 s1500@60 r6:1"
                                   << "6/0/0= 6/1/0=" << "0/0/1/0" << "";
