@@ -11,6 +11,7 @@
 #include "shapekind.h"
 #include "whatifreport.h"
 
+#include <QJsonDocument>
 #include <QtTest>
 
 Q_DECLARE_METATYPE(Configuration)
@@ -25,6 +26,7 @@ private slots:
     void dockRows();
     void differences_data();
     void differences();
+    void differencesInJson();
     void whatIf_data();
     void whatIf();
 };
@@ -107,8 +109,8 @@ void TestCliLogic::dockRows()
 }
 
 namespace {
-// Area 0: a polygon drawn out of angular order and an arc between two
-// points off the whole degrees.
+// Area 0: a polygon drawn out of angular order, an arc between two points
+// off the whole degrees and a rectangle.
 Configuration drawn(bool reversed)
 {
     Configuration c;
@@ -118,6 +120,8 @@ Configuration drawn(bool reversed)
     a.Out1Points = {QPoint(1000, 0), QPoint(-1000, 500), QPoint(0, 2000), QPoint(1500, 1500)};
     a.Out2Shape = Arc;
     a.Out2Points = {QPoint(2000, 0), QPoint(-2000, 10)};
+    a.Out3Shape = Rectangle;
+    a.Out3Points = {QPoint(-800, 300), QPoint(600, 300), QPoint(600, 1200), QPoint(-800, 1200)};
     return c;
 }
 } // namespace
@@ -160,13 +164,16 @@ void TestCliLogic::differences_data()
     near.rows[21] = 10;
     Configuration far = near;
     far.rows[21] = 11;
+    QTest::newRow("address, last octet") << near << far
+                                         << QStringList{"parameter IP Address: 192.168.1.10 | 192.168.1.11"};
+    far = near;
     far.rows[22] = 1;
     far.rows[24] = 3;
     far.rows[26] = 7;
-    QTest::newRow("address and the rows after it")
+    QTest::newRow("rows after the address")
         << near << far
-        << QStringList{"parameter IP Address: 192.168.1.10 | 192.168.1.11", "parameter Laser Ferq: 0 | 1",
-                       "parameter Traili Filter: 0 (Close) | 3 (Strict)", "parameter Dirty Strength: 0 | 7"};
+        << QStringList{"parameter Laser Ferq: 0 | 1", "parameter Traili Filter: 0 (Close) | 3 (Strict)",
+                       "parameter Dirty Strength: 0 | 7"};
 
     Configuration wide = drawn(false);
     wide.areas[7].VehicleMaxSpeed = 65536 + 300; // case fields travel as 16 bits
@@ -181,11 +188,11 @@ void TestCliLogic::differences_data()
         << wide << narrow
         << QStringList{"case row 7, VehicleMinSpeed: 0 | -1", "area 7, OpenDelay: 0 | 3",
                        "area 7, Out3: kind Polygon | Ratio", "area 7, Out3: 0 | 1 points"};
-    Configuration classTen = drawn(false);
-    classTen.deviceClass = 1;
+    Configuration classFive = drawn(false);
+    classFive.deviceClass = 0;
     Configuration classThirty = drawn(false);
     classThirty.deviceClass = 3;
-    QTest::newRow("device classes") << classTen << classThirty << QStringList{"device class: VQ10 | VQ30"};
+    QTest::newRow("device classes") << classFive << classThirty << QStringList{"device class: VQ05 | VQ30"};
     QTest::newRow("a scanner has no class") << drawn(false) << classThirty << QStringList{};
 }
 
@@ -195,6 +202,25 @@ void TestCliLogic::differences()
     QFETCH(Configuration, b);
     QFETCH(QStringList, lines);
     QCOMPARE(differenceLines(diffConfigurations(a, b, 0), 0), lines);
+}
+
+// The same differences for scripts: every field by its name, area 0 and Out1
+// named too; a control mode the English list has no text for is its number.
+void TestCliLogic::differencesInJson()
+{
+    Configuration a;
+    a.deviceClass = 3;
+    Configuration b = a;
+    b.deviceClass = 0;
+    b.rows[0] = 5;
+    b.areas[0].Out1Points = {QPoint(0, 2001)};
+    a.areas[0].Out1Points = {QPoint(0, 2000)};
+    const QByteArray json = QJsonDocument(differencesJson(diffConfigurations(a, b, 0), 0)).toJson(QJsonDocument::Compact);
+    const QByteArray expected = R"j({"differences":[{"a":"VQ30","b":"VQ05","type":"class"},)j"
+                                R"j({"a":"0 (IO Interface)","b":"5","name":"Control Mode","type":"parameter"},)j"
+                                R"j({"a":[0,2000],"area":0,"b":[0,2001],"moved":1,"output":"Out1","point":1,)j"
+                                R"j("type":"point"}],"equal":false})j";
+    QCOMPARE(json, expected);
 }
 
 void TestCliLogic::whatIf_data()

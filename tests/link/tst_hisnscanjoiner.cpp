@@ -29,6 +29,9 @@ private slots:
         QTest::newRow("a scan after a whole one") << "20-180:160 180-340:160 20-340:640" << "-++" << 2 << 2;
         // Points enough for the field, but a packet went missing between.
         QTest::newRow("a packet missing") << "20-180:160 260-340:160" << "--" << 0 << -1;
+        QTest::newRow("a late packet after a gap")
+            << "20-100:80 180-260:80 100-180:80 180-260:80 260-340:80" << "-----" << 0 << -1;
+        QTest::newRow("a packet beginning where a whole scan ended") << "20-340:320 340-340:0" << "+-" << 1 << 0;
         QTest::newRow("a packet short of its points") << "20-180:160 180-340:159" << "--" << 0 << -1;
         QTest::newRow("closing value disagrees") << "20-180:160 180-340:160k161" << "--" << 0 << -1;
         QTest::newRow("closing value before the end") << "20-180:320k320 180-340:160" << "--" << 0 << -1;

@@ -197,6 +197,8 @@ private slots:
         QTest::newRow("header a byte short") << record('H', headerPayload(0, 0, 0, 122)) << one << notRecording << 0 << "";
         QTest::newRow("header a byte long") << record('H', headerPayload(0, 0, 0, 124)) << one << notRecording << 0 << "";
         QTest::newRow("a chunk first") << one << one << notRecording << 0 << "";
+        QTest::newRow("a chunk of a header's size first")
+            << record('R', time + QByteArray(115, 'x')) << one << notRecording << 0 << "";
         QTest::newRow("the longest chunk") << serial << record('S', time + QByteArray(65536, 'y')) << complete << 1
                                            << "0/0/0/0";
         QTest::newRow("a chunk over the limit")

@@ -1,6 +1,7 @@
 // The what-if evaluation over hand-built traffic: which scan a reply judges,
 // which area a scan is judged with, and what is left out.
 
+#include "framing.h"
 #include "livedata.h"
 #include "whatif.h"
 
@@ -9,6 +10,7 @@
 namespace {
 // Area 5: output 1 a box 0.5 to 2 m ahead, output 2 a wider one to 3 m.
 // Area 6: output 1 a box reaching 1.5 m to the left, 0.3 m to the right.
+// Area 0: output 1 as area 5's.
 QVector<AreaRecord> project()
 {
     QVector<AreaRecord> areas(64);
@@ -16,6 +18,7 @@ QVector<AreaRecord> project()
     a.Out1Points = {{-500, 500}, {500, 500}, {500, 2000}, {-500, 2000}};
     a.Out2Points = {{-1000, 300}, {1000, 300}, {1000, 3000}, {-1000, 3000}};
     areas[6].Out1Points = {{-1500, 500}, {300, 500}, {300, 2000}, {-1500, 2000}};
+    areas[0].Out1Points = a.Out1Points;
     return areas;
 }
 
@@ -47,13 +50,13 @@ QByteArray hisn(int start, int end, const QVector<quint16> &all, int g)
 
 // Traffic from words, one chunk each, 100 ms apart; "+" joins a word to the
 // chunk before it. rA:B a reply (area A, outputs B); sD a scan with an
-// obstacle at D mm (0: none) straight ahead, sD@A at A degrees, two chunks
-// on Ethernet; h the second half of
-// a scan alone; f1/f0 a request with simulated outputs on/off, e1/e0 one
-// with a fault bit.
+// obstacle at D mm (0: none) straight ahead, sD@A at A degrees (serial
+// only), two chunks on Ethernet; h the second half of a scan alone; p zeros
+// filling the chunk to one read piece; f1/f0 a request with simulated outputs
+// on/off, e1/e0 one with a fault bit.
 QVector<RecordingChunk> traffic(const QString &words, int kind)
 {
-    const int g = 10; // 0.1 degree
+    const int g = 2; // 0.5 degree: several scans fit one read
     QVector<RecordingChunk> chunks;
     for (QString w : words.split(QLatin1Char(' '))) {
         const bool join = w.startsWith(QLatin1Char('+'));
@@ -73,6 +76,8 @@ QVector<RecordingChunk> traffic(const QString &words, int kind)
         } else if (w.startsWith(QLatin1Char('s'))) {
             const QVector<quint16> all = samples(g, 0, w.mid(1).toInt());
             pieces << hisn(20, 180, all, g) << hisn(180, 340, all, g);
+        } else if (w == QLatin1String("p")) {
+            pieces << QByteArray(kReadPiece - chunks.last().bytes.size(), '\0');
         } else if (w == QLatin1String("h")) {
             pieces << hisn(180, 340, samples(g, 0, 1500), g);
         } else {
@@ -85,7 +90,7 @@ QVector<RecordingChunk> traffic(const QString &words, int kind)
             sent = true;
         }
         for (int i = 0; i < pieces.size(); ++i) {
-            if (join && i == 0)
+            if (join)
                 chunks.last().bytes += pieces.at(i);
             else
                 chunks.append({sent, qint64(chunks.size()) * 100000, pieces.at(i)});
@@ -122,11 +127,25 @@ private slots:
             << 0 << false << "r5:0 s1500 r5:3 r5:0 s0 r5:0" << "5/3/0= 5/0/0=" << "300000/0/1/0" << "";
         QTest::newRow("an area beyond the 64") << 0 << false << "r64:0 s1500 r64:1" << "-/0/0." << "0/0/0/0" << "";
         QTest::newRow("area of the previous reply")
-            << 0 << false << "s1500 r0:0 s1500 r5:3 s1500 r5:3" << "-/0/-. 0/0/0! 5/3/3=" << "0/0/1/1" << "0:1 1:1";
+            << 0 << false << "s1500 r0:0 s1500 r5:3 s1500 r5:3" << "-/0/-. 0/1/0! 5/3/3=" << "200000/0/0/1" << "1:1";
+        QTest::newRow("area 0") << 0 << false << "r0:0 s0 r0:0 s1500 r0:1 s1500 r0:1"
+                                << "0/0/0= 0/1/0= 0/1/1=" << "200000/0/1/1" << "";
+        // The serial line's sample 0 stands half a step in from the right
+        // end: at 71 degrees the obstacle's last sample is just inside output 1.
+        QTest::newRow("serial samples half a step in") << 0 << false << "r5:0 s1500@66 r5:3" << "5/3/0=" << "0/0/0/0" << "";
         // A half scan before the first whole one is no scan; a reply in the
         // chunk that closed a scan came after it on the wire.
         QTest::newRow("Ethernet") << 1 << false << "r5:0 h s1500 +r5:3 s2500 r5:2"
                                   << "5/3/0= 5/2/3=" << "200000/0/1/1" << "";
+        // Two alike scans in one read: each packet counts once, in its place.
+        // The link takes one reply of a kind per pass: the second waits for
+        // the next read.
+        QTest::newRow("Ethernet, alike scans in one read")
+            << 1 << false << "r5:0 s1500 +r5:3 +s1500 +r5:1 h" << "5/3/0= 5/3/3!" << "0/0/0/1" << "1:1";
+        // A read of exactly one piece is one pass: the second scan in it
+        // waits for a read that never comes.
+        QTest::newRow("serial, two scans in a read of one piece")
+            << 0 << false << "r5:0 s1500 +s2500 +p" << "5/3/0." << "0/0/0/0" << "";
         // Mounted reversed, the scanner holds area 6 mirrored.
         QTest::newRow("reversed") << 0 << true << "r6:0 s1500@120 r6:0 s1500@60 r6:1"
                                   << "6/0/0= 6/1/0=" << "0/0/1/0" << "";
@@ -162,6 +181,32 @@ private slots:
                 marks << QStringLiteral("%1:%2").arg(k).arg(scan);
         QCOMPARE(marks.join(QLatin1Char(' ')), disagreements);
         QCOMPARE(r.agrees(), disagreements.isEmpty());
+    }
+
+    // A recording file judged whole: how its read ended, and a cancel that
+    // stops before the first record.
+    void wholeRecording()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("drive.qmrec"));
+        QByteArray bytes = encodeRecordingPreamble() + encodeRecordingHeader(RecordingHeader());
+        for (const RecordingChunk &c : traffic(QStringLiteral("r5:0 s1500 r5:3"), 0))
+            bytes += encodeRecordingChunk(c);
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+        file.close();
+
+        RecordingStatus status = RecordingStatus::Complete;
+        QCOMPARE(whatIfOfRecording(path, project(), false, nullptr, &status).compared, 1);
+        QCOMPARE(status, RecordingStatus::Cut);
+        const std::atomic<bool> cancelled{true};
+        QCOMPARE(whatIfOfRecording(path, project(), false, &cancelled).scans.size(), 0);
+        QCOMPARE(whatIfOfRecording(dir.filePath(QStringLiteral("none")), project(), false, nullptr, &status).replies, 0);
+        QCOMPARE(status, RecordingStatus::Unreadable);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write("QMREC") == 5);
+        file.close();
+        QCOMPARE(whatIfOfRecording(path, project(), false, nullptr, &status).replies, 0);
+        QCOMPARE(status, RecordingStatus::NotRecording);
     }
 };
 

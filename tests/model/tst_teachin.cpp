@@ -113,17 +113,23 @@ private slots:
     }
 
     // Refused or bounded where the scan gives no sound zone; where taught,
-    // along every beam within 10% of the reach its nearest echo allows.
+    // along every beam at most the reach its nearest echo allows, and close
+    // to it: in a round room within the 2 mm built in and the truncation to
+    // whole millimetres; in the square the coordinates allow, chords cut its
+    // corners.
     void limits_data()
     {
         QTest::addColumn<quint16>("distance"); // every beam; 0: no echo
         QTest::addColumn<int>("edges");        // beams without echo at each end
         QTest::addColumn<int>("margin");
-        QTest::addColumn<double>("reach"); // allowed along every beam; 0: refused
-        QTest::newRow("no echo anywhere") << quint16(0) << 0 << 100 << 0.0;
-        QTest::newRow("an echo within the margin") << quint16(120) << 0 << 100 << 0.0;
-        QTest::newRow("no echo at the edges") << quint16(3000) << 100 << 100 << 2900.0;
-        QTest::newRow("a negative margin counts as none") << quint16(3000) << 0 << -100 << 3000.0;
+        QTest::addColumn<double>("reach");  // allowed along every beam; 0: refused
+        QTest::addColumn<double>("within"); // mm short of it at most
+        QTest::newRow("no echo anywhere") << quint16(0) << 0 << 100 << 0.0 << 0.0;
+        QTest::newRow("an echo within the margin") << quint16(120) << 0 << 100 << 0.0 << 0.0;
+        QTest::newRow("walls beyond the coordinate range") << quint16(60000) << 0 << 100 << 59900.0 << 1500.0;
+        QTest::newRow("no echo at the edges") << quint16(3000) << 100 << 100 << 2900.0 << 5.0;
+        QTest::newRow("a negative margin counts as none") << quint16(3000) << 0 << -100 << 3000.0 << 5.0;
+        QTest::newRow("an echo the margin and the least reach away") << quint16(150) << 0 << 100 << 50.0 << 4.0;
     }
     void limits()
     {
@@ -131,6 +137,7 @@ private slots:
         QFETCH(int, edges);
         QFETCH(int, margin);
         QFETCH(double, reach);
+        QFETCH(double, within);
         QVector<double> degrees;
         QVector<quint16> nearest;
         for (int i = 0; i < 640; ++i) {
@@ -142,13 +149,71 @@ private slots:
         if (!points)
             return;
         QVERIFY(TeachIn::sendable(*points));
-        for (double a : degrees) {
+        // Whole millimetres may turn the two end points a hair inwards: the
+        // outermost beams are left out.
+        for (int i = 1; i + 1 < degrees.size(); ++i) {
             // The scanner's coordinates end at 32767 mm on either axis.
+            const double a = degrees.at(i);
             const double r = qDegreesToRadians(a);
             const double allowed = qMin(reach, 32767 / qMax(std::fabs(std::cos(r)), std::fabs(std::sin(r))));
             const double got = TeachIn::reachAt(*points, a);
-            QVERIFY2(got <= allowed && got > 0.9 * allowed,
+            QVERIFY2(got <= allowed && got >= allowed - within,
                      qPrintable(QStringLiteral("%1 mm at %2 degrees, %3 allowed").arg(got).arg(a).arg(allowed)));
+        }
+    }
+
+    // What the scanner takes: one point per angle, at most 100, each
+    // coordinate within 32767 mm.
+    void sendable_data()
+    {
+        QTest::addColumn<QVector<QPoint>>("points");
+        QTest::addColumn<bool>("sendable");
+        const auto fan = [](int n) {
+            QVector<QPoint> points;
+            for (int k = 0; k < n; ++k)
+                points << QPoint(int(5000 * std::cos(k * M_PI / n)), int(5000 * std::sin(k * M_PI / n)));
+            return points;
+        };
+        QTest::newRow("three") << QVector<QPoint>{{1000, 0}, {0, 1000}, {-1000, 0}} << true;
+        QTest::newRow("none") << QVector<QPoint>{} << false;
+        QTest::newRow("100") << fan(100) << true;
+        QTest::newRow("101") << fan(101) << false;
+        QTest::newRow("x at the limit") << QVector<QPoint>{{32767, 100}, {0, 1000}} << true;
+        QTest::newRow("y at the limit") << QVector<QPoint>{{100, 32767}, {1000, 0}} << true;
+        QTest::newRow("x beyond") << QVector<QPoint>{{-32768, 100}, {0, 1000}} << false;
+        QTest::newRow("y beyond") << QVector<QPoint>{{100, -32768}, {1000, 0}} << false;
+        QTest::newRow("two at one angle") << QVector<QPoint>{{1000, 1000}, {2000, 2000}} << false;
+    }
+    void sendable()
+    {
+        QFETCH(QVector<QPoint>, points);
+        QFETCH(bool, sendable);
+        QCOMPARE(TeachIn::sendable(points), sendable);
+    }
+
+    // A few beams by hand.
+    void fewBeams()
+    {
+        QVERIFY(TeachIn::reachLimits({0, 0.5, 1}, {0, 0, 0}, 100).isEmpty());
+        // An echo 1 m out on the middle beam, the outer ones see 5 m: the
+        // margin's disc around it, 8.7 mm off the outer beams, ends there at
+        // 1000 cos 0.5 deg - sqrt(200^2 - 8.7^2) = 800.15 mm.
+        const QVector<double> limits = TeachIn::reachLimits({90.0, 90.5, 91.0}, {5000, 1000, 5000}, 200);
+        QCOMPARE(limits.size(), 3);
+        QVERIFY2(std::fabs(limits[0] - 800.15) < 0.01 && std::fabs(limits[2] - 800.15) < 0.01,
+                 qPrintable(QStringLiteral("%1 %2").arg(limits[0]).arg(limits[2])));
+        QCOMPARE(limits[1], 800.0);
+
+        // Two beams make a zone of two points; ten beams one point each.
+        for (int n : {2, 10}) {
+            QVector<double> degrees;
+            for (int i = 0; i < n; ++i)
+                degrees << 80.0 + i;
+            const std::optional<QVector<QPoint>> points = TeachIn::simplifyInward(degrees, QVector<double>(n, 1000));
+            QVERIFY(points);
+            QCOMPARE(points->size(), n);
+            for (const QPoint &p : *points)
+                QVERIFY(std::hypot(p.x(), p.y()) <= 1000 && std::hypot(p.x(), p.y()) > 990);
         }
     }
 };
