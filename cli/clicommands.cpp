@@ -6,6 +6,7 @@
 #include "configcheck.h"
 #include "configdiff.h"
 #include "consoledialogs.h"
+#include "parameternames.h"
 #include "projectio.h"
 #include "scanneraddress.h"
 #include "scannerdiscovery.h"
@@ -51,7 +52,7 @@ bool takes(const QString &command, const QString &option)
     if (option == QLatin1String("--json"))
         return command == QLatin1String("diff") || command == QLatin1String("watch")
             || command == QLatin1String("whatif") || command == QLatin1String("info")
-            || command == QLatin1String("check");
+            || command == QLatin1String("check") || command == QLatin1String("upload");
     if (option == QLatin1String("--verify") || option == QLatin1String("--reboot"))
         return command == QLatin1String("upload");
     if (option == QLatin1String("--seconds"))
@@ -310,6 +311,20 @@ int upload(const Arguments &args)
     // Nothing leaves before the whole file is known to be sendable.
     const QVector<AreaEncodeError> problems = sendProblems(config);
     if (!problems.isEmpty()) {
+        if (args.json) {
+            // Standard output carries only JSON; the reason goes where every failure's goes.
+            QJsonArray list;
+            for (const AreaEncodeError &p : problems) {
+                list.append(p.message(args.language));
+                err(p.message(args.language));
+            }
+            QJsonObject o = fingerprintJson(configFingerprint(config));
+            o.insert(QStringLiteral("written"), false);
+            o.insert(QStringLiteral("problems"), list);
+            printJson(o);
+            err(cliText(CliText::ProblemCount, args.language).arg(file).arg(problems.size()));
+            return Differences;
+        }
         for (const AreaEncodeError &p : problems)
             out(p.message(args.language));
         out(cliText(CliText::ProblemCount, args.language).arg(file).arg(problems.size()));
@@ -323,9 +338,10 @@ int upload(const Arguments &args)
     if (!session.open() || !session.writeAll(config, args.reboot)) {
         status = LinkFailure;
     } else {
-        out(cliText(CliText::Uploaded, args.language).arg(address->text(), file));
+        if (!args.json)
+            out(cliText(CliText::Uploaded, args.language).arg(address->text(), file));
         // Restarted means answering again: the next command finds it up.
-        if (args.reboot && session.waitUntilBack())
+        if (args.reboot && session.waitUntilBack() && !args.json)
             out(cliText(CliText::Rebooted, args.language).arg(address->text()));
         if (!session.error().isEmpty() || (args.verify && !session.readAll(&back)))
             status = LinkFailure;
@@ -334,6 +350,26 @@ int upload(const Arguments &args)
     if (status != Success) {
         err(session.error());
         return status;
+    }
+    if (args.json) {
+        // What the scanner now holds, and with --verify whether it reads back so.
+        QJsonObject o = fingerprintJson(configFingerprint(config));
+        o.insert(QStringLiteral("scanner"), address->text());
+        o.insert(QStringLiteral("written"), true);
+        o.insert(QStringLiteral("rebooted"), args.reboot);
+        if (!args.verify) {
+            printJson(o);
+            return Success;
+        }
+        const QVector<Difference> diffs = diffConfigurations(config, back, args.language);
+        const QJsonObject verified = differencesJson(diffs, args.language);
+        for (auto it = verified.begin(); it != verified.end(); ++it)
+            o.insert(it.key(), it.value());
+        printJson(o);
+        if (diffs.isEmpty())
+            return Success;
+        err(cliText(CliText::VerifyFailed, args.language).arg(address->text()).arg(diffs.size()));
+        return Differences;
     }
     if (!args.verify)
         return Success;
@@ -368,6 +404,12 @@ int info(const Arguments &args)
                                                                   .arg(product->Year, 4, 10, QLatin1Char('0'))
                                                                   .arg(product->Month, 2, 10, QLatin1Char('0'))
                                                                   .arg(product->Day, 2, 10, QLatin1Char('0'))}});
+        // The parameters by the sensor dock's names and as it shows them, for audits.
+        QJsonObject parameters;
+        for (int row = 0; row < kSensorDockRows; ++row)
+            if (isParameterRow(row))
+                parameters.insert(parameterName(row, args.language), parameterValue(config, row, args.language));
+        o.insert(QStringLiteral("parameters"), parameters);
         printJson(o);
         return Success;
     }

@@ -17,7 +17,8 @@ const Entry kTexts[] = {
      "  check FILE [--json]                      check that every area of a project file can be sent\n"
      "  diff A B [--json]                        differences between two project files or scanners\n"
      "  download SCANNER FILE                    read the whole configuration into a project file\n"
-     "  upload FILE SCANNER [--verify] [--reboot]  check, then write the whole configuration\n"
+     "  upload FILE SCANNER [--verify] [--reboot] [--json]\n"
+     "                                           check, then write the whole configuration\n"
      "  info SCANNER [--json]                    the scanner's product information and fingerprint\n"
      "  discover [--seconds N]                   search the local networks for scanners\n"
      "  watch SCANNER [--seconds N] [--json]     inputs, outputs, status and self-check values\n"
@@ -33,7 +34,8 @@ const Entry kTexts[] = {
      "  check 文件 [--json]                       检查工程文件的每个区域能否下载\n"
      "  diff A B [--json]                         两个工程文件或扫描仪之间的差异\n"
      "  download 扫描仪 文件                       读取全部配置并存为工程文件\n"
-     "  upload 文件 扫描仪 [--verify] [--reboot]     先检查, 再写入全部配置\n"
+     "  upload 文件 扫描仪 [--verify] [--reboot] [--json]\n"
+     "                                            先检查, 再写入全部配置\n"
      "  info 扫描仪 [--json]                       扫描仪的产品信息和配置指纹\n"
      "  discover [--seconds N]                    在本地网络中搜索扫描仪\n"
      "  watch 扫描仪 [--seconds N] [--json]         输入、输出、状态和自检数值\n"
@@ -54,27 +56,32 @@ const Entry kTexts[] = {
      "A and B are each a project file or a scanner. Prints the differences parameter by parameter, case row by\n"
      "case row, area by area and output by output (kind, point count, points moved and by how much). Arcs are\n"
      "compared as the scanner stores them (whole degrees) and polygon points in angular order. The first line\n"
-     "gives both fingerprints. --json prints the same as JSON.",
+     "gives both fingerprints. --json prints the same as JSON. Exit status 0 when equal, 1 when they differ,\n"
+     "2 or 3 when either side cannot be read: a difference is never a failure.",
      "用法: quillmark-cli diff A B [--json]\n"
      "A 和 B 各是一个工程文件或一台扫描仪。逐个参数、逐行工况、逐个区域和输出(类型、点数、移动的点及距离)\n"
      "列出差异。圆弧按扫描仪保存的方式(整度)比较, 多边形的点按角度顺序比较。第一行给出两者的配置指纹。\n"
-     "--json 以 JSON 输出。"},
+     "--json 以 JSON 输出。相同时退出状态为 0, 有差异时为 1, 任一方无法读取时为 2 或 3: 差异不算失败。"},
     {"Usage: quillmark-cli download SCANNER FILE\n"
      "Reads the whole configuration (areas, case table, parameters) into a project file. The device class\n"
      "comes from the file's extension, .VQ05, .VQ10, .VQ20, .VQ30 or .VQ50. A failed read leaves the file as it was.",
      "用法: quillmark-cli download 扫描仪 文件\n"
      "读取全部配置(区域、工况表、参数)存为工程文件。设备类型由文件扩展名决定: .VQ05、.VQ10、.VQ20、.VQ30\n"
      "或 .VQ50。读取失败时文件保持原样。"},
-    {"Usage: quillmark-cli upload FILE SCANNER [--verify] [--reboot]\n"
+    {"Usage: quillmark-cli upload FILE SCANNER [--verify] [--reboot] [--json]\n"
      "Checks the project file, then writes areas, case table and parameters. --verify reads everything back\n"
-     "and compares; --reboot answers the restart question with yes.",
-     "用法: quillmark-cli upload 文件 扫描仪 [--verify] [--reboot]\n"
-     "先检查工程文件, 再写入区域、工况表和参数。--verify 读回全部数据并比较; --reboot 对重启提问回答是。"},
+     "and compares; --reboot answers the restart question with yes. --json prints the outcome as JSON (the\n"
+     "fingerprint written, with --verify the differences read back); messages stay on standard error.\n"
+     "Exit status 1 when nothing was sent because the file cannot be sent, or the read-back differs.",
+     "用法: quillmark-cli upload 文件 扫描仪 [--verify] [--reboot] [--json]\n"
+     "先检查工程文件, 再写入区域、工况表和参数。--verify 读回全部数据并比较; --reboot 对重启提问回答是。\n"
+     "--json 以 JSON 输出结果(写入的配置指纹, 加 --verify 时还有读回的差异); 消息仍输出到标准错误。\n"
+     "工程文件无法下载因而未发送任何数据, 或读回有差异时, 退出状态为 1。"},
     {"Usage: quillmark-cli info SCANNER [--json]\n"
      "Reads the whole configuration and prints the scanner's product information and the configuration's\n"
-     "fingerprint. --json prints the same as JSON, with the whole SHA-256.",
+     "fingerprint. --json prints the same as JSON, with the whole SHA-256 and the parameters.",
      "用法: quillmark-cli info 扫描仪 [--json]\n"
-     "读取全部配置, 输出扫描仪的产品信息和配置指纹。--json 以 JSON 输出, 含完整的 SHA-256。"},
+     "读取全部配置, 输出扫描仪的产品信息和配置指纹。--json 以 JSON 输出, 含完整的 SHA-256 和参数。"},
     {"Usage: quillmark-cli discover [--seconds N]\n"
      "Sends the scanner search to every local IPv4 network and lists the scanners that answer within N seconds\n"
      "(default 2), each as a scanner address.",

@@ -324,6 +324,11 @@ void TestCli::check()
     const Run u = cli({QStringLiteral("upload"), path, scannerOf(e, QStringLiteral("tcp"))});
     QCOMPARE(u.status, 1);
     QVERIFY(u.out.contains(report));
+    // As JSON the problems are listed there, and the failure is told on standard error.
+    const Run j = cli({QStringLiteral("upload"), path, scannerOf(e, QStringLiteral("tcp")), QStringLiteral("--json")});
+    QVERIFY2(j.status == 1 && jsonOf(j).value(QStringLiteral("problems")).toArray().size() == report.count(QLatin1Char('\n'))
+                 && j.err.endsWith(QStringLiteral("problem(s)\n")) && !jsonOf(j).value(QStringLiteral("written")).toBool(true),
+             qPrintable(j.all()));
     QTest::qWait(100);
     QCOMPARE(framesReceived(e), 0);
 }
@@ -401,6 +406,10 @@ void TestCli::commands_data()
     QTest::newRow("check as JSON") << QStringList{"check", golden, "--json"} << none << 0
                                    << "\"sha256\": \"ad1e72349294afcc066063f28a45dfa12a274673211142d29111c93cd88eb6c5\""
                                    << false;
+    QTest::newRow("upload as JSON") << QStringList{"upload", golden, "%SCANNER", "--verify", "--json"} << none << 0
+                                    << "\"equal\": true,\n    \"fingerprint\": \"ad1e72349294afcc\"" << false;
+    QTest::newRow("info's parameters as JSON") << QStringList{"info", "%SCANNER", "--json"} << none << 0
+                                               << "\"RS485 ID(1-127)\": \"127\"" << false;
     QTest::newRow("report help") << QStringList{"report", "--help"} << none << 0 << "commissioning report" << false;
     QTest::newRow("report of a damaged file") << QStringList{"report", "%DIR/cut.VQ30", "%DIR/r.pdf"} << none << 2
                                               << "cut.VQ30: not a project file" << false;
