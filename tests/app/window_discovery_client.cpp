@@ -12,8 +12,10 @@
 
 #include <QComboBox>
 #include <QPushButton>
+#include <QSettings>
 #include <QSignalSpy>
 #include <QTabWidget>
+#include <QTemporaryDir>
 #include <QTest>
 
 class TestWindowDiscovery : public QObject
@@ -27,6 +29,11 @@ private slots:
             QFAIL("run by emulator_discovery.sh only: it broadcasts");
         const QStringList foreign = NetworkGuard::foreignInterfaces({QStringLiteral("lo"), QStringLiteral("veth0")});
         QVERIFY2(foreign.isEmpty(), NetworkGuard::refusal(foreign).constData());
+        // Settings of its own: addresses remembered by an earlier run would
+        // be listed beside what the search finds.
+        QVERIFY(m_settings.isValid());
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_settings.path());
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, m_settings.path());
     }
 
     void bothDialogsFindTheScannerAndTheWelcomeDialogConnects()
@@ -57,6 +64,9 @@ private slots:
         QVERIFY(window.isConnected());
         QTRY_COMPARE_WITH_TIMEOUT(read.count(), 1, 20000);
     }
+
+private:
+    QTemporaryDir m_settings;
 };
 
 QTEST_MAIN(TestWindowDiscovery)
