@@ -5,7 +5,7 @@
 #include "dialogseam.h"
 #include "editdata.h"
 #include "framing.h"
-#include "linkrecorder.h"
+#include "traffictap.h"
 
 #include <QAbstractSocket>
 #include <QSerialPort>

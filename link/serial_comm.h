@@ -15,7 +15,7 @@
 #include <functional>
 #include <optional>
 
-class LinkRecorder;
+class TrafficTap;
 class QIODevice;
 class QSerialPort;
 class QTcpSocket;
@@ -89,7 +89,7 @@ public:
 
     // Every read and every request written go to the recorder while it
     // records. Not owned; nullptr detaches.
-    void attachRecorder(LinkRecorder *recorder) { Recorder = recorder; }
+    void attachRecorder(TrafficTap *recorder) { Recorder = recorder; }
     // Replaying a recording: nothing is sent, and only the live streams (scans,
     // intensities, IO and self-check) are taken, so a recorded read-all or
     // download cannot touch the project or open boxes.
@@ -209,7 +209,7 @@ private:
     qint32 TxLength = 0;
     std::array<char, TxCapacity> TxBuffer{};
     HisnAssembler Hisn;
-    LinkRecorder *Recorder = nullptr;
+    TrafficTap *Recorder = nullptr;
     bool Replaying = false;
     std::optional<ProductInfo> LastProduct;
     std::function<QString()> ProductNote;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "recording.h"
+#include "traffictap.h"
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -9,7 +10,7 @@
 // Writes a recording while the link runs. Every record goes to the file as it
 // happens, unbuffered, so a crash of the program or a pulled cable leaves a
 // file that reads up to the last bytes received.
-class LinkRecorder : public QObject
+class LinkRecorder : public QObject, public TrafficTap
 {
     Q_OBJECT
 public:
@@ -26,8 +27,8 @@ public:
     qint64 bytesWritten() const { return m_written; }
     qint64 elapsedUs() const { return m_clock.isValid() ? m_clock.nsecsElapsed() / 1000 : 0; }
 
-    void received(const QByteArray &bytes) { write(false, bytes); }
-    void sent(const QByteArray &bytes) { write(true, bytes); }
+    void received(const QByteArray &bytes) override { write(false, bytes); }
+    void sent(const QByteArray &bytes) override { write(true, bytes); }
 
 signals:
     // Writing failed (a full disk, a removed stick): the recording stopped
