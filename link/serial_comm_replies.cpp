@@ -72,11 +72,12 @@ void SERIAL_COMM::samplesReply(const QByteArray &frame, Command command)
 void SERIAL_COMM::readAreaReply(const QByteArray &frame)
 {
     const std::optional<AreaBlock> block = decodeAreaBlock(frame, Command::RArea);
-    if (!block)
+    // Only the area asked for counts: a reply naming another one, or one that
+    // came after its time-out, would put zones where they do not belong and
+    // end the read an area short. Unanswered, the request goes again.
+    if (!block || PendingCommand != int(Command::RArea) || block->Index != ReadAreaIndex)
         return;
     replyAccepted();
-    // A reply naming an area above 63 changes no area but still counts, so
-    // the transfer ends after 64 replies whatever the scanner sends.
     if (Edit && block->Index < Edit->Areas.size())
         applyAreaBlock(*block, Link && Link->DirectionReversed, Edit->Areas[block->Index]);
     ++ReadAreaIndex;
@@ -97,7 +98,10 @@ void SERIAL_COMM::readAreaReply(const QByteArray &frame)
 void SERIAL_COMM::writeAreaReply(const QByteArray &frame)
 {
     const std::optional<int> status = decodeStatusReply(frame, Command::WArea);
-    if (!status)
+    // A status reply names no area: one that came after its time-out would
+    // count for whatever is asked now, and the last one would clear the
+    // request after it.
+    if (!status || PendingCommand != int(Command::WArea))
         return;
     replyAccepted();
     PendingCommand = 0;
@@ -111,15 +115,18 @@ void SERIAL_COMM::writeAreaReply(const QByteArray &frame)
             WriteAreaIndex = 0;
             clear(WriteAreasRequest);
         }
-    } else if (*status == 1 || *status == 2) {
-        WriteAreaIndex = 0; // the area transfer starts again from area 0, once the box is read
-        WriteAreasHeld = true;
-        const TransferMessage m = *status == 1 ? TransferMessage::AreaRejected : TransferMessage::FlashError;
-        afterReceive([this, m] {
-            tell(m);
-            WriteAreasHeld = false;
-        });
+        return;
     }
+    // Refused: the areas go again from area 0 once the box is read, until a
+    // scanner that keeps refusing has been given as many tries as a silent one.
+    WriteAreaIndex = 0;
+    WriteAreasHeld = true;
+    if (++WriteRefusals > MaxRetries)
+        abandonWrite();
+    afterReceive([this, s = *status] {
+        tellRefusal(s, TransferMessage::AreaRejected);
+        WriteAreasHeld = false;
+    });
 }
 
 void SERIAL_COMM::readParamsReply(const QByteArray &frame)
@@ -144,7 +151,7 @@ void SERIAL_COMM::readParamsReply(const QByteArray &frame)
 void SERIAL_COMM::writeParamsReply(const QByteArray &frame)
 {
     const std::optional<int> status = decodeStatusReply(frame, Command::WPara);
-    if (!status)
+    if (!status || PendingCommand != int(Command::WPara))
         return;
     replyAccepted();
     PendingCommand = 0;
@@ -158,9 +165,9 @@ void SERIAL_COMM::writeParamsReply(const QByteArray &frame)
             if (tell(TransferMessage::RestartQuestion, DialogSeam::Icon::Question) == 0 && asked == Generation)
                 raiseRequest(RebootRequest);
         });
-    } else if (*status == 1 || *status == 2) {
-        const TransferMessage m = *status == 1 ? TransferMessage::BlockRejected : TransferMessage::FlashError;
-        afterReceive([this, m] { tell(m); });
+    } else {
+        abandonWrite();
+        afterReceive([this, s = *status] { tellRefusal(s, TransferMessage::BlockRejected); });
     }
 }
 
@@ -179,14 +186,16 @@ void SERIAL_COMM::readCasesReply(const QByteArray &frame)
 void SERIAL_COMM::writeCasesReply(const QByteArray &frame)
 {
     const std::optional<int> status = decodeStatusReply(frame, Command::WCase);
-    if (!status)
+    if (!status || PendingCommand != int(Command::WCase))
         return;
     replyAccepted();
     PendingCommand = 0;
     clear(WriteCasesRequest);
-    if (*status == 1 || *status == 2) {
-        const TransferMessage m = *status == 1 ? TransferMessage::BlockRejected : TransferMessage::FlashError;
-        afterReceive([this, m] { tell(m); });
+    if (*status != 0) {
+        // The parameters after a refused case table would end the download
+        // in "complete" and the restart question.
+        abandonWrite();
+        afterReceive([this, s = *status] { tellRefusal(s, TransferMessage::BlockRejected); });
     }
 }
 
