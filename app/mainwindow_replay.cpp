@@ -232,16 +232,30 @@ void MainWindow::evaluateRecording()
     auto cancel = std::make_shared<std::atomic<bool>>(false);
     m_whatIfCancel = cancel;
     auto result = std::make_shared<WhatIfResult>();
+    auto failure = std::make_shared<QString>();
+    m_whatIfFailure = QString();
     const QString path = m_replayPath;
     const QVector<AreaRecord> areas = m_data->Areas;
     const bool reversed = m_link->DirectionReversed;
-    QThread *thread = QThread::create([=] { *result = whatIfOfRecording(path, areas, reversed, cancel.get()); });
+    // Whatever the evaluation throws (memory running out on a hostile file)
+    // stays on its thread and is told as a failure: the window and its
+    // unsaved project outlive it.
+    QThread *thread = QThread::create([=] {
+        try {
+            *result = whatIfOfRecording(path, areas, reversed, cancel.get());
+        } catch (const std::exception &e) {
+            *failure = QString::fromLocal8Bit(e.what());
+        } catch (...) {
+            *failure = QStringLiteral("?");
+        }
+    });
     m_whatIfThread = thread;
     connect(thread, &QThread::finished, thread, &QObject::deleteLater);
-    connect(thread, &QThread::finished, this, [this, cancel, result] {
+    connect(thread, &QThread::finished, this, [this, cancel, result, failure] {
         if (cancel->load() || !isReplaying())
             return;
-        m_timeline->setResult(*result);
+        m_timeline->setResult(failure->isNull() ? *result : WhatIfResult());
+        m_whatIfFailure = *failure;
         showWhatIfSummary();
     });
     m_replayBar->setSummary(pick(LanguageFlag, "正在评估区域…", "Evaluating the zones…"));
@@ -254,7 +268,9 @@ void MainWindow::showWhatIfSummary()
         return;
     const WhatIfResult &r = m_timeline->result();
     QString text;
-    if (r.compared == 0)
+    if (!m_whatIfFailure.isNull())
+        text = pick(LanguageFlag, "无法评估区域: %1", "The zones could not be evaluated: %1").arg(m_whatIfFailure);
+    else if (r.compared == 0)
         text = pick(LanguageFlag, "录制中没有可比较的 IO 状态: 录制时请打开 IO 仿真或自检。",
                     "The recording holds no IO status to compare with: record with IO simulation or self-check open.");
     else if (r.agrees())
