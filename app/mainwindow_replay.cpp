@@ -22,6 +22,7 @@
 #include <QLabel>
 #include <QStatusBar>
 #include <QThread>
+#include <QTimer>
 
 namespace {
 QString pick(int flag, const char *chinese, const char *english)
@@ -136,9 +137,23 @@ void MainWindow::StopRecordingSlot()
         return;
     link->attachRecorder(nullptr);
     const QString path = m_recorder->path();
-    m_recorder->stop();
+    QString why;
+    const bool saved = m_recorder->stop(&why);
     updateRecordingActions();
-    statusBar()->showMessage(pick(LanguageFlag, "录制已保存: ", "Recording saved: ") + path, 8000);
+    if (saved) {
+        statusBar()->showMessage(pick(LanguageFlag, "录制已保存: ", "Recording saved: ") + path, 8000);
+        return;
+    }
+    // A disconnect stops the recording too, maybe from inside the link's
+    // handlers: the box waits for the event loop.
+    const QString text = pick(LanguageFlag, "录制文件无法正确结束 (%1): %2\n文件只包含此前写入的内容。",
+                              "The recording could not be ended properly (%1): %2\n"
+                              "The file holds what was written before.")
+                             .arg(path, why);
+    QTimer::singleShot(0, this, [this, text] {
+        DialogSeam::current()->ask(DialogSeam::Icon::Warning, pick(LanguageFlag, "录制", "Recording"), text,
+                                   {pick(LanguageFlag, "确定", "OK")});
+    });
 }
 
 void MainWindow::showRecordingState()
