@@ -380,9 +380,12 @@ void SERIAL_COMM::receiveRead(const QByteArray &bytes)
 void SERIAL_COMM::receiveBytes(const QByteArray &bytes)
 {
     RxBuffer.append(bytes);
-    const QVector<ReceivedFrame> frames = takeReplies(RxBuffer, Link ? Link->ConnectionKind : -1);
-    for (const ReceivedFrame &frame : frames)
-        dispatch(frame);
+    do {
+        StaleReply = false;
+        const QVector<ReceivedFrame> frames = takeReplies(RxBuffer, Link ? Link->ConnectionKind : -1);
+        for (const ReceivedFrame &frame : frames)
+            dispatch(frame);
+    } while (StaleReply); // each pass took the stale reply out of the buffer
 }
 
 void SERIAL_COMM::setReplaying(bool replaying)

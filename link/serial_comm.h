@@ -234,6 +234,10 @@ private:
     // transfer going that never gets past it.
     qint32 StalledAt = -1;
     qint32 Stalls = 0;
+    // A parser set aside a reply that answers nothing asked now: the one
+    // behind it in the buffer is looked for again at once, rather than wait
+    // for a read that only comes after a time-out.
+    bool StaleReply = false;
     // Restarting: time-outs re-send without counting, up to RestartWaitMs.
     bool Restarting = false;
     QElapsedTimer RestartClock;

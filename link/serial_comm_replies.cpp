@@ -75,8 +75,12 @@ void SERIAL_COMM::readAreaReply(const QByteArray &frame)
     // Only the area asked for counts: a reply naming another one, or one that
     // came after its time-out, would put zones where they do not belong and
     // end the read an area short. Unanswered, the request goes again.
-    if (!block || PendingCommand != int(Command::RArea) || block->Index != ReadAreaIndex)
+    if (!block)
         return;
+    if (PendingCommand != int(Command::RArea) || block->Index != ReadAreaIndex) {
+        StaleReply = true;
+        return;
+    }
     replyAccepted();
     if (Edit && block->Index < Edit->Areas.size())
         applyAreaBlock(*block, Link && Link->DirectionReversed, Edit->Areas[block->Index]);
@@ -101,8 +105,12 @@ void SERIAL_COMM::writeAreaReply(const QByteArray &frame)
     // A status reply names no area: one that came after its time-out would
     // count for whatever is asked now, and the last one would clear the
     // request after it.
-    if (!status || PendingCommand != int(Command::WArea))
+    if (!status)
         return;
+    if (PendingCommand != int(Command::WArea)) {
+        StaleReply = true;
+        return;
+    }
     replyAccepted();
     PendingCommand = 0;
     if (*status == 0) {
@@ -151,8 +159,12 @@ void SERIAL_COMM::readParamsReply(const QByteArray &frame)
 void SERIAL_COMM::writeParamsReply(const QByteArray &frame)
 {
     const std::optional<int> status = decodeStatusReply(frame, Command::WPara);
-    if (!status || PendingCommand != int(Command::WPara))
+    if (!status)
         return;
+    if (PendingCommand != int(Command::WPara)) {
+        StaleReply = true;
+        return;
+    }
     replyAccepted();
     PendingCommand = 0;
     clear(WriteParamsRequest);
@@ -186,8 +198,12 @@ void SERIAL_COMM::readCasesReply(const QByteArray &frame)
 void SERIAL_COMM::writeCasesReply(const QByteArray &frame)
 {
     const std::optional<int> status = decodeStatusReply(frame, Command::WCase);
-    if (!status || PendingCommand != int(Command::WCase))
+    if (!status)
         return;
+    if (PendingCommand != int(Command::WCase)) {
+        StaleReply = true;
+        return;
+    }
     replyAccepted();
     PendingCommand = 0;
     clear(WriteCasesRequest);
