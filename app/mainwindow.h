@@ -413,6 +413,7 @@ private:
     // The what-if evaluation under way on its own thread, and its stop flag.
     QPointer<QThread> m_whatIfThread;
     std::shared_ptr<std::atomic<bool>> m_whatIfCancel;
+    QString m_whatIfFailure; // what the last evaluation threw; null when it ended
     void cancelWhatIf();
     void showWhatIfSummary();
 

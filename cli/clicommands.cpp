@@ -14,6 +14,7 @@
 #include "whatifreport.h"
 
 #include <QDate>
+#include <QDeadlineTimer>
 #include <QEventLoop>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -29,6 +30,8 @@ namespace CliCommands {
 namespace {
 QPointer<ScannerSession> g_watching;
 bool g_interrupted = false;
+// Set when the command starts: every scanner session of it ends by then.
+QDeadlineTimer g_deadline{QDeadlineTimer::Forever};
 
 void out(const QString &line) { std::fprintf(stdout, "%s\n", line.toLocal8Bit().constData()); std::fflush(stdout); }
 void err(const QString &line) { std::fprintf(stderr, "quillmark-cli: %s\n", line.toLocal8Bit().constData()); }
@@ -43,12 +46,15 @@ struct Arguments
     bool verify = false;
     bool reboot = false;
     int seconds = -1;
+    int deadline = DefaultDeadlineSeconds;
     int language = 0;
 };
 
 // Every option a command takes; the rest are refused.
 bool takes(const QString &command, const QString &option)
 {
+    if (option == QLatin1String("--deadline"))
+        return command != QLatin1String("discover");
     if (option == QLatin1String("--json"))
         return command == QLatin1String("diff") || command == QLatin1String("watch")
             || command == QLatin1String("whatif") || command == QLatin1String("info")
@@ -114,12 +120,13 @@ bool parse(const QStringList &list, Arguments *args, QString *error)
                 *error = cliText(CliText::UnknownOption, args->language).arg(a);
                 return false;
             }
-            if (name == QLatin1String("--seconds")) {
+            if (name == QLatin1String("--seconds") || name == QLatin1String("--deadline")) {
                 const QString value = a.contains(QLatin1Char('=')) ? a.section(QLatin1Char('='), 1) : list.value(++i);
                 bool ok = false;
-                args->seconds = value.toInt(&ok);
-                if (!ok || args->seconds < 1 || args->seconds > 86400 * 365) {
-                    *error = cliText(CliText::BadSeconds, args->language);
+                int &seconds = name == QLatin1String("--seconds") ? args->seconds : args->deadline;
+                seconds = value.toInt(&ok);
+                if (!ok || seconds < 1 || seconds > 86400 * 365) {
+                    *error = cliText(CliText::BadSeconds, args->language).arg(name);
                     return false;
                 }
             } else if (a.contains(QLatin1Char('='))) {
@@ -185,6 +192,7 @@ int obtain(const QString &source, int language, Configuration *config,
         ConsoleDialogs dialogs(language);
         DialogSeam::install(&dialogs);
         ScannerSession session(*address, language, &dialogs);
+        session.setDeadline(g_deadline);
         const bool ok = session.open() && session.readAll(config);
         if (ok && product)
             *product = session.product();
@@ -333,6 +341,7 @@ int upload(const Arguments &args)
     ConsoleDialogs dialogs(args.language);
     DialogSeam::install(&dialogs);
     ScannerSession session(*address, args.language, &dialogs);
+    session.setDeadline(g_deadline);
     int status = Success;
     Configuration back;
     if (!session.open() || !session.writeAll(config, args.reboot)) {
@@ -453,6 +462,7 @@ int untilInterrupted(const Arguments &args,
     ConsoleDialogs dialogs(args.language);
     DialogSeam::install(&dialogs);
     ScannerSession session(*address, args.language, &dialogs);
+    session.setDeadline(g_deadline);
     bool ok = session.open();
     if (ok) {
         g_watching = &session;
@@ -462,6 +472,10 @@ int untilInterrupted(const Arguments &args,
         g_watching = nullptr;
     }
     DialogSeam::install(nullptr);
+    if (!ok && session.interrupted()) {
+        err(cliText(CliText::RecordInterrupted, args.language).arg(args.words.value(1)));
+        return Interrupted;
+    }
     if (!ok) {
         err(session.error());
         return LinkFailure;
@@ -583,6 +597,7 @@ int run(const QStringList &arguments)
     }
     if (args.help)
         return printHelp(args);
+    g_deadline = QDeadlineTimer(args.deadline * 1000LL);
     const QString &c = args.command;
     if (c == QLatin1String("check"))
         return check(args);

@@ -65,6 +65,9 @@ enum class CliText {
     FingerprintLine,
     FingerprintPair,
     ReportWritten,
+    DeadlinePassed,
+    RecordInterrupted,
+    WhatIfNothingCompared,
 };
 
 QString cliText(CliText text, int language);

@@ -5,7 +5,7 @@
 #include "dialogseam.h"
 #include "editdata.h"
 #include "framing.h"
-#include "linkrecorder.h"
+#include "traffictap.h"
 
 #include <QAbstractSocket>
 #include <QSerialPort>
@@ -71,6 +71,9 @@ void SERIAL_COMM::clearRequests()
     // areas on the next connection.
     ReadAreaIndex = 0;
     WriteAreaIndex = 0;
+    WriteRefusals = 0;
+    StalledAt = -1;
+    Stalls = 0;
 }
 
 void SERIAL_COMM::clearAllFlags() { RequestFlags.fill(0); }
@@ -231,12 +234,32 @@ void SERIAL_COMM::showProgress(TransferMessage title)
 
 void SERIAL_COMM::afterReceive(std::function<void()> boxes) { QTimer::singleShot(0, this, std::move(boxes)); }
 
-int SERIAL_COMM::tell(TransferMessage message, DialogSeam::Icon icon)
+int SERIAL_COMM::tell(TransferMessage message, DialogSeam::Icon icon, const QString &argument)
 {
     const TransferText t = transferText(message, Language);
     if (t.isEmpty())
         return -1;
-    return DialogSeam::current()->ask(icon, t.title, t.text, t.buttons, 0);
+    return DialogSeam::current()->ask(icon, t.title, argument.isNull() ? t.text : t.text.arg(argument), t.buttons, 0);
+}
+
+void SERIAL_COMM::tellRefusal(int status, TransferMessage rejected)
+{
+    if (status == 1)
+        tell(rejected);
+    else if (status == 2)
+        tell(TransferMessage::FlashError);
+    else
+        tell(TransferMessage::UnknownStatus, DialogSeam::Icon::Information, QString::number(status));
+}
+
+void SERIAL_COMM::abandonWrite()
+{
+    clear(WriteAreasRequest);
+    clear(WriteCasesRequest);
+    clear(WriteParamsRequest);
+    WriteAreaIndex = 0;
+    WriteRefusals = 0;
+    DialogSeam::current()->progressClose();
 }
 
 void SERIAL_COMM::writeAreaStep()
@@ -273,6 +296,9 @@ void SERIAL_COMM::writeAreaStep()
 
 void SERIAL_COMM::ReadWriteOverTime()
 {
+    const int at = PendingCommand == int(Command::RArea)   ? ReadAreaIndex
+                 : PendingCommand == int(Command::WArea) ? 64 + WriteAreaIndex
+                                                           : -1;
     ReadAreaIndex = 0;
     WriteAreaIndex = 0;
     PendingCommand = 0;
@@ -281,9 +307,17 @@ void SERIAL_COMM::ReadWriteOverTime()
     if (Restarting && RestartClock.elapsed() < RestartWaitMs)
         return;
     ++RetryCount;
-    if (RetryCount <= MaxRetries)
+    if (at >= 0 && at == StalledAt) {
+        ++Stalls;
+    } else {
+        StalledAt = at;
+        Stalls = 0;
+    }
+    if (RetryCount <= MaxRetries && Stalls < MaxRetries)
         return;
     RetryCount = 0;
+    StalledAt = -1;
+    Stalls = 0;
     clearAllFlags();
     ScanTimer.stop();
     IntensityTimer.stop();
@@ -346,9 +380,12 @@ void SERIAL_COMM::receiveRead(const QByteArray &bytes)
 void SERIAL_COMM::receiveBytes(const QByteArray &bytes)
 {
     RxBuffer.append(bytes);
-    const QVector<ReceivedFrame> frames = takeReplies(RxBuffer, Link ? Link->ConnectionKind : -1);
-    for (const ReceivedFrame &frame : frames)
-        dispatch(frame);
+    do {
+        StaleReply = false;
+        const QVector<ReceivedFrame> frames = takeReplies(RxBuffer, Link ? Link->ConnectionKind : -1);
+        for (const ReceivedFrame &frame : frames)
+            dispatch(frame);
+    } while (StaleReply); // each pass took the stale reply out of the buffer
 }
 
 void SERIAL_COMM::setReplaying(bool replaying)
@@ -456,8 +493,10 @@ void SERIAL_COMM::WriteSensorAllDataSlots()
     if (refuseDownloadIfUnsendable())
         return;
     stopStreamIfEthernet();
-    if (!isRequested(WriteAreasRequest))
+    if (!isRequested(WriteAreasRequest)) {
         WriteAreaIndex = 0; // a new write-all writes every area
+        WriteRefusals = 0;
+    }
     raiseRequest(WriteAreasRequest);
     raiseRequest(WriteCasesRequest);
     raiseRequest(WriteParamsRequest);

@@ -15,7 +15,7 @@
 #include <functional>
 #include <optional>
 
-class LinkRecorder;
+class TrafficTap;
 class QIODevice;
 class QSerialPort;
 class QTcpSocket;
@@ -89,7 +89,7 @@ public:
 
     // Every read and every request written go to the recorder while it
     // records. Not owned; nullptr detaches.
-    void attachRecorder(LinkRecorder *recorder) { Recorder = recorder; }
+    void attachRecorder(TrafficTap *recorder) { Recorder = recorder; }
     // Replaying a recording: nothing is sent, and only the live streams (scans,
     // intensities, IO and self-check) are taken, so a recorded read-all or
     // download cannot touch the project or open boxes.
@@ -162,7 +162,13 @@ private:
     void replyAccepted(); // stops the time-out, RetryCount = 0
     // One box of the transfer sequences in the link's language; nothing in
     // any other language. Returns the pressed button, -1 when none was shown.
-    int tell(TransferMessage message, DialogSeam::Icon icon = DialogSeam::Icon::Information);
+    int tell(TransferMessage message, DialogSeam::Icon icon = DialogSeam::Icon::Information,
+             const QString &argument = QString());
+    // The box for a write the scanner refused with this status; status 1
+    // gives `rejected`.
+    void tellRefusal(int status, TransferMessage rejected);
+    // Ends a write-all: nothing more of it is sent.
+    void abandonWrite();
     // Runs a reply's boxes once the receive handler has returned: a modal box
     // opened inside it would hold back every further reply of that device
     // (sockets do not signal new data again while their handler runs), and
@@ -209,7 +215,7 @@ private:
     qint32 TxLength = 0;
     std::array<char, TxCapacity> TxBuffer{};
     HisnAssembler Hisn;
-    LinkRecorder *Recorder = nullptr;
+    TrafficTap *Recorder = nullptr;
     bool Replaying = false;
     std::optional<ProductInfo> LastProduct;
     std::function<QString()> ProductNote;
@@ -220,6 +226,18 @@ private:
     // The area transfer waits while its rejection box is open, so a scanner
     // that rejects again cannot stack boxes.
     bool WriteAreasHeld = false;
+    // Refusals in the running write-all: after as many as time-outs are
+    // tolerated it ends, rather than restart from area 0 for ever.
+    qint32 WriteRefusals = 0;
+    // The area (64 + index for a write) the last time-out hit, and how many
+    // time-outs in a row hit it: areas before it answering does not keep a
+    // transfer going that never gets past it.
+    qint32 StalledAt = -1;
+    qint32 Stalls = 0;
+    // A parser set aside a reply that answers nothing asked now: the one
+    // behind it in the buffer is looked for again at once, rather than wait
+    // for a read that only comes after a time-out.
+    bool StaleReply = false;
     // Restarting: time-outs re-send without counting, up to RestartWaitMs.
     bool Restarting = false;
     QElapsedTimer RestartClock;

@@ -72,11 +72,16 @@ void SERIAL_COMM::samplesReply(const QByteArray &frame, Command command)
 void SERIAL_COMM::readAreaReply(const QByteArray &frame)
 {
     const std::optional<AreaBlock> block = decodeAreaBlock(frame, Command::RArea);
+    // Only the area asked for counts: a reply naming another one, or one that
+    // came after its time-out, would put zones where they do not belong and
+    // end the read an area short. Unanswered, the request goes again.
     if (!block)
         return;
+    if (PendingCommand != int(Command::RArea) || block->Index != ReadAreaIndex) {
+        StaleReply = true;
+        return;
+    }
     replyAccepted();
-    // A reply naming an area above 63 changes no area but still counts, so
-    // the transfer ends after 64 replies whatever the scanner sends.
     if (Edit && block->Index < Edit->Areas.size())
         applyAreaBlock(*block, Link && Link->DirectionReversed, Edit->Areas[block->Index]);
     ++ReadAreaIndex;
@@ -97,8 +102,15 @@ void SERIAL_COMM::readAreaReply(const QByteArray &frame)
 void SERIAL_COMM::writeAreaReply(const QByteArray &frame)
 {
     const std::optional<int> status = decodeStatusReply(frame, Command::WArea);
+    // A status reply names no area: one that came after its time-out would
+    // count for whatever is asked now, and the last one would clear the
+    // request after it.
     if (!status)
         return;
+    if (PendingCommand != int(Command::WArea)) {
+        StaleReply = true;
+        return;
+    }
     replyAccepted();
     PendingCommand = 0;
     if (*status == 0) {
@@ -111,15 +123,18 @@ void SERIAL_COMM::writeAreaReply(const QByteArray &frame)
             WriteAreaIndex = 0;
             clear(WriteAreasRequest);
         }
-    } else if (*status == 1 || *status == 2) {
-        WriteAreaIndex = 0; // the area transfer starts again from area 0, once the box is read
-        WriteAreasHeld = true;
-        const TransferMessage m = *status == 1 ? TransferMessage::AreaRejected : TransferMessage::FlashError;
-        afterReceive([this, m] {
-            tell(m);
-            WriteAreasHeld = false;
-        });
+        return;
     }
+    // Refused: the areas go again from area 0 once the box is read, until a
+    // scanner that keeps refusing has been given as many tries as a silent one.
+    WriteAreaIndex = 0;
+    WriteAreasHeld = true;
+    if (++WriteRefusals > MaxRetries)
+        abandonWrite();
+    afterReceive([this, s = *status] {
+        tellRefusal(s, TransferMessage::AreaRejected);
+        WriteAreasHeld = false;
+    });
 }
 
 void SERIAL_COMM::readParamsReply(const QByteArray &frame)
@@ -146,6 +161,10 @@ void SERIAL_COMM::writeParamsReply(const QByteArray &frame)
     const std::optional<int> status = decodeStatusReply(frame, Command::WPara);
     if (!status)
         return;
+    if (PendingCommand != int(Command::WPara)) {
+        StaleReply = true;
+        return;
+    }
     replyAccepted();
     PendingCommand = 0;
     clear(WriteParamsRequest);
@@ -158,9 +177,9 @@ void SERIAL_COMM::writeParamsReply(const QByteArray &frame)
             if (tell(TransferMessage::RestartQuestion, DialogSeam::Icon::Question) == 0 && asked == Generation)
                 raiseRequest(RebootRequest);
         });
-    } else if (*status == 1 || *status == 2) {
-        const TransferMessage m = *status == 1 ? TransferMessage::BlockRejected : TransferMessage::FlashError;
-        afterReceive([this, m] { tell(m); });
+    } else {
+        abandonWrite();
+        afterReceive([this, s = *status] { tellRefusal(s, TransferMessage::BlockRejected); });
     }
 }
 
@@ -181,12 +200,18 @@ void SERIAL_COMM::writeCasesReply(const QByteArray &frame)
     const std::optional<int> status = decodeStatusReply(frame, Command::WCase);
     if (!status)
         return;
+    if (PendingCommand != int(Command::WCase)) {
+        StaleReply = true;
+        return;
+    }
     replyAccepted();
     PendingCommand = 0;
     clear(WriteCasesRequest);
-    if (*status == 1 || *status == 2) {
-        const TransferMessage m = *status == 1 ? TransferMessage::BlockRejected : TransferMessage::FlashError;
-        afterReceive([this, m] { tell(m); });
+    if (*status != 0) {
+        // The parameters after a refused case table would end the download
+        // in "complete" and the restart question.
+        abandonWrite();
+        afterReceive([this, s = *status] { tellRefusal(s, TransferMessage::BlockRejected); });
     }
 }
 

@@ -8,6 +8,7 @@
 #include "boundedwait.h"
 #include "emulatorprocess.h"
 #include "emulatorstate.h"
+#include "filesizelimit.h"
 #include "linkstate.h"
 #include "livescan.h"
 #include "mainwindow.h"
@@ -25,6 +26,7 @@
 #include <QAction>
 #include <QDockWidget>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QToolButton>
 #include <QTemporaryDir>
 #include <QPainter>
@@ -202,6 +204,42 @@ private slots:
         QVERIFY(!rig.window->isReplaying());
         QCOMPARE(rig.dialogs.boxes.size(), boxes + 1);
         QCOMPARE(rig.dialogs.boxes.last().text, recordingMessage(RecordingStatus::NotRecording, 1));
+    }
+
+    // An end of the recording that cannot be written is a failure, told once
+    // the stop has returned, in the window's language; nothing says saved.
+    void recordingThatCannotBeEnded_data()
+    {
+        QTest::addColumn<bool>("english");
+        QTest::newRow("Chinese") << false;
+        QTest::newRow("English") << true;
+    }
+    void recordingThatCannotBeEnded()
+    {
+        QFETCH(bool, english);
+        Rig rig;
+        QVERIFY(rig.start());
+        if (english)
+            QVERIFY(QMetaObject::invokeMethod(rig.window.get(), "LanguageToEnglish"));
+        QVERIFY(rig.connect(QStringLiteral("tcp")));
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("site.qmrec"));
+        QM_WAIT_VERIFY(rig.transferDone(), 20000);
+        rig.dialogs.fileNames << path;
+        rig.child<QAction>("StartRecording")->trigger();
+        QM_WAIT_VERIFY(QFileInfo::exists(path), 2000);
+        const int boxes = rig.dialogs.boxes.size();
+        {
+            FileSizeLimit full(rlim_t(QFileInfo(path).size())); // no room for the end
+            rig.child<QAction>("StopRecording")->trigger();
+        }
+        QVERIFY(!rig.window->isRecording());
+        QCOMPARE(rig.dialogs.boxes.size(), boxes); // not from inside the stop
+        QM_WAIT_COMPARE(rig.dialogs.boxes.size(), boxes + 1, 2000);
+        QVERIFY(rig.dialogs.boxes.last().text.startsWith(english ? QStringLiteral("The recording could not be ended")
+                                                                 : QStringLiteral("录制文件无法正确结束")));
+        QVERIFY(!rig.window->statusBar()->currentMessage().contains(english ? QStringLiteral("saved")
+                                                                            : QStringLiteral("已保存")));
     }
 
     void dataTableWhileConnected()

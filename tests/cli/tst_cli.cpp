@@ -4,6 +4,7 @@
 // alone). The project file the tests start from is written by hand.
 
 #include "emulatorprocess.h"
+#include "recording.h"
 
 #include <QDir>
 #include <QFile>
@@ -12,6 +13,7 @@
 #include <QtTest>
 #include <cmath>
 #include <memory>
+#include <signal.h>
 
 namespace {
 struct Run
@@ -128,6 +130,8 @@ private slots:
     void check();
     void commands_data();
     void commands();
+    void recordReplacesAFileOnlyWithARecording_data();
+    void recordReplacesAFileOnlyWithARecording();
 };
 
 void TestCli::transfers_data()
@@ -391,6 +395,14 @@ void TestCli::commands_data()
     QTest::newRow("area rejected")
         << QStringList{"upload", golden, "%SCANNER"} << QStringList{"--reject", "WArea:1:1:0"} << 3
         << "the scanner rejected a write: Parameters Setting Error" << false;
+    QTest::newRow("parameters answered with an unknown status")
+        << QStringList{"upload", golden, "%SCANNER"} << QStringList{"--reject", "WPara:3:0"} << 3
+        << "the scanner rejected a write: Unknown Write Status 3" << false;
+    QTest::newRow("an area refused every time, Chinese")
+        << QStringList{"--lang", "zh", "upload", golden, "%SCANNER"} << QStringList{"--reject", "WArea:7:255:0"} << 3
+        << "扫描仪拒绝写入: 未知的写入状态 255" << false;
+    QTest::newRow("deadline") << QStringList{"info", "%SCANNER", "--deadline", "1"} << QStringList{"--delay", "1:1900"}
+                              << 3 << "not done within the deadline" << false;
     QTest::newRow("flash error, Chinese")
         << QStringList{"--lang", "zh", "upload", golden, "%SCANNER"} << QStringList{"--reject", "WPara:2"} << 3
         << "扫描仪拒绝写入: 内存写入错误" << false;
@@ -462,6 +474,49 @@ void TestCli::commands()
         QTest::qWait(100);
         QCOMPARE(framesReceived(*e), 0);
     }
+}
+
+// A recording takes the file's name only once it holds traffic: interrupted
+// before that, the file that was there stays, and the status says so.
+void TestCli::recordReplacesAFileOnlyWithARecording_data()
+{
+    QTest::addColumn<QStringList>("emulator");
+    QTest::addColumn<int>("interruptMs"); // SIGINT this long after the start; 0 none
+    QTest::addColumn<int>("status");
+    QTest::addColumn<bool>("replaced");
+    QTest::newRow("interrupted before it began") << QStringList{"--silent"} << 400 << 130 << false;
+    QTest::newRow("interrupted while recording") << QStringList{} << 1500 << 0 << true;
+    QTest::newRow("for its seconds") << QStringList{} << 0 << 0 << true;
+}
+
+void TestCli::recordReplacesAFileOnlyWithARecording()
+{
+    QFETCH(QStringList, emulator);
+    QFETCH(int, interruptMs);
+    QFETCH(int, status);
+    QFETCH(bool, replaced);
+    QTemporaryDir dir;
+    Emulator e;
+    QVERIFY(e.start(emulator));
+    const QString path = dir.filePath(QStringLiteral("site.qmrec"));
+    QVERIFY(writeFile(path, "the previous recording"));
+    QStringList args{QStringLiteral("record"), scannerOf(e, QStringLiteral("tcp")), path};
+    if (interruptMs == 0)
+        args << QStringLiteral("--seconds") << QStringLiteral("1");
+    QProcess p;
+    p.start(QStringLiteral(CLI_PATH), args);
+    QVERIFY(p.waitForStarted(5000));
+    if (interruptMs > 0) {
+        QTest::qWait(interruptMs);
+        QVERIFY(p.processId() > 0);
+        ::kill(pid_t(p.processId()), SIGINT);
+    }
+    QVERIFY(p.waitForFinished(20000));
+    QCOMPARE(p.exitCode(), status);
+    QCOMPARE(readRecording(path).status == RecordingStatus::Complete, replaced);
+    if (!replaced)
+        QCOMPARE(readFile(path), QByteArray("the previous recording"));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("site.qmrec")});
 }
 
 QTEST_GUILESS_MAIN(TestCli)

@@ -247,7 +247,14 @@ void TestCliLogic::whatIf_data()
                        "  scan 2 at 0.200 s, area 5: outputs 0x02 | 0x01",
                        "Out3: set 0.000 s | 0.000 s, 0 | 0 switchings",
                        "2 scans, 1 judged by the scanner: 1 disagree"}
-        << QStringList{"%1: The recording is incomplete; it plays up to where it breaks off."} << 1;
+        << QStringList{"%1: The recording is incomplete; it plays up to where it breaks off."} << 2;
+    QTest::newRow("nothing compared") << "s1500 s0" << 0
+                                      << QStringList{"Out1: set 0.000 s | 0.000 s, 0 | 0 switchings",
+                                                     "Out2: set 0.000 s | 0.000 s, 0 | 0 switchings",
+                                                     "Out3: set 0.000 s | 0.000 s, 0 | 0 switchings",
+                                                     "2 scans, none judged by the scanner: nothing compared "
+                                                     "(record with the IO status asked for)"}
+                                      << QStringList{} << 4;
     QTest::newRow("not a recording") << "" << 1000000 << QStringList{}
                                      << QStringList{"%1: This is not a recording."} << 2;
 }
