@@ -126,6 +126,9 @@ bool ScannerSession::open()
     }
     m_comm = std::make_unique<SERIAL_COMM>(&m_serial, &m_link, &m_data, &m_params, &m_control, &m_tcp, &m_udp);
     m_comm->setLanguage(m_language);
+    // The scanner drops the connection as it restarts, often before the
+    // restart's message is shown: the reply itself excuses the loss.
+    connect(m_comm.get(), &SERIAL_COMM::ScannerRestarting, this, [this] { m_rebootDone = true; });
     // For tests of the tool: "TICK,TIMEOUT" in ms instead of the link's 20 and 2000.
     const QStringList intervals = qEnvironmentVariable("QM_TEST_LINK_INTERVALS").split(QLatin1Char(','));
     if (intervals.size() == 2 && intervals.at(0).toInt() > 0 && intervals.at(1).toInt() > 0)
