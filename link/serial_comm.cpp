@@ -103,6 +103,16 @@ void SERIAL_COMM::setIntervalsForTest(int sendMs, int overtimeMs)
     OvertimeTimer.setInterval(overtimeMs);
 }
 
+bool SERIAL_COMM::writeReversed() const
+{
+    // The zones go for the install direction of the parameter block written
+    // with them, whatever the scanner reported before: an edited direction
+    // must not leave them mirrored for the other one.
+    if (Parameters)
+        return Parameters->Words[SensorParameters::InstallDirectionWord] != 0;
+    return Link && Link->DirectionReversed;
+}
+
 bool SERIAL_COMM::ethernet() const { return Link && Link->ConnectionKind == 1; }
 
 QIODevice *SERIAL_COMM::selectedDevice() const
@@ -287,7 +297,7 @@ void SERIAL_COMM::writeAreaStep()
     if (!Edit)
         return;
     const AreaEncodeResult result = encodeAreaBlock(Command::WArea, WriteAreaIndex, Edit->Areas.at(WriteAreaIndex),
-                                                    Link && Link->DirectionReversed);
+                                                    writeReversed());
     if (!result.ok()) {
         // The model changed after the download was checked: stop it here
         // rather than send a zone the scanner would store differently.
@@ -555,7 +565,7 @@ bool SERIAL_COMM::refuseDownloadIfUnsendable(const std::array<bool, 64> &mask)
 {
     if (!Edit)
         return true;
-    const bool reversed = Link && Link->DirectionReversed;
+    const bool reversed = writeReversed();
     for (int i = 0; i < EditData::AreaCount && i < Edit->Areas.size(); ++i) {
         if (!mask[size_t(i)])
             continue;

@@ -129,6 +129,9 @@ public:
     bool writeSelected(const QVector<int> &areas, bool caseTable, bool parameters);
     // A read, write or reboot is under way (or a restarted scanner awaited).
     bool transferRunning() const;
+    // The areas written go mirrored: the parameter block written with them
+    // says the scanner is mounted reversed.
+    bool writeReversed() const;
 
     // Test-only: shorter scheduler tick and reply time-out.
     void setIntervalsForTest(int sendMs, int overtimeMs);
