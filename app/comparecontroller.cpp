@@ -127,7 +127,6 @@ void CompareController::connectionClosed()
     const bool awaited = m_state == State::AwaitingRestart;
     m_scanner.reset();
     m_cachedLanguage = -1;
-    m_verification = false;
     if (m_state != State::NotCompared)
         setState(awaited ? State::ReadFailed : State::NotCompared);
     if (awaited)

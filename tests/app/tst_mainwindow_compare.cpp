@@ -99,6 +99,8 @@ private slots:
         const QVector<AreaRecord> read = rig.data.Areas;
         const bool modified = rig.data.Modified;
         rig.action("CompareScanner")->trigger();
+        rig.action("CompareScanner")->trigger(); // one read at a time
+        QCOMPARE(rig.window->statusBar()->currentMessage(), QStringLiteral("设备正忙于另一次传输"));
         QM_WAIT_VERIFY(rig.window->comparison()->state() == State::Compared, 20000);
         QCOMPARE(summary(rig), QStringLiteral("相同"));
         QCOMPARE(rig.window->comparePanel()->tree()->topLevelItemCount(), 0);
@@ -192,6 +194,10 @@ private slots:
         rig.action("Redo")->trigger();
         QCOMPARE(*rig.window->parameters() == scannerWords, group == 0);
         QCOMPARE(rig.data.Areas[3] == edited[3], group != 1);
+        // The next scanner connected may be another one: nothing of this one stays.
+        rig.action("DisConnection")->trigger();
+        QCOMPARE(leaves(tree).size(), 0);
+        QVERIFY(rig.window->sceneController()->paintScannerZones()->areas().isEmpty());
     }
 
     // quillmark-cli diff of the saved project and the same scanner lists
@@ -200,13 +206,13 @@ private slots:
     {
         Rig rig;
         QVERIFY(startConnected(rig, QStringLiteral("pty")));
-        rig.window->LanguageToEnglish();
         makeThreeDifferences(rig);
         const QString file = rig.dir.filePath(QStringLiteral("plan.VQ30"));
         rig.dialogs.fileNames.enqueue(file);
         rig.action("Save")->trigger();
         QVERIFY(QFile::exists(file));
         QVERIFY(compare(rig));
+        rig.window->LanguageToEnglish(); // compared in Chinese, read in English
         QStringList window;
         for (QTreeWidgetItem *line : leaves(rig.window->comparePanel()->tree()))
             window << line->text(0);
@@ -232,16 +238,21 @@ private slots:
         QTest::addColumn<QStringList>("emulator");
         QTest::addColumn<bool>("verify");
         QTest::addColumn<bool>("restart");
+        QTest::addColumn<int>("restartWait"); // ms, 0: as the program waits
         QTest::addColumn<QString>("status");
         QTest::addColumn<QString>("summary");
         const QString verified = QStringLiteral("已校验：设备中的配置与工程一致");
-        QTest::newRow("verified, tcp") << "tcp" << QStringList() << true << false << verified << "写入后校验: 相同";
+        QTest::newRow("verified, tcp") << "tcp" << QStringList() << true << false << 0 << verified
+                                       << "写入后校验: 相同";
         const QStringList quickBoot{"--boot-pause", "200"};
-        QTest::newRow("restarted, tcp") << "tcp" << quickBoot << true << true << verified << "写入后校验: 相同";
-        QTest::newRow("restarted, pty") << "pty" << quickBoot << true << true << verified << "写入后校验: 相同";
-        QTest::newRow("case table rejected, pty") << "pty" << QStringList{"--reject", "WCase:1"} << true << false
+        QTest::newRow("restarted, tcp") << "tcp" << quickBoot << true << true << 0 << verified << "写入后校验: 相同";
+        QTest::newRow("restarted, pty") << "pty" << quickBoot << true << true << 0 << verified << "写入后校验: 相同";
+        QTest::newRow("not back from the restart, tcp")
+            << "tcp" << QStringList{"--boot-pause", "5000"} << true << true << 1000 << "未校验：读回未完成"
+            << "未比较：读取未完成";
+        QTest::newRow("case table rejected, pty") << "pty" << QStringList{"--reject", "WCase:1"} << true << false << 0
                                                   << "校验发现 1 处差异" << "写入后校验: 1 处差异";
-        QTest::newRow("switched off, tcp") << "tcp" << QStringList() << false << false << ""
+        QTest::newRow("switched off, tcp") << "tcp" << QStringList() << false << false << 0 << ""
                                            << "已写入，未校验：按“刷新”重新比较";
     }
     void verificationAfterWriteAll()
@@ -250,11 +261,16 @@ private slots:
         QFETCH(QStringList, emulator);
         QFETCH(bool, verify);
         QFETCH(bool, restart);
+        QFETCH(int, restartWait);
         QFETCH(QString, status);
         QFETCH(QString, summary);
         Rig rig;
         QVERIFY(startConnected(rig, transport, emulator));
         rig.dialogs.defaultAnswer = restart ? 0 : 1;
+        if (restartWait > 0) {
+            rig.window->setRestartWaitForTest(restartWait);
+            rig.dialogs.answers << 0 << 0 << 0 << 1; // written, restart, restarted; not back: no reconnecting
+        }
         // The setting, through its dialog, and kept under its own key.
         rig.action("AppSettings")->trigger();
         AppSettingsDialog *settings = rig.window->appSettingsDialog();
@@ -275,10 +291,11 @@ private slots:
         QCOMPARE(rig.boxesSaying(QStringLiteral("传感器重新启动完成")), restart ? 1 : 0);
         QCOMPARE(rig.window->statusBar()->currentMessage(), status);
         QCOMPARE(::summary(rig), summary);
-        QCOMPARE(rig.logged(QStringLiteral("-> RArea")).size() - reads, verify ? 64 : 0);
+        const bool readBack = summary.startsWith(QStringLiteral("写入后校验"));
+        QCOMPARE(rig.logged(QStringLiteral("-> RArea")).size() - reads, readBack ? 64 : 0);
         QCOMPARE(rig.window->findChild<QDockWidget *>(QStringLiteral("CompareDock"))->isVisible(),
                  status.startsWith(QStringLiteral("校验发现")));
-        QCOMPARE(rig.action("WriteDifferences")->isEnabled(), verify);
+        QCOMPARE(rig.action("WriteDifferences")->isEnabled(), readBack);
     }
 
     // A read that does not complete is no comparison: nothing passes for
