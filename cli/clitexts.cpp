@@ -167,13 +167,6 @@ const Entry kTexts[] = {
     {"%1: restarted", "%1: 已重启"},
     {"equal", "相同"},
     {"%1 difference(s)", "%1 处差异"},
-    {"device class: %1 | %2", "设备类型: %1 | %2"},
-    {"parameter %1: %2 | %3", "参数 %1: %2 | %3"},
-    {"case row %1, %2: %3 | %4", "工况 %1, %2: %3 | %4"},
-    {"area %1, %2: %3 | %4", "区域 %1, %2: %3 | %4"},
-    {"area %1, %2: kind %3 | %4", "区域 %1 的 %2: 类型 %3 | %4"},
-    {"area %1, %2: %3 | %4 points", "区域 %1 的 %2: %3 | %4 个点"},
-    {"area %1, %2, point %3: (%4, %5) | (%6, %7), moved %8 mm", "区域 %1 的 %2 第 %3 点: (%4, %5) | (%6, %7), 移动 %8 mm"},
     {"no scanner answered", "没有扫描仪应答"},
     {"%1  %2", "%1  %2"},
     {"inputs %1 outputs %2 status %3 temperature %4° speed %5r/min drive %6V send %7V receive %8V",
@@ -196,19 +189,10 @@ const Entry kTexts[] = {
 };
 static_assert(sizeof(kTexts) / sizeof(kTexts[0]) == int(CliText::WhatIfNothingCompared) + 1, "one entry per text");
 
-const Entry kKinds[] = {{"Polygon", "多边形"}, {"Arc", "圆弧"},  {"Rectangle", "矩形"},
-                        {"Straight", "直线"},  {"Fan", "扇形"}, {"Ratio", "比例"}};
 } // namespace
 
 QString cliText(CliText text, int language)
 {
     const Entry &e = kTexts[int(text)];
     return QString::fromUtf8(language == 1 ? e.chinese : e.english);
-}
-
-QString kindName(int kind, int language)
-{
-    if (kind < 0 || kind > 5)
-        return QString::number(kind);
-    return QString::fromUtf8(language == 1 ? kKinds[kind].chinese : kKinds[kind].english);
 }

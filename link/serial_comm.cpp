@@ -12,6 +12,7 @@
 #include <QTcpSocket>
 #include <QUdpSocket>
 
+#include <algorithm>
 #include <cstring>
 
 SERIAL_COMM::SERIAL_COMM(QSerialPort *serialPort, LinkState *linkState, EditData *editData,
@@ -35,6 +36,7 @@ SERIAL_COMM::SERIAL_COMM(QSerialPort *serialPort, LinkState *linkState, EditData
     OvertimeTimer.setInterval(OvertimeInterval);
     OvertimeTimer.setTimerType(Qt::PreciseTimer); // a coarse timer may fire 100 ms early
     connect(&OvertimeTimer, &QTimer::timeout, this, &SERIAL_COMM::ReadWriteOverTime);
+    WriteMask.fill(true); // a write-all unless a write names its areas
     SendTimer.setInterval(SendInterval);
     connect(&SendTimer, &QTimer::timeout, this, &SERIAL_COMM::SerialPortSendData);
     SendTimer.start();
@@ -74,6 +76,26 @@ void SERIAL_COMM::clearRequests()
     WriteRefusals = 0;
     StalledAt = -1;
     Stalls = 0;
+    WriteMask.fill(true);
+    EndsWithoutParameters = false;
+    abandonCopyRead();
+}
+
+void SERIAL_COMM::abandonCopyRead()
+{
+    if (!CopyReading)
+        return;
+    CopyReading = false;
+    emit ReadCopyFinished(false);
+}
+
+bool SERIAL_COMM::transferRunning() const
+{
+    for (Request r : {RebootRequest, ReadAreasRequest, WriteAreasRequest, ReadParamsRequest, WriteParamsRequest,
+                      ReadCasesRequest, WriteCasesRequest})
+        if (isRequested(r))
+            return true;
+    return CopyReading || Restarting;
 }
 
 void SERIAL_COMM::clearAllFlags() { RequestFlags.fill(0); }
@@ -82,6 +104,16 @@ void SERIAL_COMM::setIntervalsForTest(int sendMs, int overtimeMs)
 {
     SendTimer.setInterval(sendMs);
     OvertimeTimer.setInterval(overtimeMs);
+}
+
+bool SERIAL_COMM::writeReversed() const
+{
+    // The zones go for the install direction of the parameter block written
+    // with them, whatever the scanner reported before: an edited direction
+    // must not leave them mirrored for the other one.
+    if (Parameters)
+        return Parameters->Words[SensorParameters::InstallDirectionWord] != 0;
+    return Link && Link->DirectionReversed;
 }
 
 bool SERIAL_COMM::ethernet() const { return Link && Link->ConnectionKind == 1; }
@@ -259,21 +291,38 @@ void SERIAL_COMM::abandonWrite()
     clear(WriteParamsRequest);
     WriteAreaIndex = 0;
     WriteRefusals = 0;
+    WriteMask.fill(true);
+    EndsWithoutParameters = false;
     DialogSeam::current()->progressClose();
+}
+
+void SERIAL_COMM::skipUnwrittenAreas()
+{
+    while (WriteAreaIndex < 64 && !WriteMask[size_t(WriteAreaIndex)])
+        ++WriteAreaIndex;
+}
+
+void SERIAL_COMM::areasWritten()
+{
+    WriteAreaIndex = 0;
+    clear(WriteAreasRequest);
+    WriteMask.fill(true);
+    finishWriteWithoutParameters();
 }
 
 void SERIAL_COMM::writeAreaStep()
 {
     if (!idle() || WriteAreasHeld)
         return;
+    skipUnwrittenAreas();
     if (WriteAreaIndex >= 64) {
-        WriteAreaIndex = 0;
+        areasWritten(); // nothing (left) to send
         return;
     }
     if (!Edit)
         return;
     const AreaEncodeResult result = encodeAreaBlock(Command::WArea, WriteAreaIndex, Edit->Areas.at(WriteAreaIndex),
-                                                    Link && Link->DirectionReversed);
+                                                    writeReversed());
     if (!result.ok()) {
         // The model changed after the download was checked: stop it here
         // rather than send a zone the scanner would store differently.
@@ -281,6 +330,8 @@ void SERIAL_COMM::writeAreaStep()
         clear(WriteCasesRequest);
         clear(WriteParamsRequest);
         WriteAreaIndex = 0;
+        WriteMask.fill(true);
+        EndsWithoutParameters = false;
         const QString text = result.error.message(Language);
         if (!text.isEmpty())
             DialogSeam::current()->ask(DialogSeam::Icon::Warning,
@@ -319,6 +370,9 @@ void SERIAL_COMM::ReadWriteOverTime()
     StalledAt = -1;
     Stalls = 0;
     clearAllFlags();
+    WriteMask.fill(true);
+    EndsWithoutParameters = false;
+    abandonCopyRead();
     ScanTimer.stop();
     IntensityTimer.stop();
     SimulationTimer.stop();
@@ -479,35 +533,83 @@ void SERIAL_COMM::SensorInformationSlots() { raiseRequest(InfoRequest); }
 void SERIAL_COMM::ReadSensorAllDataSlots()
 {
     stopStreamIfEthernet();
-    if (!isRequested(ReadAreasRequest))
+    // A read into the project takes over from a read into the copy.
+    const bool tookOver = CopyReading;
+    abandonCopyRead();
+    if (!isRequested(ReadAreasRequest) || tookOver)
         ReadAreaIndex = 0; // a new read-all reads every area
     raiseRequest(ReadAreasRequest);
     raiseRequest(ReadCasesRequest);
     raiseRequest(ReadParamsRequest);
 }
 
+bool SERIAL_COMM::ReadSensorAllDataIntoCopy()
+{
+    if (transferRunning() || !deviceReady())
+        return false;
+    stopStreamIfEthernet();
+    Copy = ScannerCopy();
+    CopyReading = true;
+    ReadAreaIndex = 0;
+    raiseRequest(ReadAreasRequest);
+    raiseRequest(ReadCasesRequest);
+    raiseRequest(ReadParamsRequest);
+    return true;
+}
+
 void SERIAL_COMM::WriteSensorAllDataSlots()
 {
+    std::array<bool, 64> all;
+    all.fill(true);
     // Every area is checked before the first frame leaves: a download that
     // stopped half-way would leave the scanner with a mix of old and new zones.
-    if (refuseDownloadIfUnsendable())
+    if (refuseDownloadIfUnsendable(all))
         return;
     stopStreamIfEthernet();
-    if (!isRequested(WriteAreasRequest)) {
-        WriteAreaIndex = 0; // a new write-all writes every area
+    // A new write-all writes every area, also over a write of some of them.
+    if (!isRequested(WriteAreasRequest) || WriteMask != all) {
+        WriteAreaIndex = 0;
         WriteRefusals = 0;
     }
+    WriteMask = all;
+    EndsWithoutParameters = false;
     raiseRequest(WriteAreasRequest);
     raiseRequest(WriteCasesRequest);
     raiseRequest(WriteParamsRequest);
 }
 
-bool SERIAL_COMM::refuseDownloadIfUnsendable()
+bool SERIAL_COMM::writeSelected(const QVector<int> &areas, bool caseTable, bool parameters)
+{
+    std::array<bool, 64> mask{};
+    for (int area : areas)
+        if (area >= 0 && area < 64)
+            mask[size_t(area)] = true;
+    const bool anyArea = std::find(mask.begin(), mask.end(), true) != mask.end();
+    if ((!anyArea && !caseTable && !parameters) || transferRunning() || !deviceReady())
+        return false;
+    if (refuseDownloadIfUnsendable(mask))
+        return false;
+    stopStreamIfEthernet();
+    WriteMask = mask;
+    WriteAreaIndex = 0;
+    EndsWithoutParameters = !parameters;
+    if (anyArea)
+        raiseRequest(WriteAreasRequest);
+    if (caseTable)
+        raiseRequest(WriteCasesRequest);
+    if (parameters)
+        raiseRequest(WriteParamsRequest);
+    return true;
+}
+
+bool SERIAL_COMM::refuseDownloadIfUnsendable(const std::array<bool, 64> &mask)
 {
     if (!Edit)
         return true;
-    const bool reversed = Link && Link->DirectionReversed;
+    const bool reversed = writeReversed();
     for (int i = 0; i < EditData::AreaCount && i < Edit->Areas.size(); ++i) {
+        if (!mask[size_t(i)])
+            continue;
         const AreaEncodeError error = checkAreaEncodable(i, Edit->Areas.at(i), reversed);
         if (!error)
             continue;

@@ -82,7 +82,14 @@ void SERIAL_COMM::readAreaReply(const QByteArray &frame)
         return;
     }
     replyAccepted();
-    if (Edit && block->Index < Edit->Areas.size())
+    // A reply naming an area above 63 changes no area but still counts, so
+    // the transfer ends after 64 replies whatever the scanner sends. The
+    // copy's areas are read with the direction the scanner itself reported
+    // (its parameter block comes first).
+    if (CopyReading && block->Index < Copy.areas.size())
+        applyAreaBlock(*block, Copy.parameters.Words[SensorParameters::InstallDirectionWord] != 0,
+                       Copy.areas[block->Index]);
+    else if (!CopyReading && Edit && block->Index < Edit->Areas.size())
         applyAreaBlock(*block, Link && Link->DirectionReversed, Edit->Areas[block->Index]);
     ++ReadAreaIndex;
     DialogSeam::current()->progressSetValue(ReadAreaIndex);
@@ -92,6 +99,11 @@ void SERIAL_COMM::readAreaReply(const QByteArray &frame)
         clear(ReadAreasRequest);
         raiseRequest(InfoRequest);
         SilentInfo = true;
+        if (CopyReading) {
+            CopyReading = false;
+            emit ReadCopyFinished(true);
+            return;
+        }
         emit ReceiveAreaData();
         const TransferText t = transferText(TransferMessage::ReadAllDone, Language);
         if (!t.isEmpty())
@@ -115,14 +127,13 @@ void SERIAL_COMM::writeAreaReply(const QByteArray &frame)
     PendingCommand = 0;
     if (*status == 0) {
         ++WriteAreaIndex;
+        skipUnwrittenAreas();
         const TransferText title = transferText(TransferMessage::DownloadTitle, Language);
         if (!title.isEmpty())
             DialogSeam::current()->progressSetTitle(title.title);
         DialogSeam::current()->progressSetValue(WriteAreaIndex);
-        if (WriteAreaIndex > 63) {
-            WriteAreaIndex = 0;
-            clear(WriteAreasRequest);
-        }
+        if (WriteAreaIndex > 63)
+            areasWritten();
         return;
     }
     // Refused: the areas go again from area 0 once the box is read, until a
@@ -143,14 +154,18 @@ void SERIAL_COMM::readParamsReply(const QByteArray &frame)
     if (!params)
         return;
     replyAccepted();
-    ParametersRead = true;
-    if (Parameters)
-        *Parameters = *params;
-    const bool reversed = params->Words[SensorParameters::InstallDirectionWord] != 0;
-    if (Link)
-        Link->DirectionReversed = reversed;
-    emit DirChangeSignals(reversed);
-    emit ReceiveParameters();
+    if (CopyReading) {
+        Copy.parameters = *params;
+    } else {
+        ParametersRead = true;
+        if (Parameters)
+            *Parameters = *params;
+        const bool reversed = params->Words[SensorParameters::InstallDirectionWord] != 0;
+        if (Link)
+            Link->DirectionReversed = reversed;
+        emit DirChangeSignals(reversed);
+        emit ReceiveParameters();
+    }
     DialogSeam::current()->progressClose();
     PendingCommand = 0;
     clear(ReadParamsRequest);
@@ -169,14 +184,7 @@ void SERIAL_COMM::writeParamsReply(const QByteArray &frame)
     PendingCommand = 0;
     clear(WriteParamsRequest);
     if (*status == 0) {
-        DialogSeam::current()->progressClose();
-        // Answered after the link dropped, Yes must not restart whatever
-        // scanner is connected by then.
-        afterReceive([this, asked = Generation] {
-            tell(TransferMessage::ParametersAccepted);
-            if (tell(TransferMessage::RestartQuestion, DialogSeam::Icon::Question) == 0 && asked == Generation)
-                raiseRequest(RebootRequest);
-        });
+        writeAccepted();
     } else {
         abandonWrite();
         afterReceive([this, s = *status] { tellRefusal(s, TransferMessage::BlockRejected); });
@@ -189,7 +197,9 @@ void SERIAL_COMM::readCasesReply(const QByteArray &frame)
     if (!table)
         return;
     replyAccepted();
-    if (Edit)
+    if (CopyReading)
+        applyCaseTable(*table, Copy.areas);
+    else if (Edit)
         applyCaseTable(*table, Edit->Areas);
     PendingCommand = 0;
     clear(ReadCasesRequest);
@@ -207,12 +217,39 @@ void SERIAL_COMM::writeCasesReply(const QByteArray &frame)
     replyAccepted();
     PendingCommand = 0;
     clear(WriteCasesRequest);
-    if (*status != 0) {
+    if (*status == 0) {
+        finishWriteWithoutParameters();
+    } else {
         // The parameters after a refused case table would end the download
         // in "complete" and the restart question.
         abandonWrite();
         afterReceive([this, s = *status] { tellRefusal(s, TransferMessage::BlockRejected); });
     }
+}
+
+void SERIAL_COMM::finishWriteWithoutParameters()
+{
+    if (!EndsWithoutParameters || isRequested(WriteAreasRequest) || isRequested(WriteCasesRequest)
+        || isRequested(WriteParamsRequest))
+        return;
+    EndsWithoutParameters = false;
+    writeAccepted();
+}
+
+void SERIAL_COMM::writeAccepted()
+{
+    DialogSeam::current()->progressClose();
+    // Answered after the link dropped, Yes must not restart whatever
+    // scanner is connected by then.
+    afterReceive([this, asked = Generation] {
+        tell(TransferMessage::ParametersAccepted);
+        const bool restart =
+            tell(TransferMessage::RestartQuestion, DialogSeam::Icon::Question) == 0 && asked == Generation;
+        if (restart)
+            raiseRequest(RebootRequest);
+        if (asked == Generation)
+            emit WriteFinished(restart);
+    });
 }
 
 void SERIAL_COMM::simulationReply(const QByteArray &frame)

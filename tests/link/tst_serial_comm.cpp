@@ -428,9 +428,21 @@ private slots:
         QVERIFY(rig.comm->receiveBuffer().isEmpty());
     }
 
-    // Write-all: the scanner decodes exactly what the model holds.
+    // Write-all: the scanner decodes exactly what the model holds, read with
+    // the install direction of the parameter block written with it, whatever
+    // the scanner reported before.
+    void writeAllDeliversTheModel_data()
+    {
+        QTest::addColumn<bool>("reversed");
+        QTest::addColumn<bool>("scannerSaid");
+        QTest::newRow("forward") << false << false;
+        QTest::newRow("turned to reversed in the dock") << true << false;
+        QTest::newRow("turned to forward in the dock") << false << true;
+    }
     void writeAllDeliversTheModel()
     {
+        QFETCH(bool, reversed);
+        QFETCH(bool, scannerSaid);
         TcpRig rig;
         QVERIFY(rig.open());
         rig.comm->setIntervalsForTest(1, SERIAL_COMM::OvertimeInterval);
@@ -439,6 +451,8 @@ private slots:
             rig.edit.Areas[i].SteerMaxDgree = 100 + i;
         }
         rig.params.Words[23] = 2000;
+        rig.params.Words[SensorParameters::InstallDirectionWord] = reversed;
+        rig.link.DirectionReversed = scannerSaid;
         m_dialogs->defaultAnswer = 1; // "No" to the restart question
         rig.comm->WriteSensorAllDataSlots();
         QCOMPARE(rig.scanner.requests.size(), 0); // TCP: RAuto 0 goes out at once
@@ -450,9 +464,13 @@ private slots:
         QCOMPARE(int(rig.scanner.cases[40].SteerMaxDgree), 140);
         for (int i = 0; i < 64; ++i) {
             AreaRecord back;
-            applyAreaBlock(*decodeAreaBlock(rig.scanner.areaBlocks[i], Command::WArea), false, back);
+            applyAreaBlock(*decodeAreaBlock(rig.scanner.areaBlocks[i], Command::WArea), reversed, back);
             QCOMPARE(back.Out3Points, rig.edit.Areas[i].Out3Points);
-            QCOMPARE(back.Out1Points.size(), 4);
+            QVector<QPoint> sent = rig.edit.Areas[i].Out1Points;
+            for (QVector<QPoint> *points : {&sent, &back.Out1Points})
+                std::sort(points->begin(), points->end(),
+                          [](QPoint p, QPoint q) { return std::make_pair(p.x(), p.y()) < std::make_pair(q.x(), q.y()); });
+            QCOMPARE(back.Out1Points, sent);
             QCOMPARE(back.DetectionSize, rig.edit.Areas[i].DetectionSize);
         }
     }

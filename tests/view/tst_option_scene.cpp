@@ -34,7 +34,7 @@ private slots:
         QVERIFY(dynamic_cast<POINT_RATIO *>(f.controller.handles()[0]));
         QCOMPARE(f.controller.handles()[0]->pos(), QPointF(0, -4000));
         // Old handles left the scene with the rebuild.
-        QCOMPARE(f.scene.items().size(), 6 + 1);
+        QCOMPARE(f.scene.items().size(), 7 + 1);
     }
 
     void stackingFollowsTheCurrentOutput()
