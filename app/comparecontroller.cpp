@@ -105,6 +105,17 @@ void CompareController::writeFinished(bool restart)
         startVerification();
 }
 
+void CompareController::writeRefused()
+{
+    m_cachedLanguage = -1;
+    if (m_verify) {
+        startVerification();
+        return;
+    }
+    m_scanner.reset();
+    setState(State::NotCompared);
+}
+
 void CompareController::scannerBack()
 {
     if (m_state == State::AwaitingRestart)

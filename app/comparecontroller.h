@@ -64,6 +64,9 @@ public:
 public slots:
     // The link's WriteFinished: verify now, after the restart, or not at all.
     void writeFinished(bool restart);
+    // The link's WriteRefused: what the scanner holds now is read back, or,
+    // with verification off, no longer known.
+    void writeRefused();
     // The scanner restarted on request answers again.
     void scannerBack();
     // The connection ended: a comparison of that scanner says nothing about

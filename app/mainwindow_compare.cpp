@@ -66,6 +66,7 @@ void MainWindow::createComparison()
     connect(m_comparePanel, &ComparePanel::areaActivated, this, &MainWindow::goToArea);
     // Every write the window makes, all or differences, is verified.
     connect(link, &SERIAL_COMM::WriteFinished, m_compare, &CompareController::writeFinished);
+    connect(link, &SERIAL_COMM::WriteRefused, m_compare, &CompareController::writeRefused);
     connect(m_compare, &CompareController::changed, this, &MainWindow::showComparison);
     connect(m_compare, &CompareController::verified, this, &MainWindow::showVerification);
     connect(areaTable, &AREA_TABLE::LinkedStepSignal, this, &MainWindow::linkedStepChanged);

@@ -158,6 +158,9 @@ signals:
     // A write-all or a write of what differs went through to its end and the
     // restart question was answered; restart: answered Yes.
     void WriteFinished(bool restart);
+    // A write ended refused once its box was read: the scanner may hold part
+    // of it.
+    void WriteRefused();
 
 public slots:
     void OpenSendReadScanf();

@@ -140,11 +140,14 @@ void SERIAL_COMM::writeAreaReply(const QByteArray &frame)
     // scanner that keeps refusing has been given as many tries as a silent one.
     WriteAreaIndex = 0;
     WriteAreasHeld = true;
-    if (++WriteRefusals > MaxRetries)
+    const bool abandoned = ++WriteRefusals > MaxRetries;
+    if (abandoned)
         abandonWrite();
-    afterReceive([this, s = *status] {
+    afterReceive([this, s = *status, abandoned, asked = Generation] {
         tellRefusal(s, TransferMessage::AreaRejected);
         WriteAreasHeld = false;
+        if (abandoned && asked == Generation)
+            emit WriteRefused();
     });
 }
 
@@ -187,7 +190,11 @@ void SERIAL_COMM::writeParamsReply(const QByteArray &frame)
         writeAccepted();
     } else {
         abandonWrite();
-        afterReceive([this, s = *status] { tellRefusal(s, TransferMessage::BlockRejected); });
+        afterReceive([this, s = *status, asked = Generation] {
+            tellRefusal(s, TransferMessage::BlockRejected);
+            if (asked == Generation)
+                emit WriteRefused();
+        });
     }
 }
 
@@ -223,7 +230,11 @@ void SERIAL_COMM::writeCasesReply(const QByteArray &frame)
         // The parameters after a refused case table would end the download
         // in "complete" and the restart question.
         abandonWrite();
-        afterReceive([this, s = *status] { tellRefusal(s, TransferMessage::BlockRejected); });
+        afterReceive([this, s = *status, asked = Generation] {
+            tellRefusal(s, TransferMessage::BlockRejected);
+            if (asked == Generation)
+                emit WriteRefused();
+        });
     }
 }
 
