@@ -229,8 +229,8 @@ void ReplayPlayer::feedDue()
             const qint64 now = m_clockStartUs + m_clock.nsecsElapsed() / 1000 * factor;
             if (m_pending.timeUs > now) {
                 // A QTimer waits at most 24.8 days; a longer gap waits that long.
-                m_timer.start(int(qBound<qint64>(1, (m_pending.timeUs - now) / factor / 1000,
-                                                 std::numeric_limits<int>::max())));
+                m_timer.start(int(qBound(qint64(1), qint64((m_pending.timeUs - now) / factor / 1000),
+                                         qint64(std::numeric_limits<int>::max()))));
                 break;
             }
         }
