@@ -30,6 +30,10 @@ ScannerSession::ScannerSession(const ScannerAddress &address, int language, Cons
     auto lost = [this] {
         if (m_rebootDone || m_reconnecting)
             return; // the restart drops the connection
+        if (m_awaitingBack) {
+            m_droppedWhileBack = true; // not up yet: connect again
+            return;
+        }
         QIODevice *device = m_address.kind == ScannerAddress::Serial ? static_cast<QIODevice *>(&m_serial)
                           : m_address.kind == ScannerAddress::Tcp    ? static_cast<QIODevice *>(&m_tcp)
                                                                      : static_cast<QIODevice *>(&m_udp);
@@ -126,8 +130,8 @@ bool ScannerSession::open()
     }
     m_comm = std::make_unique<SERIAL_COMM>(&m_serial, &m_link, &m_data, &m_params, &m_control, &m_tcp, &m_udp);
     m_comm->setLanguage(m_language);
-    // The scanner drops the connection as it restarts, often before the
-    // restart's message is shown: the reply itself excuses the loss.
+    // At once, not with the box after it: the scanner may close the
+    // connection in the same read as its reply.
     connect(m_comm.get(), &SERIAL_COMM::ScannerRestarting, this, [this] { m_rebootDone = true; });
     // For tests of the tool: "TICK,TIMEOUT" in ms instead of the link's 20 and 2000.
     const QStringList intervals = qEnvironmentVariable("QM_TEST_LINK_INTERVALS").split(QLatin1Char(','));
@@ -186,8 +190,25 @@ bool ScannerSession::reconnectAfterReboot()
 
 bool ScannerSession::waitUntilBack()
 {
-    QString text;
-    return reconnectAfterReboot() && info(&text);
+    // Restarting, a scanner may take a connection and drop it at once: it
+    // is back once it answers on one (a few such drops are tolerated).
+    m_awaitingBack = true;
+    bool back = false;
+    for (int drops = 0; !back && !m_failed && drops <= SERIAL_COMM::MaxRetries && reconnectAfterReboot(); ++drops) {
+        m_droppedWhileBack = false;
+        m_productText = QString();
+        m_comm->SensorInformationSlots();
+        back = waitFor([this] { return !m_productText.isNull() || m_droppedWhileBack; }) && !m_droppedWhileBack;
+        if (m_droppedWhileBack) {
+            QElapsedTimer pause;
+            pause.start();
+            waitFor([&pause] { return pause.elapsed() > 200; });
+        }
+    }
+    m_awaitingBack = false;
+    if (!back)
+        fail(cliText(CliText::LinkLost, m_language).arg(m_address.text(), m_tcp.errorString()));
+    return back;
 }
 
 bool ScannerSession::waitFor(const std::function<bool()> &done)

@@ -103,5 +103,7 @@ private:
     bool m_parametersAccepted = false;
     bool m_rebootDone = false;
     bool m_reconnecting = false;
+    bool m_awaitingBack = false;     // after a restart, until the scanner answers
+    bool m_droppedWhileBack = false;
     QString m_productText;
 };

@@ -54,9 +54,10 @@ struct Emulator
         while (!answer.contains('\n') && clock.elapsed() < 5000 && process.state() == QProcess::Running)
             if (process.waitForReadyRead(100))
                 answer += process.readAllStandardOutput();
-        if (!answer.contains('\n') || answer.startsWith("error:"))
-            qWarning("emulator: %s: %s", qPrintable(line), answer.isEmpty() ? "no answer" : answer.constData());
-        return answer.contains('\n') && !answer.startsWith("error:");
+        const bool ok = answer.endsWith('\n') && !answer.startsWith("error:");
+        if (!ok)
+            qWarning("emulator: %s: %s", qPrintable(line), answer.constData());
+        return ok;
     }
 
     QString stderrText;

@@ -1,7 +1,7 @@
 #pragma once
 
-// Files of this process may grow to a given size at most while it lives: a
-// write beyond fails as on a full disk.
+// While it lives, files of this process may grow to a given size at most: a
+// write beyond fails as on a full disk (instead of the signal ending the test).
 
 #include <csignal>
 #include <sys/resource.h>
@@ -11,10 +11,9 @@ struct FileSizeLimit
     rlimit saved{};
     explicit FileSizeLimit(rlim_t bytes)
     {
-        std::signal(SIGXFSZ, SIG_IGN); // a failed write instead of the end of the test
+        std::signal(SIGXFSZ, SIG_IGN);
         getrlimit(RLIMIT_FSIZE, &saved);
-        rlimit limit = saved;
-        limit.rlim_cur = bytes;
+        const rlimit limit{bytes, saved.rlim_max};
         setrlimit(RLIMIT_FSIZE, &limit);
     }
     ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &saved); }

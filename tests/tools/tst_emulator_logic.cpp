@@ -491,17 +491,17 @@ private slots:
     }
 
     // --fault rules as written, and the ones refused; each fires for its
-    // command and area as often as its times say.
+    // command and area as often as its times say, until the rules are cleared.
     void replyFaultRules_data()
     {
         QTest::addColumn<QString>("rule");
         QTest::addColumn<QString>("parsed"); // command area kind value times; empty: refused
-        QTest::newRow("status") << "WArea:5:status=255:0" << "WArea 5 0 255 0";
-        QTest::newRow("any area, once") << "RArea:withhold" << "RArea -1 1 0 1";
-        QTest::newRow("area named") << "RArea:-1:area=63:2" << "RArea -1 2 63 2";
-        QTest::newRow("late") << "RPrda:late=600000" << "RPrda -1 3 600000 1";
-        QTest::newRow("drop") << "WCase:drop:3" << "WCase -1 4 0 3";
-        QTest::newRow("status of a reboot") << "RBoot:status=1" << "RBoot -1 0 1 1";
+        const char *rows[][2] = {{"WArea:5:status=255:0", "WArea 5 0 255 0"}, {"RArea:withhold", "RArea -1 1 0 1"},
+                                 {"RArea:-1:area=63:2", "RArea -1 2 63 2"}, {"RPrda:late=600000", "RPrda -1 3 600000 1"},
+                                 {"WCase:drop:3", "WCase -1 4 0 3"},       {"RBoot:status=1", "RBoot -1 0 1 1"},
+                                 {"RBoot:close", "RBoot -1 5 0 1"}};
+        for (const auto &r : rows)
+            QTest::newRow(r[0]) << r[0] << r[1];
         for (const char *bad : {"RFoo:withhold", "HISN:drop", "RAuto:drop", "WArea:64:drop", "WArea:-2:drop",
                                 "WCase:3:drop", "RPrda:status=0", "WArea:area=3", "WPara:status=256",
                                 "WPara:late=-1", "WPara:late", "WPara:withhold=3", "WPara:drop:-1", "WPara:drop:1:2",
@@ -514,29 +514,21 @@ private slots:
         QFETCH(QString, parsed);
         QString error;
         const std::optional<ReplyFault> f = ReplyFault::parse(rule, &error);
-        QCOMPARE(f ? QStringLiteral("%1 %2 %3 %4 %5")
-                         .arg(commandName(f->command))
-                         .arg(f->area)
-                         .arg(int(f->kind))
-                         .arg(f->value)
-                         .arg(f->times)
-                   : QString(),
-                 parsed);
-        QCOMPARE(error.isEmpty(), bool(f));
+        QCOMPARE(error.isEmpty(), !parsed.isEmpty());
         if (!f)
             return;
-        FaultOptions o;
-        o.replies = {*f};
-        FaultInjector injector(o, 1);
-        QVERIFY(!injector.replyFault(Command::WSimu, f->area));
-        if (f->area >= 0)
-            QVERIFY(!injector.replyFault(f->command, f->area + 1));
+        QCOMPARE(QStringLiteral("%1 %2 %3 %4 %5").arg(commandName(f->command)).arg(f->area).arg(f->kind).arg(f->value).arg(f->times),
+                 parsed);
+        FaultInjector injector({}, 1);
+        injector.addReplyFault(*f);
+        const int area = f->area >= 0 ? f->area : 9;
+        QVERIFY(!injector.replyFault(Command::WSimu, area) && (f->area < 0 || !injector.replyFault(f->command, 6)));
         int fired = 0;
         for (int i = 0; i < 5; ++i)
-            fired += injector.replyFault(f->command, f->area >= 0 ? f->area : 9).has_value();
+            fired += injector.replyFault(f->command, area).has_value();
         QCOMPARE(fired, f->times == 0 ? 5 : qMin(f->times, 5));
         injector.clearRules();
-        QVERIFY(!injector.replyFault(f->command, f->area >= 0 ? f->area : 9));
+        QVERIFY(!injector.replyFault(f->command, area));
     }
 
     void commandLine()

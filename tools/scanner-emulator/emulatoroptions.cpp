@@ -56,8 +56,8 @@ const OptionSpec kOptions[] = {
      "request with a reply (RArea, WPara, RBoot...), AREA for RArea and WArea only (-1 or left out: any area), "
      "ACTION status=N (the status of a WArea, WCase, WPara or RBoot reply, 0..255), withhold (served, never "
      "answered), area=N (an RArea reply names area N), late=MS (the reply leaves MS ms late) or drop (the TCP "
-     "connection is dropped as the request arrives, unserved; elsewhere the reply is withheld). TIMES as for "
-     "--reject. May be given several times."},
+     "connection is dropped as the request arrives, unserved; elsewhere the reply is withheld) or close (the TCP "
+     "connection is closed right after the reply). TIMES as for --reject. May be given several times."},
     {"control", nullptr,
      "Read commands from standard input, one a line, each answered with a line on standard output: "
      "\"fault RULE\" adds a --fault rule, \"clear\" forgets every --fault and --reject rule."},

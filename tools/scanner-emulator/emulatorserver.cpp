@@ -167,6 +167,7 @@ void EmulatorServer::acceptTcp()
         c.write = [socket](const QByteArray &b) { socket->write(b); };
         c.backlog = [socket] { return socket->bytesToWrite(); };
         c.drop = [socket] { socket->abort(); };
+        c.close = [socket] { socket->disconnectFromHost(); };
         m_tcpClients[key] = socket;
         connect(socket, &QTcpSocket::readyRead, this, [this, key, socket] { receive(key, socket->readAll()); });
         // Queued: the channel may be in use further up the stack when the peer goes.
@@ -300,6 +301,8 @@ void EmulatorServer::answer(Channel &channel, const ReceivedFrame &request)
             late = fault->value;
             reply.note += QStringLiteral(", %1 ms late").arg(late);
             break;
+        case ReplyFault::Close:
+            break;
         case ReplyFault::Withhold:
         case ReplyFault::Drop: // a channel that cannot be dropped: the reply is withheld
             logFrame(channel, false, request.command, reply.frame.size(), QStringLiteral("withheld"));
@@ -332,6 +335,11 @@ void EmulatorServer::answer(Channel &channel, const ReceivedFrame &request)
                 }
             }
         }
+    }
+    if (fault && fault->kind == ReplyFault::Close && channel.close) {
+        logFrame(channel, false, request.command, 0, QStringLiteral("connection closed"));
+        channel.dropped = true;
+        channel.close();
     }
     if (reply.action == CoreReply::Reboot)
         beginReboot();

@@ -49,7 +49,8 @@ private:
         bool streaming = false;
         std::function<void(const QByteArray &)> write;
         std::function<qint64()> backlog;
-        std::function<void()> drop; // ends the connection; none for UDP
+        std::function<void()> drop;  // ends the connection at once; none for UDP
+        std::function<void()> close; // ends it once what was written has left
         bool dropped = false;
         struct Pending
         {

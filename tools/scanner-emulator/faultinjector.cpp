@@ -77,11 +77,12 @@ std::optional<ReplyFault> ReplyFault::parse(const QString &text, QString *error)
     const QString value = parts.value(0).section(QLatin1Char('='), 1);
     const struct { const char *name; ReplyFault::Kind kind; int max; } kinds[] = {
         {"status", ReplyFault::Status, 255}, {"withhold", ReplyFault::Withhold, -1},
-        {"area", ReplyFault::NameArea, 255}, {"late", ReplyFault::Late, 600000}, {"drop", ReplyFault::Drop, -1}};
+        {"area", ReplyFault::NameArea, 255}, {"late", ReplyFault::Late, 600000}, {"drop", ReplyFault::Drop, -1},
+        {"close", ReplyFault::Close, -1}};
     const auto *kind = std::find_if(std::begin(kinds), std::end(kinds),
                                     [&](const auto &k) { return action == QLatin1String(k.name); });
     if (kind == std::end(kinds) || (kind->max < 0) != value.isNull()) {
-        *error = QStringLiteral("fault %1: the action must be status=N, withhold, area=N, late=MS or drop").arg(text);
+        *error = QStringLiteral("fault %1: the action must be status=N, withhold, area=N, late=MS, drop or close").arg(text);
         return std::nullopt;
     }
     fault.kind = kind->kind;

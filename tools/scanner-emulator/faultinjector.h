@@ -34,7 +34,8 @@ struct ReplyFault
         Withhold, // the request is served, its reply never sent
         NameArea, // an RArea reply names area value instead of the one asked for
         Late,     // the reply leaves value ms late
-        Drop      // the connection is dropped as the request arrives, unserved
+        Drop,     // the connection is dropped as the request arrives, unserved
+        Close     // the connection is closed right after the reply
     };
     Command command = Command::RPrda;
     int area = -1; // RArea, WArea: the area index; -1 any
@@ -43,7 +44,7 @@ struct ReplyFault
     int times = 1; // how often it fires; 0 every time
 
     // "COMMAND[:AREA]:ACTION[:TIMES]", ACTION one of status=N, withhold,
-    // area=N, late=MS, drop; AREA only for RArea and WArea.
+    // area=N, late=MS, drop, close; AREA only for RArea and WArea.
     static std::optional<ReplyFault> parse(const QString &text, QString *error);
 };
 
