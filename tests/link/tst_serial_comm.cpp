@@ -475,6 +475,55 @@ private slots:
         }
     }
 
+    // A write of what differs sends only the areas named, in order, then the
+    // case table and the parameter block if asked, and ends with the
+    // messages of a write-all also without a parameter block; a rejected
+    // case table ends it without them; nothing named sends nothing.
+    void writeSelectedSendsOnlyWhatIsNamed_data()
+    {
+        QTest::addColumn<QVector<int>>("areas");
+        QTest::addColumn<bool>("cases");
+        QTest::addColumn<bool>("params");
+        QTest::addColumn<int>("caseStatus");
+        QTest::addColumn<QVector<Command>>("sent");
+        QTest::addColumn<int>("boxes"); // written, restart question
+        const Command A = Command::WArea, C = Command::WCase, P = Command::WPara;
+        QTest::newRow("areas 63 and 2") << QVector<int>{63, 2} << false << false << 0 << QVector<Command>{A, A} << 2;
+        QTest::newRow("area 0, case table, parameters")
+            << QVector<int>{0} << true << true << 0 << QVector<Command>{A, C, P} << 2;
+        QTest::newRow("case table rejected") << QVector<int>{} << true << false << 1 << QVector<Command>{C} << 1;
+        QTest::newRow("nothing") << QVector<int>{-1, 64} << false << false << 0 << QVector<Command>{} << 0;
+    }
+    void writeSelectedSendsOnlyWhatIsNamed()
+    {
+        QFETCH(QVector<int>, areas);
+        QFETCH(bool, cases);
+        QFETCH(bool, params);
+        QFETCH(int, caseStatus);
+        QFETCH(QVector<Command>, sent);
+        QFETCH(int, boxes);
+        TcpRig rig;
+        QVERIFY(rig.open());
+        rig.comm->setIntervalsForTest(1, SERIAL_COMM::OvertimeInterval);
+        rig.scanner.writeCaseStatus = caseStatus;
+        m_dialogs->defaultAnswer = 1; // "No" to the restart question
+        QSignalSpy finished(rig.comm.get(), &SERIAL_COMM::WriteFinished);
+        QCOMPARE(rig.comm->writeSelected(areas, cases, params), !sent.isEmpty());
+        QTRY_VERIFY_WITH_TIMEOUT(!rig.comm->transferRunning() && m_dialogs->boxes.size() >= boxes, 10000);
+        QTest::qWait(50);
+        QVector<Command> got = rig.scanner.commands();
+        got.removeAll(Command::RAuto);
+        QCOMPARE(got, sent);
+        if (!sent.isEmpty() && sent.first() == Command::WArea)
+            QCOMPARE(rig.scanner.requests[1].bytes.at(5), char(areas.first() == 63 ? 2 : 0));
+        QCOMPARE(m_dialogs->boxes.size(), boxes);
+        QCOMPARE(finished.count(), boxes == 2 ? 1 : 0);
+        // A write-all afterwards writes every area again.
+        rig.comm->WriteSensorAllDataSlots();
+        QTRY_VERIFY_WITH_TIMEOUT(!rig.comm->transferRunning(), 30000);
+        QCOMPARE(rig.scanner.commands().count(Command::WArea), sent.count(Command::WArea) + 64);
+    }
+
     // A zone the scanner cannot hold stops the download before its first frame.
     void unsendableAreaRefusesTheWholeDownload()
     {
