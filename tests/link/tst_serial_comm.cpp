@@ -524,6 +524,42 @@ private slots:
         QCOMPARE(rig.scanner.commands().count(Command::WArea), sent.count(Command::WArea) + 64);
     }
 
+    // A reply naming an area above 63 changes no area but still counts: the
+    // read ends after 64 replies, into the project or into the copy, and a
+    // read into the copy leaves the project alone.
+    void areaAboveSixtyThreeCountsButIsNotStored_data()
+    {
+        QTest::addColumn<bool>("copy");
+        QTest::newRow("into the project") << false;
+        QTest::newRow("into the copy") << true;
+    }
+    void areaAboveSixtyThreeCountsButIsNotStored()
+    {
+        QFETCH(bool, copy);
+        TcpRig rig;
+        QVERIFY(rig.open());
+        rig.comm->setIntervalsForTest(1, SERIAL_COMM::OvertimeInterval);
+        rig.scanner.areaBlocks[63][5] = char(64);
+        rig.scanner.areaBlocks[62] = encodeAreaBlock(Command::RArea, 62, sampleArea(62), false).frame;
+        rig.edit.Areas[63].OpenDelay = 7;
+        const SensorParameters words = rig.params;
+        QSignalSpy read(rig.comm.get(), &SERIAL_COMM::ReceiveAreaData);
+        QSignalSpy copied(rig.comm.get(), &SERIAL_COMM::ReadCopyFinished);
+        if (copy)
+            QVERIFY(rig.comm->ReadSensorAllDataIntoCopy());
+        else
+            rig.comm->ReadSensorAllDataSlots();
+        QTRY_VERIFY_WITH_TIMEOUT(read.count() + copied.count() == 1 && !rig.comm->transferRunning(), 10000);
+        QCOMPARE(rig.scanner.commands().count(Command::RArea), 64);
+        QCOMPARE(copied.count() == 1 && copied[0][0].toBool(), copy);
+        QCOMPARE(rig.edit.Areas[63].OpenDelay, 7);
+        const QVector<AreaRecord> &areas = copy ? rig.comm->readCopy().areas : rig.edit.Areas;
+        QCOMPARE(areas[62].Out3Points, sampleArea(62).Out3Points);
+        QCOMPARE(rig.edit.Areas[62] == AreaRecord(), copy);
+        QCOMPARE(areas.size(), 64);
+        QVERIFY(rig.params == words || !copy);
+    }
+
     // A zone the scanner cannot hold stops the download before its first frame.
     void unsendableAreaRefusesTheWholeDownload()
     {
