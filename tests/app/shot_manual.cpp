@@ -12,6 +12,7 @@
 //   serial           the serial dialog with a device path typed
 //   ethernet         the Ethernet dialog, its list open: the addresses used
 //                    last, then one the search found
+//   appsettings      the App Settings dialog
 // Scenes connected over TCP to a scanner emulator (inputs at 5):
 //   connected        after the read-all, self-check dock open
 //   upload           the message at the end of the read-all
@@ -290,6 +291,10 @@ int main(int argc, char *argv[])
             return ShotCrops::screenRect(dialog) | ShotCrops::screenRect(box->view()->window());
         });
         QTimer::singleShot(1000, box, &QComboBox::showPopup);
+        return app.exec();
+    }
+    if (scene == QLatin1String("appsettings")) {
+        trigger(window, "AppSettings");
         return app.exec();
     }
     if (scene == QLatin1String("editor") || scene == QLatin1String("output2") || scene == QLatin1String("casechannel")

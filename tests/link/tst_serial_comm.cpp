@@ -475,6 +475,91 @@ private slots:
         }
     }
 
+    // A write of what differs sends only the areas named, in order, then the
+    // case table and the parameter block if asked, and ends with the
+    // messages of a write-all also without a parameter block; a rejected
+    // case table ends it without them; nothing named sends nothing.
+    void writeSelectedSendsOnlyWhatIsNamed_data()
+    {
+        QTest::addColumn<QVector<int>>("areas");
+        QTest::addColumn<bool>("cases");
+        QTest::addColumn<bool>("params");
+        QTest::addColumn<int>("caseStatus");
+        QTest::addColumn<QVector<Command>>("sent");
+        QTest::addColumn<int>("boxes"); // written, restart question
+        const Command A = Command::WArea, C = Command::WCase, P = Command::WPara;
+        QTest::newRow("areas 63 and 2") << QVector<int>{63, 2} << false << false << 0 << QVector<Command>{A, A} << 2;
+        QTest::newRow("area 0, case table, parameters")
+            << QVector<int>{0} << true << true << 0 << QVector<Command>{A, C, P} << 2;
+        QTest::newRow("case table rejected") << QVector<int>{} << true << false << 1 << QVector<Command>{C} << 1;
+        QTest::newRow("nothing") << QVector<int>{-1, 64} << false << false << 0 << QVector<Command>{} << 0;
+    }
+    void writeSelectedSendsOnlyWhatIsNamed()
+    {
+        QFETCH(QVector<int>, areas);
+        QFETCH(bool, cases);
+        QFETCH(bool, params);
+        QFETCH(int, caseStatus);
+        QFETCH(QVector<Command>, sent);
+        QFETCH(int, boxes);
+        TcpRig rig;
+        QVERIFY(rig.open());
+        rig.comm->setIntervalsForTest(1, SERIAL_COMM::OvertimeInterval);
+        rig.scanner.writeCaseStatus = caseStatus;
+        m_dialogs->defaultAnswer = 1; // "No" to the restart question
+        QSignalSpy finished(rig.comm.get(), &SERIAL_COMM::WriteFinished);
+        QCOMPARE(rig.comm->writeSelected(areas, cases, params), !sent.isEmpty());
+        QTRY_VERIFY_WITH_TIMEOUT(!rig.comm->transferRunning() && m_dialogs->boxes.size() >= boxes, 10000);
+        QTest::qWait(50);
+        QVector<Command> got = rig.scanner.commands();
+        got.removeAll(Command::RAuto);
+        QCOMPARE(got, sent);
+        if (!sent.isEmpty() && sent.first() == Command::WArea)
+            QCOMPARE(rig.scanner.requests[1].bytes.at(5), char(areas.first() == 63 ? 2 : 0));
+        QCOMPARE(m_dialogs->boxes.size(), boxes);
+        QCOMPARE(finished.count(), boxes == 2 ? 1 : 0);
+        // A write-all afterwards writes every area again.
+        rig.comm->WriteSensorAllDataSlots();
+        QTRY_VERIFY_WITH_TIMEOUT(!rig.comm->transferRunning(), 30000);
+        QCOMPARE(rig.scanner.commands().count(Command::WArea), sent.count(Command::WArea) + 64);
+    }
+
+    // A reply naming an area above 63 changes no area but still counts: the
+    // read ends after 64 replies, into the project or into the copy, and a
+    // read into the copy leaves the project alone.
+    void areaAboveSixtyThreeCountsButIsNotStored_data()
+    {
+        QTest::addColumn<bool>("copy");
+        QTest::newRow("into the project") << false;
+        QTest::newRow("into the copy") << true;
+    }
+    void areaAboveSixtyThreeCountsButIsNotStored()
+    {
+        QFETCH(bool, copy);
+        TcpRig rig;
+        QVERIFY(rig.open());
+        rig.comm->setIntervalsForTest(1, SERIAL_COMM::OvertimeInterval);
+        rig.scanner.areaBlocks[63][5] = char(64);
+        rig.scanner.areaBlocks[62] = encodeAreaBlock(Command::RArea, 62, sampleArea(62), false).frame;
+        rig.edit.Areas[63].OpenDelay = 7;
+        const SensorParameters words = rig.params;
+        QSignalSpy read(rig.comm.get(), &SERIAL_COMM::ReceiveAreaData);
+        QSignalSpy copied(rig.comm.get(), &SERIAL_COMM::ReadCopyFinished);
+        if (copy)
+            QVERIFY(rig.comm->ReadSensorAllDataIntoCopy());
+        else
+            rig.comm->ReadSensorAllDataSlots();
+        QTRY_VERIFY_WITH_TIMEOUT(read.count() + copied.count() == 1 && !rig.comm->transferRunning(), 10000);
+        QCOMPARE(rig.scanner.commands().count(Command::RArea), 64);
+        QCOMPARE(copied.count() == 1 && copied[0][0].toBool(), copy);
+        QCOMPARE(rig.edit.Areas[63].OpenDelay, 7);
+        const QVector<AreaRecord> &areas = copy ? rig.comm->readCopy().areas : rig.edit.Areas;
+        QCOMPARE(areas[62].Out3Points, sampleArea(62).Out3Points);
+        QCOMPARE(rig.edit.Areas[62] == AreaRecord(), copy);
+        QCOMPARE(areas.size(), 64);
+        QVERIFY(rig.params == words || !copy);
+    }
+
     // A zone the scanner cannot hold stops the download before its first frame.
     void unsendableAreaRefusesTheWholeDownload()
     {
