@@ -11,6 +11,8 @@
 #include "shapekind.h"
 #include "whatifreport.h"
 
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QtTest>
 
 Q_DECLARE_METATYPE(Configuration)
@@ -283,6 +285,10 @@ void TestCliLogic::whatIf()
         line = line.arg(recordingPath);
     QCOMPARE(report.err, err);
     QCOMPARE(report.status, status);
+    const QJsonValue equal = QJsonDocument::fromJson(whatIfReport(recordingPath, projectPath, true, 0).out.value(0).toUtf8())
+                                 .object()
+                                 .value(QStringLiteral("equal"));
+    QCOMPARE(equal.isNull(), status == 4); // nothing compared is neither equal nor not
 }
 
 QTEST_GUILESS_MAIN(TestCliLogic)
