@@ -9,6 +9,8 @@
 #include "shapekind.h"
 #include "whatifreport.h"
 
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QtTest>
 
 class TestCliLogic : public QObject
@@ -186,6 +188,10 @@ void TestCliLogic::whatIf()
         line = line.arg(recordingPath);
     QCOMPARE(report.err, err);
     QCOMPARE(report.status, status);
+    const QJsonValue equal = QJsonDocument::fromJson(whatIfReport(recordingPath, projectPath, true, 0).out.value(0).toUtf8())
+                                 .object()
+                                 .value(QStringLiteral("equal"));
+    QCOMPARE(equal.isNull(), status == 4); // nothing compared is neither equal nor not
 }
 
 QTEST_GUILESS_MAIN(TestCliLogic)

@@ -18,7 +18,8 @@ private slots:
     void ends_data()
     {
         QTest::addColumn<int>("chunks");  // received before the end
-        QTest::addColumn<QString>("end"); // stop, discard, full (no room for the end), fail (a write fails)
+        // stop, discard, full (no room for the end), fail (a write fails), folder (the name is a folder's)
+        QTest::addColumn<QString>("end");
         QTest::addColumn<int>("status");  // RecordingStatus of the file; -1 the old file still there
         QTest::newRow("stopped") << 3 << "stop" << int(RecordingStatus::Complete);
         QTest::newRow("stopped before any traffic") << 0 << "stop" << int(RecordingStatus::Complete);
@@ -28,6 +29,7 @@ private slots:
         QTest::newRow("no room for the end, before any traffic") << 0 << "full" << -1;
         QTest::newRow("a write fails") << 2 << "fail" << int(RecordingStatus::Cut);
         QTest::newRow("the first write fails") << 0 << "fail" << -1;
+        QTest::newRow("the name taken by a folder") << 0 << "folder" << -1;
     }
     void ends()
     {
@@ -37,13 +39,19 @@ private slots:
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("r.qmrec"));
         QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly) && file.write("old") == 3);
+        const bool folder = end == QLatin1String("folder");
+        QVERIFY(folder ? QDir(dir.path()).mkdir(file.fileName()) : file.open(QIODevice::WriteOnly) && file.write("old") == 3);
         file.close();
         LinkRecorder recorder;
         QSignalSpy failed(&recorder, &LinkRecorder::failed);
+        QVERIFY(!recorder.start(dir.filePath(QStringLiteral("none/r.qmrec")), RecordingHeader()));
+        {
+            const FileSizeLimit tiny(5); // not even the header fits
+            QVERIFY(!recorder.start(path, RecordingHeader()));
+        }
         QVERIFY(recorder.start(path, RecordingHeader()));
         for (int i = 0; i < chunks; ++i)
-            recorder.received(QByteArray(100, char(i)));
+            recorder.received(QByteArray(Recording::MaxChunk, char(i))); // exactly one record each
         QCOMPARE(recorder.holdsTraffic(), chunks > 0);
         QString why;
         bool stopped = true;
@@ -53,7 +61,7 @@ private slots:
                                           : RLIM_INFINITY);
             if (end == QLatin1String("discard"))
                 recorder.discard();
-            else if (end == QLatin1String("fail"))
+            else if (end == QLatin1String("fail") || folder)
                 recorder.received(QByteArray(100, 'x'));
             else
                 stopped = recorder.stop(&why);
@@ -62,13 +70,14 @@ private slots:
         QVERIFY(!recorder.isRecording());
         QCOMPARE(stopped, why.isEmpty());
         QCOMPARE(stopped, end != QLatin1String("full"));
-        QTRY_COMPARE(failed.count(), end == QLatin1String("fail") ? 1 : 0);
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        if (status < 0)
-            QCOMPARE(file.readAll(), QByteArray("old"));
-        else
+        QTRY_COMPARE(failed.count(), end == QLatin1String("fail") || folder ? 1 : 0);
+        QVERIFY(recorder.stop()); // nothing left to end
+        if (status >= 0)
             QCOMPARE(int(readRecording(path).status), status);
-        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("r.qmrec")});
+        else
+            QVERIFY(folder ? QFileInfo(path).isDir() : file.open(QIODevice::ReadOnly) && file.readAll() == "old");
+        QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+                 QStringList{QStringLiteral("r.qmrec")});
     }
 };
 
