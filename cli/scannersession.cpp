@@ -143,7 +143,7 @@ bool ScannerSession::open()
 bool ScannerSession::connectTcp(QString *why)
 {
     QEventLoop loop;
-    QTimer::singleShot(qBound<qint64>(0, m_deadline.remainingTime(), kConnectTimeoutMs), &loop, &QEventLoop::quit);
+    QTimer::singleShot(int(qBound(qint64(0), m_deadline.remainingTime(), qint64(kConnectTimeoutMs))), &loop, &QEventLoop::quit);
     const auto c1 = connect(&m_tcp, &QAbstractSocket::connected, &loop, &QEventLoop::quit);
     const auto c2 = connect(&m_tcp, &QAbstractSocket::errorOccurred, &loop, &QEventLoop::quit);
     if (m_tcp.state() != QAbstractSocket::ConnectedState)

@@ -152,7 +152,7 @@ void ReplayPlayer::seek(qint64 timeUs)
 {
     if (!m_reader)
         return;
-    timeUs = qBound<qint64>(0, timeUs, m_durationUs);
+    timeUs = qBound(qint64(0), timeUs, qint64(m_durationUs));
     // The last indexed point at or before the target (the first if none).
     int i = int(std::upper_bound(m_index.cbegin(), m_index.cend(), timeUs,
                                  [](qint64 t, const IndexEntry &e) { return t < e.timeUs; })
