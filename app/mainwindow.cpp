@@ -79,6 +79,7 @@ MainWindow::MainWindow(EditData *data, DialogSeam *dialogs, QWidget *parent)
     createIOSimulation();
     createReplay();
     createReport();
+    createComparison();
 
     setInitialState();
     setupToolBars();
@@ -157,7 +158,8 @@ void MainWindow::setInitialState()
         heading->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
     }
     for (QAction *a : {ui->ReadAllSetting, ui->WriteAllSetting, ui->DisConnection, ui->SoftReboot,
-                       ui->SensorInformation, ui->IOSimulation, ui->SelfCheck})
+                       ui->SensorInformation, ui->IOSimulation, ui->SelfCheck, ui->CompareScanner,
+                       ui->WriteDifferences})
         a->setEnabled(false);
     ui->Edition->setChecked(true);
     ui->EditionControlDock->show();

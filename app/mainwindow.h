@@ -1,6 +1,7 @@
 #pragma once
 
 #include "addresshistory.h"
+#include "configuration.h"
 #include "connecttexts.h"
 #include "devicetype.h"
 #include "editdata.h"
@@ -26,7 +27,10 @@ class MainWindow;
 }
 
 class About;
+class AppSettingsDialog;
 class AREA_TABLE;
+class CompareController;
+class ComparePanel;
 class Create;
 class EthnertSetting;
 class FormInformation;
@@ -103,6 +107,13 @@ public:
     // Test-only: how long a restart the user asked for may keep the scanner
     // away before the window gives up on it.
     void setRestartWaitForTest(int ms) { m_restartWaitMs = ms; }
+    // The comparison with the scanner (mainwindow_compare.cpp).
+    CompareController *comparison() const { return m_compare; }
+    ComparePanel *comparePanel() const { return m_comparePanel; }
+    AppSettingsDialog *appSettingsDialog() const { return m_appSettings; }
+    // The project as the window holds it: areas, the sensor dock's rows and
+    // words, the device class.
+    Configuration projectConfiguration() const;
     // The file the project was last opened from or saved to; empty for a
     // project never saved. Save writes there without asking.
     QString projectPath() const { return m_projectPath; }
@@ -189,6 +200,16 @@ private slots:
     void evaluateRecording();
     // The commissioning report and the fingerprint (mainwindow_report.cpp).
     void exportReport();
+    // The comparison with the scanner (mainwindow_compare.cpp).
+    void compareWithScanner();
+    void writeDifferences();
+    void takeFromScanner();
+    void showComparison();
+    void showVerification(int differences);
+    void goToDifference(int index);
+    void goToArea(int area);
+    void linkedStepChanged(quint32 step, bool undone);
+    void openAppSettings();
 
 private:
     void setupToolBars();
@@ -206,6 +227,12 @@ private:
     void createLink();
     void createReplay();
     void createReport();
+    void createComparison();
+    void retranslateComparison(int flag);
+    void updateCompareActions();
+    void showCompareDock();
+    // Every editor shows the model anew after a part was taken.
+    void refreshEditors();
     // The fingerprint label shows the configuration once the events of the
     // moment are through (an edit, a read, a language switch).
     void scheduleFingerprint();
@@ -413,11 +440,17 @@ private:
     // The what-if evaluation under way on its own thread, and its stop flag.
     QPointer<QThread> m_whatIfThread;
     std::shared_ptr<std::atomic<bool>> m_whatIfCancel;
+    QString m_whatIfFailure; // what the last evaluation threw; null when it ended
     void cancelWhatIf();
     void showWhatIfSummary();
 
     QLabel *m_fingerprintLabel = nullptr;
     bool m_fingerprintDue = false;
+
+    CompareController *m_compare = nullptr;
+    ComparePanel *m_comparePanel = nullptr;
+    QDockWidget *CompareDock = nullptr;
+    AppSettingsDialog *m_appSettings = nullptr;
 
     EditData *m_data;
     LinkState *m_link = &LinkState::instance();

@@ -4,6 +4,7 @@
 #include "mainwindow.h"
 
 #include "area_table.h"
+#include "comparecontroller.h"
 #include "coord_table.h"
 #include "dialogseam.h"
 #include "edit_control.h"
@@ -95,6 +96,7 @@ void MainWindow::setConnectedActions(bool connected)
         setDataTableAvailable(true);
     }
     updateRecordingActions();
+    updateCompareActions();
 }
 
 void MainWindow::CloseSerialPort()
@@ -136,6 +138,10 @@ void MainWindow::CloseSerialPort()
     LinkDevices::closeAll(*SerialPort, *TcpSocket, *UdpSocket);
     link->CloseSerialPortSlots();
     updateRecordingActions();
+    // A scanner restarting on request is the same one when it is back.
+    if (!m_restartDeadline.isActive())
+        m_compare->connectionClosed();
+    updateCompareActions();
 }
 
 void MainWindow::OpenCloseReadScanf(bool Checked)

@@ -4,6 +4,7 @@
 
 #include "mainwindow.h"
 
+#include "comparecontroller.h"
 #include "create.h"
 #include "dialogseam.h"
 #include "ethnertsetting.h"
@@ -101,6 +102,7 @@ void MainWindow::scannerBack()
         return;
     endRestartWait();
     showConnected();
+    m_compare->scannerBack();
 }
 
 void MainWindow::reattachAfterRestart()
@@ -124,6 +126,7 @@ void MainWindow::finishReattach()
     OpenCloseReadScanf(ui->Distance->isChecked());
     OpenCloseReadIntensity(ui->Intensity->isChecked());
     link->OpenSendReadSimulation();
+    m_compare->scannerBack();
 }
 
 void MainWindow::restartExpired()
@@ -134,6 +137,7 @@ void MainWindow::restartExpired()
         const QSignalBlocker quiet(TcpSocket);
         LinkDevices::closeAll(*SerialPort, *TcpSocket, *UdpSocket);
         statusBar()->showMessage(tr("Disconnected"));
+        m_compare->connectionClosed();
     } else if (ui->DisConnection->isEnabled()) {
         CloseSerialPort();
     }

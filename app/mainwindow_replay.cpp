@@ -22,6 +22,7 @@
 #include <QLabel>
 #include <QStatusBar>
 #include <QThread>
+#include <QTimer>
 
 namespace {
 QString pick(int flag, const char *chinese, const char *english)
@@ -136,9 +137,23 @@ void MainWindow::StopRecordingSlot()
         return;
     link->attachRecorder(nullptr);
     const QString path = m_recorder->path();
-    m_recorder->stop();
+    QString why;
+    const bool saved = m_recorder->stop(&why);
     updateRecordingActions();
-    statusBar()->showMessage(pick(LanguageFlag, "录制已保存: ", "Recording saved: ") + path, 8000);
+    if (saved) {
+        statusBar()->showMessage(pick(LanguageFlag, "录制已保存: ", "Recording saved: ") + path, 8000);
+        return;
+    }
+    // A disconnect stops the recording too, maybe from inside the link's
+    // handlers: the box waits for the event loop.
+    const QString text = pick(LanguageFlag, "录制文件无法正确结束 (%1): %2\n文件只包含此前写入的内容。",
+                              "The recording could not be ended properly (%1): %2\n"
+                              "The file holds what was written before.")
+                             .arg(path, why);
+    QTimer::singleShot(0, this, [this, text] {
+        DialogSeam::current()->ask(DialogSeam::Icon::Warning, pick(LanguageFlag, "录制", "Recording"), text,
+                                   {pick(LanguageFlag, "确定", "OK")});
+    });
 }
 
 void MainWindow::showRecordingState()
@@ -232,16 +247,30 @@ void MainWindow::evaluateRecording()
     auto cancel = std::make_shared<std::atomic<bool>>(false);
     m_whatIfCancel = cancel;
     auto result = std::make_shared<WhatIfResult>();
+    auto failure = std::make_shared<QString>();
+    m_whatIfFailure = QString();
     const QString path = m_replayPath;
     const QVector<AreaRecord> areas = m_data->Areas;
     const bool reversed = m_link->DirectionReversed;
-    QThread *thread = QThread::create([=] { *result = whatIfOfRecording(path, areas, reversed, cancel.get()); });
+    // Whatever the evaluation throws (memory running out on a hostile file)
+    // stays on its thread and is told as a failure: the window and its
+    // unsaved project outlive it.
+    QThread *thread = QThread::create([=] {
+        try {
+            *result = whatIfOfRecording(path, areas, reversed, cancel.get());
+        } catch (const std::exception &e) {
+            *failure = QString::fromLocal8Bit(e.what());
+        } catch (...) {
+            *failure = QStringLiteral("?");
+        }
+    });
     m_whatIfThread = thread;
     connect(thread, &QThread::finished, thread, &QObject::deleteLater);
-    connect(thread, &QThread::finished, this, [this, cancel, result] {
+    connect(thread, &QThread::finished, this, [this, cancel, result, failure] {
         if (cancel->load() || !isReplaying())
             return;
-        m_timeline->setResult(*result);
+        m_timeline->setResult(failure->isNull() ? *result : WhatIfResult());
+        m_whatIfFailure = *failure;
         showWhatIfSummary();
     });
     m_replayBar->setSummary(pick(LanguageFlag, "正在评估区域…", "Evaluating the zones…"));
@@ -254,7 +283,9 @@ void MainWindow::showWhatIfSummary()
         return;
     const WhatIfResult &r = m_timeline->result();
     QString text;
-    if (r.compared == 0)
+    if (!m_whatIfFailure.isNull())
+        text = pick(LanguageFlag, "无法评估区域: %1", "The zones could not be evaluated: %1").arg(m_whatIfFailure);
+    else if (r.compared == 0)
         text = pick(LanguageFlag, "录制中没有可比较的 IO 状态: 录制时请打开 IO 仿真或自检。",
                     "The recording holds no IO status to compare with: record with IO simulation or self-check open.");
     else if (r.agrees())

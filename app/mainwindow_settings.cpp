@@ -67,6 +67,7 @@ void MainWindow::switchLanguage(int flag)
     ioSimulation->retranslate(flag);
     dataTable->retranslate(flag);
     retranslateReplay(flag);
+    retranslateComparison(flag);
     showFingerprint();
     fitDockPages();
 }

@@ -6,6 +6,7 @@
 #include "configcheck.h"
 #include "configdiff.h"
 #include "consoledialogs.h"
+#include "parameternames.h"
 #include "projectio.h"
 #include "scanneraddress.h"
 #include "scannerdiscovery.h"
@@ -13,6 +14,7 @@
 #include "whatifreport.h"
 
 #include <QDate>
+#include <QDeadlineTimer>
 #include <QEventLoop>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -28,6 +30,8 @@ namespace CliCommands {
 namespace {
 QPointer<ScannerSession> g_watching;
 bool g_interrupted = false;
+// Set when the command starts: every scanner session of it ends by then.
+QDeadlineTimer g_deadline{QDeadlineTimer::Forever};
 
 void out(const QString &line) { std::fprintf(stdout, "%s\n", line.toLocal8Bit().constData()); std::fflush(stdout); }
 void err(const QString &line) { std::fprintf(stderr, "quillmark-cli: %s\n", line.toLocal8Bit().constData()); }
@@ -42,16 +46,19 @@ struct Arguments
     bool verify = false;
     bool reboot = false;
     int seconds = -1;
+    int deadline = DefaultDeadlineSeconds;
     int language = 0;
 };
 
 // Every option a command takes; the rest are refused.
 bool takes(const QString &command, const QString &option)
 {
+    if (option == QLatin1String("--deadline"))
+        return command != QLatin1String("discover");
     if (option == QLatin1String("--json"))
         return command == QLatin1String("diff") || command == QLatin1String("watch")
             || command == QLatin1String("whatif") || command == QLatin1String("info")
-            || command == QLatin1String("check");
+            || command == QLatin1String("check") || command == QLatin1String("upload");
     if (option == QLatin1String("--verify") || option == QLatin1String("--reboot"))
         return command == QLatin1String("upload");
     if (option == QLatin1String("--seconds"))
@@ -113,12 +120,13 @@ bool parse(const QStringList &list, Arguments *args, QString *error)
                 *error = cliText(CliText::UnknownOption, args->language).arg(a);
                 return false;
             }
-            if (name == QLatin1String("--seconds")) {
+            if (name == QLatin1String("--seconds") || name == QLatin1String("--deadline")) {
                 const QString value = a.contains(QLatin1Char('=')) ? a.section(QLatin1Char('='), 1) : list.value(++i);
                 bool ok = false;
-                args->seconds = value.toInt(&ok);
-                if (!ok || args->seconds < 1 || args->seconds > 86400 * 365) {
-                    *error = cliText(CliText::BadSeconds, args->language);
+                int &seconds = name == QLatin1String("--seconds") ? args->seconds : args->deadline;
+                seconds = value.toInt(&ok);
+                if (!ok || seconds < 1 || seconds > 86400 * 365) {
+                    *error = cliText(CliText::BadSeconds, args->language).arg(name);
                     return false;
                 }
             } else if (a.contains(QLatin1Char('='))) {
@@ -184,6 +192,7 @@ int obtain(const QString &source, int language, Configuration *config,
         ConsoleDialogs dialogs(language);
         DialogSeam::install(&dialogs);
         ScannerSession session(*address, language, &dialogs);
+        session.setDeadline(g_deadline);
         const bool ok = session.open() && session.readAll(config);
         if (ok && product)
             *product = session.product();
@@ -310,6 +319,20 @@ int upload(const Arguments &args)
     // Nothing leaves before the whole file is known to be sendable.
     const QVector<AreaEncodeError> problems = sendProblems(config);
     if (!problems.isEmpty()) {
+        if (args.json) {
+            // Standard output carries only JSON; the reason goes where every failure's goes.
+            QJsonArray list;
+            for (const AreaEncodeError &p : problems) {
+                list.append(p.message(args.language));
+                err(p.message(args.language));
+            }
+            QJsonObject o = fingerprintJson(configFingerprint(config));
+            o.insert(QStringLiteral("written"), false);
+            o.insert(QStringLiteral("problems"), list);
+            printJson(o);
+            err(cliText(CliText::ProblemCount, args.language).arg(file).arg(problems.size()));
+            return Differences;
+        }
         for (const AreaEncodeError &p : problems)
             out(p.message(args.language));
         out(cliText(CliText::ProblemCount, args.language).arg(file).arg(problems.size()));
@@ -318,14 +341,16 @@ int upload(const Arguments &args)
     ConsoleDialogs dialogs(args.language);
     DialogSeam::install(&dialogs);
     ScannerSession session(*address, args.language, &dialogs);
+    session.setDeadline(g_deadline);
     int status = Success;
     Configuration back;
     if (!session.open() || !session.writeAll(config, args.reboot)) {
         status = LinkFailure;
     } else {
-        out(cliText(CliText::Uploaded, args.language).arg(address->text(), file));
+        if (!args.json)
+            out(cliText(CliText::Uploaded, args.language).arg(address->text(), file));
         // Restarted means answering again: the next command finds it up.
-        if (args.reboot && session.waitUntilBack())
+        if (args.reboot && session.waitUntilBack() && !args.json)
             out(cliText(CliText::Rebooted, args.language).arg(address->text()));
         if (!session.error().isEmpty() || (args.verify && !session.readAll(&back)))
             status = LinkFailure;
@@ -334,6 +359,26 @@ int upload(const Arguments &args)
     if (status != Success) {
         err(session.error());
         return status;
+    }
+    if (args.json) {
+        // What the scanner now holds, and with --verify whether it reads back so.
+        QJsonObject o = fingerprintJson(configFingerprint(config));
+        o.insert(QStringLiteral("scanner"), address->text());
+        o.insert(QStringLiteral("written"), true);
+        o.insert(QStringLiteral("rebooted"), args.reboot);
+        if (!args.verify) {
+            printJson(o);
+            return Success;
+        }
+        const QVector<Difference> diffs = diffConfigurations(config, back, args.language);
+        const QJsonObject verified = differencesJson(diffs, args.language);
+        for (auto it = verified.begin(); it != verified.end(); ++it)
+            o.insert(it.key(), it.value());
+        printJson(o);
+        if (diffs.isEmpty())
+            return Success;
+        err(cliText(CliText::VerifyFailed, args.language).arg(address->text()).arg(diffs.size()));
+        return Differences;
     }
     if (!args.verify)
         return Success;
@@ -368,6 +413,12 @@ int info(const Arguments &args)
                                                                   .arg(product->Year, 4, 10, QLatin1Char('0'))
                                                                   .arg(product->Month, 2, 10, QLatin1Char('0'))
                                                                   .arg(product->Day, 2, 10, QLatin1Char('0'))}});
+        // The parameters by the sensor dock's names and as it shows them, for audits.
+        QJsonObject parameters;
+        for (int row = 0; row < kSensorDockRows; ++row)
+            if (isParameterRow(row))
+                parameters.insert(parameterName(row, args.language), parameterValue(config, row, args.language));
+        o.insert(QStringLiteral("parameters"), parameters);
         printJson(o);
         return Success;
     }
@@ -411,6 +462,7 @@ int untilInterrupted(const Arguments &args,
     ConsoleDialogs dialogs(args.language);
     DialogSeam::install(&dialogs);
     ScannerSession session(*address, args.language, &dialogs);
+    session.setDeadline(g_deadline);
     bool ok = session.open();
     if (ok) {
         g_watching = &session;
@@ -420,6 +472,10 @@ int untilInterrupted(const Arguments &args,
         g_watching = nullptr;
     }
     DialogSeam::install(nullptr);
+    if (!ok && session.interrupted()) {
+        err(cliText(CliText::RecordInterrupted, args.language).arg(args.words.value(1)));
+        return Interrupted;
+    }
     if (!ok) {
         err(session.error());
         return LinkFailure;
@@ -541,6 +597,7 @@ int run(const QStringList &arguments)
     }
     if (args.help)
         return printHelp(args);
+    g_deadline = QDeadlineTimer(args.deadline * 1000LL);
     const QString &c = args.command;
     if (c == QLatin1String("check"))
         return check(args);

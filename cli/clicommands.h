@@ -7,7 +7,17 @@
 // exit status.
 namespace CliCommands {
 
-enum ExitStatus { Success = 0, Differences = 1, UsageError = 2, LinkFailure = 3 };
+enum ExitStatus {
+    Success = 0,
+    Differences = 1,
+    UsageError = 2,
+    LinkFailure = 3,
+    NothingCompared = 4, // whatif: the recording holds nothing to compare with
+    Interrupted = 130    // record: interrupted before the recording began
+};
+
+// Seconds a command that talks to a scanner has before it gives up (--deadline).
+constexpr int DefaultDeadlineSeconds = 120;
 
 int run(const QStringList &arguments);
 

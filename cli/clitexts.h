@@ -44,13 +44,6 @@ enum class CliText {
     Rebooted,
     Equal,
     DifferenceCount,
-    DiffClass,
-    DiffParameter,
-    DiffCase,
-    DiffArea,
-    DiffKind,
-    DiffCount,
-    DiffMoved,
     NoScannerFound,
     FoundScanner,
     WatchLine,
@@ -65,8 +58,9 @@ enum class CliText {
     FingerprintLine,
     FingerprintPair,
     ReportWritten,
+    DeadlinePassed,
+    RecordInterrupted,
+    WhatIfNothingCompared,
 };
 
 QString cliText(CliText text, int language);
-// Output kind names (Polygon ... Ratio); the number itself for others.
-QString kindName(int kind, int language);

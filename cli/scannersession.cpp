@@ -30,6 +30,10 @@ ScannerSession::ScannerSession(const ScannerAddress &address, int language, Cons
     auto lost = [this] {
         if (m_rebootDone || m_reconnecting)
             return; // the restart drops the connection
+        if (m_awaitingBack) {
+            m_droppedWhileBack = true; // not up yet: connect again
+            return;
+        }
         QIODevice *device = m_address.kind == ScannerAddress::Serial ? static_cast<QIODevice *>(&m_serial)
                           : m_address.kind == ScannerAddress::Tcp    ? static_cast<QIODevice *>(&m_tcp)
                                                                      : static_cast<QIODevice *>(&m_udp);
@@ -72,7 +76,10 @@ void ScannerSession::fail(const QString &text)
 bool ScannerSession::claimBox(int icon, const QString &title, const QString &text)
 {
     auto is = [&](TransferMessage m) { return text == transferText(m, m_language).text; };
-    if (is(TransferMessage::AreaRejected) || is(TransferMessage::BlockRejected) || is(TransferMessage::FlashError)) {
+    const QString unknown = transferText(TransferMessage::UnknownStatus, m_language).text;
+    const bool unknownStatus = !unknown.isEmpty() && text.startsWith(unknown.left(unknown.indexOf(QLatin1String("%1"))));
+    if (is(TransferMessage::AreaRejected) || is(TransferMessage::BlockRejected) || is(TransferMessage::FlashError)
+        || unknownStatus) {
         fail(cliText(CliText::WriteRejected, m_language).arg(m_address.text(), text));
         return true;
     }
@@ -123,13 +130,20 @@ bool ScannerSession::open()
     }
     m_comm = std::make_unique<SERIAL_COMM>(&m_serial, &m_link, &m_data, &m_params, &m_control, &m_tcp, &m_udp);
     m_comm->setLanguage(m_language);
+    // At once, not with the box after it: the scanner may close the
+    // connection in the same read as its reply.
+    connect(m_comm.get(), &SERIAL_COMM::ScannerRestarting, this, [this] { m_rebootDone = true; });
+    // For tests of the tool: "TICK,TIMEOUT" in ms instead of the link's 20 and 2000.
+    const QStringList intervals = qEnvironmentVariable("QM_TEST_LINK_INTERVALS").split(QLatin1Char(','));
+    if (intervals.size() == 2 && intervals.at(0).toInt() > 0 && intervals.at(1).toInt() > 0)
+        m_comm->setIntervalsForTest(intervals.at(0).toInt(), intervals.at(1).toInt());
     return true;
 }
 
 bool ScannerSession::connectTcp(QString *why)
 {
     QEventLoop loop;
-    QTimer::singleShot(kConnectTimeoutMs, &loop, &QEventLoop::quit);
+    QTimer::singleShot(int(qBound(qint64(0), m_deadline.remainingTime(), qint64(kConnectTimeoutMs))), &loop, &QEventLoop::quit);
     const auto c1 = connect(&m_tcp, &QAbstractSocket::connected, &loop, &QEventLoop::quit);
     const auto c2 = connect(&m_tcp, &QAbstractSocket::errorOccurred, &loop, &QEventLoop::quit);
     if (m_tcp.state() != QAbstractSocket::ConnectedState)
@@ -159,7 +173,7 @@ bool ScannerSession::reconnectAfterReboot()
     waitFor([this, &clock] { return m_tcp.state() == QAbstractSocket::UnconnectedState || clock.elapsed() > 1000; });
     QString why;
     bool connected = false;
-    while (!connected && clock.elapsed() < kRebootWaitMs) {
+    while (!connected && clock.elapsed() < kRebootWaitMs && !m_deadline.hasExpired()) {
         m_tcp.abort();
         LinkDevices::openEthernet(m_tcp, m_udp, 0, m_address.host, m_address.port);
         connected = connectTcp(&why);
@@ -176,25 +190,51 @@ bool ScannerSession::reconnectAfterReboot()
 
 bool ScannerSession::waitUntilBack()
 {
-    QString text;
-    return reconnectAfterReboot() && info(&text);
+    // Restarting, a scanner may take a connection and drop it at once: it
+    // is back once it answers on one (a few such drops are tolerated).
+    m_awaitingBack = true;
+    bool back = false;
+    for (int drops = 0; !back && !m_failed && drops <= SERIAL_COMM::MaxRetries && reconnectAfterReboot(); ++drops) {
+        m_droppedWhileBack = false;
+        m_productText = QString();
+        m_comm->SensorInformationSlots();
+        back = waitFor([this] { return !m_productText.isNull() || m_droppedWhileBack; }) && !m_droppedWhileBack;
+        if (m_droppedWhileBack) {
+            QElapsedTimer pause;
+            pause.start();
+            waitFor([&pause] { return pause.elapsed() > 200; });
+        }
+    }
+    m_awaitingBack = false;
+    if (!back)
+        fail(cliText(CliText::LinkLost, m_language).arg(m_address.text(), m_tcp.errorString()));
+    return back;
 }
 
 bool ScannerSession::waitFor(const std::function<bool()> &done)
 {
     if (!m_comm)
         return false;
+    bool finished = false;
+    auto over = [&] {
+        if (!m_failed && !m_stopped && m_deadline.hasExpired())
+            fail(cliText(CliText::DeadlinePassed, m_language).arg(m_address.text()));
+        finished = !m_failed && !m_stopped && done();
+        return finished || m_failed || m_stopped;
+    };
     QEventLoop loop;
     QTimer poll;
     poll.setInterval(kPollMs);
     connect(&poll, &QTimer::timeout, &loop, [&] {
-        if (m_failed || m_stopped || done())
+        if (over())
             loop.quit();
     });
     poll.start();
-    if (!(m_failed || m_stopped || done()))
+    if (!over())
         loop.exec();
-    return !m_failed;
+    if (m_stopped && !finished && !m_failed)
+        m_interrupted = true;
+    return finished;
 }
 
 bool ScannerSession::readAll(Configuration *config)
@@ -290,9 +330,18 @@ bool ScannerSession::runFor(int seconds)
     QTimer end;
     end.setSingleShot(true);
     connect(&end, &QTimer::timeout, this, &ScannerSession::stop);
-    if (seconds > 0)
+    // The time asked for is the command's own; the deadline bounds what
+    // comes before and after it.
+    const QDeadlineTimer deadline = m_deadline;
+    if (seconds > 0) {
         end.start(seconds * 1000);
-    return waitFor([] { return false; });
+        m_deadline = deadline.isForever() ? deadline : QDeadlineTimer(deadline.remainingTime() + seconds * 1000LL);
+    } else {
+        m_deadline = QDeadlineTimer(QDeadlineTimer::Forever);
+    }
+    waitFor([] { return false; });
+    m_interrupted = false; // stopping is how it ends
+    return !m_failed;
 }
 
 bool ScannerSession::record(const QString &path, int seconds, qint64 *bytes)
@@ -325,11 +374,20 @@ bool ScannerSession::record(const QString &path, int seconds, qint64 *bytes)
     m_comm->attachRecorder(&recorder);
     m_comm->OpenSendReadScanf();
     m_comm->OpenSendReadSimulation();
-    const bool ok = runFor(seconds);
+    bool ok = runFor(seconds);
     m_comm->CloseSendReadScanf();
     m_comm->CloseSendReadSimulation();
     m_comm->attachRecorder(nullptr);
-    recorder.stop();
+    if (!recorder.holdsTraffic()) {
+        // Nothing came before the end: the file of that name is left alone.
+        recorder.discard();
+        m_interrupted = ok;
+        return false;
+    }
+    if (!recorder.stop(&why) && ok) {
+        fail(cliText(CliText::FileNotWritten, m_language).arg(path, why));
+        ok = false;
+    }
     *bytes = recorder.bytesWritten();
     return ok;
 }

@@ -8,6 +8,7 @@
 #include "scanneraddress.h"
 #include "sensorparameters.h"
 
+#include <QDeadlineTimer>
 #include <QObject>
 #include <QSerialPort>
 #include <QTcpSocket>
@@ -66,10 +67,16 @@ public:
     // the parameter block for its header. *bytes gets the file's size.
     bool record(const QString &path, int seconds, qint64 *bytes);
     void stop();
+    // Everything the session waits for ends by this time with a failure
+    // (the time asked for by watch and record comes on top).
+    void setDeadline(QDeadlineTimer deadline) { m_deadline = deadline; }
 
     QString error() const { return m_error; }
+    // Stopped before what it waited for came: nothing was done.
+    bool interrupted() const { return m_interrupted; }
 
 private:
+    // True when done() came; false on a failure, the deadline or stop().
     bool waitFor(const std::function<bool()> &done);
     // Runs the event loop for seconds (0: until stop()) or a failure.
     bool runFor(int seconds);
@@ -91,8 +98,12 @@ private:
     QString m_error;
     bool m_failed = false;
     bool m_stopped = false;
+    bool m_interrupted = false;
+    QDeadlineTimer m_deadline{QDeadlineTimer::Forever};
     bool m_parametersAccepted = false;
     bool m_rebootDone = false;
     bool m_reconnecting = false;
+    bool m_awaitingBack = false;     // after a restart, until the scanner answers
+    bool m_droppedWhileBack = false;
     QString m_productText;
 };

@@ -37,11 +37,12 @@ QStringList textLines(const WhatIfResult &r, int language)
                          .arg(hex(s.project), hex(s.project ^ s.disagreeMask));
         }
     }
-    lines << (r.agrees() ? cliText(CliText::WhatIfAgrees, language).arg(r.scans.size()).arg(r.compared)
-                         : cliText(CliText::WhatIfDisagrees, language)
-                               .arg(r.scans.size())
-                               .arg(r.compared)
-                               .arg(r.disagreeing));
+    if (r.compared == 0)
+        lines << cliText(CliText::WhatIfNothingCompared, language).arg(r.scans.size());
+    else if (r.agrees())
+        lines << cliText(CliText::WhatIfAgrees, language).arg(r.scans.size()).arg(r.compared);
+    else
+        lines << cliText(CliText::WhatIfDisagrees, language).arg(r.scans.size()).arg(r.compared).arg(r.disagreeing);
     return lines;
 }
 
@@ -66,7 +67,8 @@ QJsonObject json(const WhatIfResult &r)
                                    {QStringLiteral("recordingSwitchings"), o.reportedSwitchings},
                                    {QStringLiteral("disagreements"), scans}});
     }
-    return QJsonObject{{QStringLiteral("equal"), r.agrees()},
+    // Nothing compared is neither equal nor different.
+    return QJsonObject{{QStringLiteral("equal"), r.compared == 0 ? QJsonValue() : QJsonValue(r.agrees())},
                        {QStringLiteral("scans"), r.scans.size()},
                        {QStringLiteral("compared"), r.compared},
                        {QStringLiteral("disagreeing"), r.disagreeing},
@@ -100,8 +102,10 @@ WhatIfReport whatIfReport(const QString &recordingPath, const QString &projectPa
     RecordingChunk chunk;
     while (reader.next(chunk))
         evaluator.add(chunk);
-    // A cut or damaged recording is judged as far as it goes.
-    if (reader.status() != RecordingStatus::Complete)
+    // A cut or damaged recording is judged as far as it goes, and said to be
+    // what it is: the judgement is not of the whole drive.
+    const bool whole = reader.status() == RecordingStatus::Complete;
+    if (!whole)
         report.err << QStringLiteral("%1: %2").arg(recordingPath, recordingMessage(reader.status(), language));
 
     const WhatIfResult &r = evaluator.result();
@@ -109,6 +113,9 @@ WhatIfReport whatIfReport(const QString &recordingPath, const QString &projectPa
         report.out << QString::fromUtf8(QJsonDocument(json(r)).toJson(QJsonDocument::Indented)).trimmed();
     else
         report.out = textLines(r, language);
-    report.status = r.agrees() ? CliCommands::Success : CliCommands::Differences;
+    report.status = !whole           ? CliCommands::UsageError
+                  : r.compared == 0 ? CliCommands::NothingCompared
+                  : r.agrees()      ? CliCommands::Success
+                                    : CliCommands::Differences;
     return report;
 }

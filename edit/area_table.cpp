@@ -134,14 +134,36 @@ void AREA_TABLE::DeleteAllAreaTableData()
 
 void AREA_TABLE::UndoAreaTableData()
 {
-    m_history.undo(m_data->currentAreaIndex());
+    const int area = m_data->currentAreaIndex();
+    const quint32 step = m_history.undoStep(area);
+    m_history.undo(area);
+    if (step != 0)
+        emit LinkedStepSignal(step, true);
     emit EditAreaDataSignal();
 }
 
 void AREA_TABLE::RedoAreaTableData()
 {
-    m_history.redo(m_data->currentAreaIndex());
+    const int area = m_data->currentAreaIndex();
+    const quint32 step = m_history.redoStep(area);
+    m_history.redo(area);
+    if (step != 0)
+        emit LinkedStepSignal(step, false);
     emit EditAreaDataSignal();
+}
+
+quint32 AREA_TABLE::SaveLinkedUndoAreaTableData(const QVector<int> &areas) { return m_history.saveLinked(areas); }
+
+void AREA_TABLE::MarkDifferingAreas(const QVector<int> &areas, const QString &tip)
+{
+    for (int row = 0; row < EditData::AreaCount && row < m_table->rowCount(); ++row) {
+        QTableWidgetItem *number = m_table->item(row, 0);
+        if (!number)
+            continue;
+        const bool differs = areas.contains(row);
+        number->setBackground(differs ? QBrush(QColor(255, 196, 128)) : QBrush());
+        number->setToolTip(differs ? tip : QString());
+    }
 }
 
 void AREA_TABLE::SaveUndoAreaTableData() { m_history.save(m_data->currentAreaIndex()); }

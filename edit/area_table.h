@@ -23,10 +23,20 @@ public:
 
     PAINT_TABLE *thumbnail(int area) const;
     QMenu *contextMenu() const { return m_menu; }
+    // One operation over several areas, undone and redone as one step: a
+    // snapshot of each, linked. Returns the step, which LinkedStepSignal names.
+    quint32 SaveLinkedUndoAreaTableData(const QVector<int> &areas);
+    // The areas that differ from the scanner, marked on their numbers with
+    // tip as the tooltip; an empty list takes every mark away.
+    void MarkDifferingAreas(const QVector<int> &areas, const QString &tip);
 
 signals:
     void EditAreaDataSignal();
     void AreaTableIndexChange();
+    // A linked step was undone (undone true) or redone, before
+    // EditAreaDataSignal: whoever changed more than areas in it restores
+    // that part.
+    void LinkedStepSignal(quint32 step, bool undone);
 
 public slots:
     void SetEditAreaTableDisplay();

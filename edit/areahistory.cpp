@@ -14,18 +14,63 @@ int AreaHistory::index(int area) const
     return i >= size ? size - 1 : i;
 }
 
+QVector<quint32> &AreaHistory::steps(int area)
+{
+    QVector<quint32> &marks = m_data->UndoStep[area];
+    // Histories filled by other means carry no marks: their snapshots are
+    // edits of their area alone.
+    marks.resize(m_data->UndoHistory[area].size());
+    return marks;
+}
+
 void AreaHistory::save(int area)
 {
     area = clampArea(area);
     m_data->Modified = true;
     QVector<AreaRecord> &history = m_data->UndoHistory[area];
+    QVector<quint32> &marks = steps(area);
     const int i = index(area);
-    if (i < history.size() - 1)
+    if (i < history.size() - 1) {
         history.resize(i + 1); // an edit after undo discards the redo steps
-    if (history.size() >= EditData::UndoLimit)
+        marks.resize(i + 1);
+    }
+    if (history.size() >= EditData::UndoLimit) {
         history.removeFirst();
+        marks.removeFirst();
+    }
     history.append(m_data->Areas[area]);
+    marks.append(0);
     m_data->UndoIndex[area] = history.size() - 1;
+}
+
+quint32 AreaHistory::saveLinked(const QVector<int> &areas)
+{
+    quint32 step = 0;
+    for (int area = 0; area < EditData::AreaCount; ++area)
+        for (quint32 mark : steps(area))
+            step = qMax(step, mark);
+    ++step;
+    for (int area : areas) {
+        area = clampArea(area);
+        if (steps(area).value(index(area)) == step)
+            continue; // named twice
+        save(area);
+        steps(area).last() = step;
+    }
+    m_data->Modified = true;
+    return step;
+}
+
+quint32 AreaHistory::undoStep(int area)
+{
+    area = clampArea(area);
+    return canUndo(area) ? steps(area).value(index(area)) : 0;
+}
+
+quint32 AreaHistory::redoStep(int area)
+{
+    area = clampArea(area);
+    return canRedo(area) ? steps(area).value(index(area) + 1) : 0;
 }
 
 void AreaHistory::saveAll()
@@ -46,10 +91,8 @@ bool AreaHistory::canRedo(int area) const
     return index(area) + 1 < m_data->UndoHistory[area].size();
 }
 
-bool AreaHistory::undo(int area)
+bool AreaHistory::undoOne(int area)
 {
-    area = clampArea(area);
-    m_data->Modified = true;
     if (!canUndo(area))
         return false;
     const int i = index(area) - 1;
@@ -58,14 +101,39 @@ bool AreaHistory::undo(int area)
     return true;
 }
 
-bool AreaHistory::redo(int area)
+bool AreaHistory::redoOne(int area)
 {
-    area = clampArea(area);
-    m_data->Modified = true;
     if (!canRedo(area))
         return false;
     const int i = index(area) + 1;
     m_data->UndoIndex[area] = i;
     m_data->Areas[area] = m_data->UndoHistory[area].at(i);
+    return true;
+}
+
+bool AreaHistory::undo(int area)
+{
+    area = clampArea(area);
+    m_data->Modified = true;
+    const quint32 step = undoStep(area);
+    if (step == 0)
+        return undoOne(area);
+    // The areas edited since stay as they are: only those still at the step go back.
+    for (int other = 0; other < EditData::AreaCount; ++other)
+        if (undoStep(other) == step)
+            undoOne(other);
+    return true;
+}
+
+bool AreaHistory::redo(int area)
+{
+    area = clampArea(area);
+    m_data->Modified = true;
+    const quint32 step = redoStep(area);
+    if (step == 0)
+        return redoOne(area);
+    for (int other = 0; other < EditData::AreaCount; ++other)
+        if (redoStep(other) == step)
+            redoOne(other);
     return true;
 }

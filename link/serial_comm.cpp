@@ -5,13 +5,14 @@
 #include "dialogseam.h"
 #include "editdata.h"
 #include "framing.h"
-#include "linkrecorder.h"
+#include "traffictap.h"
 
 #include <QAbstractSocket>
 #include <QSerialPort>
 #include <QTcpSocket>
 #include <QUdpSocket>
 
+#include <algorithm>
 #include <cstring>
 
 SERIAL_COMM::SERIAL_COMM(QSerialPort *serialPort, LinkState *linkState, EditData *editData,
@@ -35,6 +36,7 @@ SERIAL_COMM::SERIAL_COMM(QSerialPort *serialPort, LinkState *linkState, EditData
     OvertimeTimer.setInterval(OvertimeInterval);
     OvertimeTimer.setTimerType(Qt::PreciseTimer); // a coarse timer may fire 100 ms early
     connect(&OvertimeTimer, &QTimer::timeout, this, &SERIAL_COMM::ReadWriteOverTime);
+    WriteMask.fill(true); // a write-all unless a write names its areas
     SendTimer.setInterval(SendInterval);
     connect(&SendTimer, &QTimer::timeout, this, &SERIAL_COMM::SerialPortSendData);
     SendTimer.start();
@@ -71,6 +73,29 @@ void SERIAL_COMM::clearRequests()
     // areas on the next connection.
     ReadAreaIndex = 0;
     WriteAreaIndex = 0;
+    WriteRefusals = 0;
+    StalledAt = -1;
+    Stalls = 0;
+    WriteMask.fill(true);
+    EndsWithoutParameters = false;
+    abandonCopyRead();
+}
+
+void SERIAL_COMM::abandonCopyRead()
+{
+    if (!CopyReading)
+        return;
+    CopyReading = false;
+    emit ReadCopyFinished(false);
+}
+
+bool SERIAL_COMM::transferRunning() const
+{
+    for (Request r : {RebootRequest, ReadAreasRequest, WriteAreasRequest, ReadParamsRequest, WriteParamsRequest,
+                      ReadCasesRequest, WriteCasesRequest})
+        if (isRequested(r))
+            return true;
+    return CopyReading || Restarting;
 }
 
 void SERIAL_COMM::clearAllFlags() { RequestFlags.fill(0); }
@@ -79,6 +104,16 @@ void SERIAL_COMM::setIntervalsForTest(int sendMs, int overtimeMs)
 {
     SendTimer.setInterval(sendMs);
     OvertimeTimer.setInterval(overtimeMs);
+}
+
+bool SERIAL_COMM::writeReversed() const
+{
+    // The zones go for the install direction of the parameter block written
+    // with them, whatever the scanner reported before: an edited direction
+    // must not leave them mirrored for the other one.
+    if (Parameters)
+        return Parameters->Words[SensorParameters::InstallDirectionWord] != 0;
+    return Link && Link->DirectionReversed;
 }
 
 bool SERIAL_COMM::ethernet() const { return Link && Link->ConnectionKind == 1; }
@@ -231,26 +266,63 @@ void SERIAL_COMM::showProgress(TransferMessage title)
 
 void SERIAL_COMM::afterReceive(std::function<void()> boxes) { QTimer::singleShot(0, this, std::move(boxes)); }
 
-int SERIAL_COMM::tell(TransferMessage message, DialogSeam::Icon icon)
+int SERIAL_COMM::tell(TransferMessage message, DialogSeam::Icon icon, const QString &argument)
 {
     const TransferText t = transferText(message, Language);
     if (t.isEmpty())
         return -1;
-    return DialogSeam::current()->ask(icon, t.title, t.text, t.buttons, 0);
+    return DialogSeam::current()->ask(icon, t.title, argument.isNull() ? t.text : t.text.arg(argument), t.buttons, 0);
+}
+
+void SERIAL_COMM::tellRefusal(int status, TransferMessage rejected)
+{
+    if (status == 1)
+        tell(rejected);
+    else if (status == 2)
+        tell(TransferMessage::FlashError);
+    else
+        tell(TransferMessage::UnknownStatus, DialogSeam::Icon::Information, QString::number(status));
+}
+
+void SERIAL_COMM::abandonWrite()
+{
+    clear(WriteAreasRequest);
+    clear(WriteCasesRequest);
+    clear(WriteParamsRequest);
+    WriteAreaIndex = 0;
+    WriteRefusals = 0;
+    WriteMask.fill(true);
+    EndsWithoutParameters = false;
+    DialogSeam::current()->progressClose();
+}
+
+void SERIAL_COMM::skipUnwrittenAreas()
+{
+    while (WriteAreaIndex < 64 && !WriteMask[size_t(WriteAreaIndex)])
+        ++WriteAreaIndex;
+}
+
+void SERIAL_COMM::areasWritten()
+{
+    WriteAreaIndex = 0;
+    clear(WriteAreasRequest);
+    WriteMask.fill(true);
+    finishWriteWithoutParameters();
 }
 
 void SERIAL_COMM::writeAreaStep()
 {
     if (!idle() || WriteAreasHeld)
         return;
+    skipUnwrittenAreas();
     if (WriteAreaIndex >= 64) {
-        WriteAreaIndex = 0;
+        areasWritten(); // nothing (left) to send
         return;
     }
     if (!Edit)
         return;
     const AreaEncodeResult result = encodeAreaBlock(Command::WArea, WriteAreaIndex, Edit->Areas.at(WriteAreaIndex),
-                                                    Link && Link->DirectionReversed);
+                                                    writeReversed());
     if (!result.ok()) {
         // The model changed after the download was checked: stop it here
         // rather than send a zone the scanner would store differently.
@@ -258,6 +330,8 @@ void SERIAL_COMM::writeAreaStep()
         clear(WriteCasesRequest);
         clear(WriteParamsRequest);
         WriteAreaIndex = 0;
+        WriteMask.fill(true);
+        EndsWithoutParameters = false;
         const QString text = result.error.message(Language);
         if (!text.isEmpty())
             DialogSeam::current()->ask(DialogSeam::Icon::Warning,
@@ -273,6 +347,9 @@ void SERIAL_COMM::writeAreaStep()
 
 void SERIAL_COMM::ReadWriteOverTime()
 {
+    const int at = PendingCommand == int(Command::RArea)   ? ReadAreaIndex
+                 : PendingCommand == int(Command::WArea) ? 64 + WriteAreaIndex
+                                                           : -1;
     ReadAreaIndex = 0;
     WriteAreaIndex = 0;
     PendingCommand = 0;
@@ -281,10 +358,21 @@ void SERIAL_COMM::ReadWriteOverTime()
     if (Restarting && RestartClock.elapsed() < RestartWaitMs)
         return;
     ++RetryCount;
-    if (RetryCount <= MaxRetries)
+    if (at >= 0 && at == StalledAt) {
+        ++Stalls;
+    } else {
+        StalledAt = at;
+        Stalls = 0;
+    }
+    if (RetryCount <= MaxRetries && Stalls < MaxRetries)
         return;
     RetryCount = 0;
+    StalledAt = -1;
+    Stalls = 0;
     clearAllFlags();
+    WriteMask.fill(true);
+    EndsWithoutParameters = false;
+    abandonCopyRead();
     ScanTimer.stop();
     IntensityTimer.stop();
     SimulationTimer.stop();
@@ -346,9 +434,12 @@ void SERIAL_COMM::receiveRead(const QByteArray &bytes)
 void SERIAL_COMM::receiveBytes(const QByteArray &bytes)
 {
     RxBuffer.append(bytes);
-    const QVector<ReceivedFrame> frames = takeReplies(RxBuffer, Link ? Link->ConnectionKind : -1);
-    for (const ReceivedFrame &frame : frames)
-        dispatch(frame);
+    do {
+        StaleReply = false;
+        const QVector<ReceivedFrame> frames = takeReplies(RxBuffer, Link ? Link->ConnectionKind : -1);
+        for (const ReceivedFrame &frame : frames)
+            dispatch(frame);
+    } while (StaleReply); // each pass took the stale reply out of the buffer
 }
 
 void SERIAL_COMM::setReplaying(bool replaying)
@@ -442,33 +533,83 @@ void SERIAL_COMM::SensorInformationSlots() { raiseRequest(InfoRequest); }
 void SERIAL_COMM::ReadSensorAllDataSlots()
 {
     stopStreamIfEthernet();
-    if (!isRequested(ReadAreasRequest))
+    // A read into the project takes over from a read into the copy.
+    const bool tookOver = CopyReading;
+    abandonCopyRead();
+    if (!isRequested(ReadAreasRequest) || tookOver)
         ReadAreaIndex = 0; // a new read-all reads every area
     raiseRequest(ReadAreasRequest);
     raiseRequest(ReadCasesRequest);
     raiseRequest(ReadParamsRequest);
 }
 
+bool SERIAL_COMM::ReadSensorAllDataIntoCopy()
+{
+    if (transferRunning() || !deviceReady())
+        return false;
+    stopStreamIfEthernet();
+    Copy = ScannerCopy();
+    CopyReading = true;
+    ReadAreaIndex = 0;
+    raiseRequest(ReadAreasRequest);
+    raiseRequest(ReadCasesRequest);
+    raiseRequest(ReadParamsRequest);
+    return true;
+}
+
 void SERIAL_COMM::WriteSensorAllDataSlots()
 {
+    std::array<bool, 64> all;
+    all.fill(true);
     // Every area is checked before the first frame leaves: a download that
     // stopped half-way would leave the scanner with a mix of old and new zones.
-    if (refuseDownloadIfUnsendable())
+    if (refuseDownloadIfUnsendable(all))
         return;
     stopStreamIfEthernet();
-    if (!isRequested(WriteAreasRequest))
-        WriteAreaIndex = 0; // a new write-all writes every area
+    // A new write-all writes every area, also over a write of some of them.
+    if (!isRequested(WriteAreasRequest) || WriteMask != all) {
+        WriteAreaIndex = 0;
+        WriteRefusals = 0;
+    }
+    WriteMask = all;
+    EndsWithoutParameters = false;
     raiseRequest(WriteAreasRequest);
     raiseRequest(WriteCasesRequest);
     raiseRequest(WriteParamsRequest);
 }
 
-bool SERIAL_COMM::refuseDownloadIfUnsendable()
+bool SERIAL_COMM::writeSelected(const QVector<int> &areas, bool caseTable, bool parameters)
+{
+    std::array<bool, 64> mask{};
+    for (int area : areas)
+        if (area >= 0 && area < 64)
+            mask[size_t(area)] = true;
+    const bool anyArea = std::find(mask.begin(), mask.end(), true) != mask.end();
+    if ((!anyArea && !caseTable && !parameters) || transferRunning() || !deviceReady())
+        return false;
+    if (refuseDownloadIfUnsendable(mask))
+        return false;
+    stopStreamIfEthernet();
+    WriteMask = mask;
+    WriteAreaIndex = 0;
+    EndsWithoutParameters = !parameters;
+    if (anyArea)
+        raiseRequest(WriteAreasRequest);
+    if (caseTable)
+        raiseRequest(WriteCasesRequest);
+    if (parameters)
+        raiseRequest(WriteParamsRequest);
+    return true;
+}
+
+bool SERIAL_COMM::refuseDownloadIfUnsendable(const std::array<bool, 64> &mask)
 {
     if (!Edit)
         return true;
-    const bool reversed = Link && Link->DirectionReversed;
+    const bool reversed = writeReversed();
     for (int i = 0; i < EditData::AreaCount && i < Edit->Areas.size(); ++i) {
+        if (!mask[size_t(i)])
+            continue;
         const AreaEncodeError error = checkAreaEncodable(i, Edit->Areas.at(i), reversed);
         if (!error)
             continue;

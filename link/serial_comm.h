@@ -1,5 +1,6 @@
 #pragma once
 
+#include "arearecord.h"
 #include "linkstate.h"
 #include "dialogseam.h"
 #include "livedata.h"
@@ -11,17 +12,27 @@
 #include <QElapsedTimer>
 #include <QObject>
 #include <QTimer>
+#include <QVector>
 #include <array>
 #include <functional>
 #include <optional>
 
-class LinkRecorder;
+class TrafficTap;
 class QIODevice;
 class QSerialPort;
 class QTcpSocket;
 class QUdpSocket;
 struct EditData;
 struct ReceivedFrame;
+
+// What a read-all into a copy brings: the scanner's parameter words as it
+// reported them and its areas, each read with the scanner's own install
+// direction.
+struct ScannerCopy
+{
+    SensorParameters parameters;
+    QVector<AreaRecord> areas = QVector<AreaRecord>(64);
+};
 
 // The one object that talks to the scanner. It owns no device: the main
 // window opens one of the three it hands over and selects it in LinkState.
@@ -89,7 +100,7 @@ public:
 
     // Every read and every request written go to the recorder while it
     // records. Not owned; nullptr detaches.
-    void attachRecorder(LinkRecorder *recorder) { Recorder = recorder; }
+    void attachRecorder(TrafficTap *recorder) { Recorder = recorder; }
     // Replaying a recording: nothing is sent, and only the live streams (scans,
     // intensities, IO and self-check) are taken, so a recorded read-all or
     // download cannot touch the project or open boxes.
@@ -102,6 +113,25 @@ public:
     void setProductInfoNote(std::function<QString()> note) { ProductNote = std::move(note); }
     // True once the scanner's parameter block was read on this connection.
     bool parametersRead() const { return ParametersRead; }
+
+    // A read-all into a copy beside the project: the project's areas and
+    // parameters, the link's install direction and the views stay as they
+    // are, and no message ends it. ReadCopyFinished() tells when it is over.
+    // False, and nothing asked, while another transfer runs.
+    bool ReadSensorAllDataIntoCopy();
+    bool isReadingCopy() const { return CopyReading; }
+    const ScannerCopy &readCopy() const { return Copy; }
+    // Writes only what is named: those areas (WArea each, in index order),
+    // then the case table and the parameter block if asked. Ends with the
+    // messages and the restart question of a write-all, also when no
+    // parameter block goes. False, and nothing sent, when there is nothing
+    // to write, another transfer runs or a named area cannot be sent.
+    bool writeSelected(const QVector<int> &areas, bool caseTable, bool parameters);
+    // A read, write or reboot is under way (or a restarted scanner awaited).
+    bool transferRunning() const;
+    // The areas written go mirrored: the parameter block written with them
+    // says the scanner is mounted reversed.
+    bool writeReversed() const;
 
     // Test-only: shorter scheduler tick and reply time-out.
     void setIntervalsForTest(int sendMs, int overtimeMs);
@@ -122,6 +152,15 @@ signals:
     // answers again on the same connection.
     void ScannerRestarting();
     void ScannerBack();
+    // The read into the copy is over: complete, or abandoned (time-outs, a
+    // disconnect, a read-all into the project taking over).
+    void ReadCopyFinished(bool complete);
+    // A write-all or a write of what differs went through to its end and the
+    // restart question was answered; restart: answered Yes.
+    void WriteFinished(bool restart);
+    // A write ended refused once its box was read: the scanner may hold part
+    // of it.
+    void WriteRefused();
 
 public slots:
     void OpenSendReadScanf();
@@ -158,11 +197,28 @@ private:
     void stopStreamIfEthernet();
     void readAreaStep();
     void writeAreaStep();
-    bool refuseDownloadIfUnsendable();
+    // Checks the areas of mask before the first frame leaves; true (and the
+    // user told) when one cannot be sent.
+    bool refuseDownloadIfUnsendable(const std::array<bool, 64> &mask);
+    // The areas are through: a write that sends no parameter block ends here.
+    void finishWriteWithoutParameters();
+    // The end of an accepted write: the messages, the restart question.
+    void writeAccepted();
+    void abandonCopyRead();
+    // The next area of the write from WriteAreaIndex on (64 when none is left).
+    void skipUnwrittenAreas();
+    // The area transfer is through.
+    void areasWritten();
     void replyAccepted(); // stops the time-out, RetryCount = 0
     // One box of the transfer sequences in the link's language; nothing in
     // any other language. Returns the pressed button, -1 when none was shown.
-    int tell(TransferMessage message, DialogSeam::Icon icon = DialogSeam::Icon::Information);
+    int tell(TransferMessage message, DialogSeam::Icon icon = DialogSeam::Icon::Information,
+             const QString &argument = QString());
+    // The box for a write the scanner refused with this status; status 1
+    // gives `rejected`.
+    void tellRefusal(int status, TransferMessage rejected);
+    // Ends a write-all: nothing more of it is sent.
+    void abandonWrite();
     // Runs a reply's boxes once the receive handler has returned: a modal box
     // opened inside it would hold back every further reply of that device
     // (sockets do not signal new data again while their handler runs), and
@@ -209,7 +265,7 @@ private:
     qint32 TxLength = 0;
     std::array<char, TxCapacity> TxBuffer{};
     HisnAssembler Hisn;
-    LinkRecorder *Recorder = nullptr;
+    TrafficTap *Recorder = nullptr;
     bool Replaying = false;
     std::optional<ProductInfo> LastProduct;
     std::function<QString()> ProductNote;
@@ -220,7 +276,26 @@ private:
     // The area transfer waits while its rejection box is open, so a scanner
     // that rejects again cannot stack boxes.
     bool WriteAreasHeld = false;
+    // Refusals in the running write-all: after as many as time-outs are
+    // tolerated it ends, rather than restart from area 0 for ever.
+    qint32 WriteRefusals = 0;
+    // The area (64 + index for a write) the last time-out hit, and how many
+    // time-outs in a row hit it: areas before it answering does not keep a
+    // transfer going that never gets past it.
+    qint32 StalledAt = -1;
+    qint32 Stalls = 0;
+    // A parser set aside a reply that answers nothing asked now: the one
+    // behind it in the buffer is looked for again at once, rather than wait
+    // for a read that only comes after a time-out.
+    bool StaleReply = false;
     // Restarting: time-outs re-send without counting, up to RestartWaitMs.
     bool Restarting = false;
     QElapsedTimer RestartClock;
+    // A read-all into the copy is under way.
+    bool CopyReading = false;
+    ScannerCopy Copy;
+    // The areas the write sends (all of them for a write-all), and whether
+    // it ends without a parameter block.
+    std::array<bool, 64> WriteMask{};
+    bool EndsWithoutParameters = false;
 };

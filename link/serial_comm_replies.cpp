@@ -72,12 +72,24 @@ void SERIAL_COMM::samplesReply(const QByteArray &frame, Command command)
 void SERIAL_COMM::readAreaReply(const QByteArray &frame)
 {
     const std::optional<AreaBlock> block = decodeAreaBlock(frame, Command::RArea);
+    // Only the area asked for counts: a reply naming another one, or one that
+    // came after its time-out, would put zones where they do not belong and
+    // end the read an area short. Unanswered, the request goes again.
     if (!block)
         return;
+    if (PendingCommand != int(Command::RArea) || block->Index != ReadAreaIndex) {
+        StaleReply = true;
+        return;
+    }
     replyAccepted();
     // A reply naming an area above 63 changes no area but still counts, so
-    // the transfer ends after 64 replies whatever the scanner sends.
-    if (Edit && block->Index < Edit->Areas.size())
+    // the transfer ends after 64 replies whatever the scanner sends. The
+    // copy's areas are read with the direction the scanner itself reported
+    // (its parameter block comes first).
+    if (CopyReading && block->Index < Copy.areas.size())
+        applyAreaBlock(*block, Copy.parameters.Words[SensorParameters::InstallDirectionWord] != 0,
+                       Copy.areas[block->Index]);
+    else if (!CopyReading && Edit && block->Index < Edit->Areas.size())
         applyAreaBlock(*block, Link && Link->DirectionReversed, Edit->Areas[block->Index]);
     ++ReadAreaIndex;
     DialogSeam::current()->progressSetValue(ReadAreaIndex);
@@ -87,6 +99,11 @@ void SERIAL_COMM::readAreaReply(const QByteArray &frame)
         clear(ReadAreasRequest);
         raiseRequest(InfoRequest);
         SilentInfo = true;
+        if (CopyReading) {
+            CopyReading = false;
+            emit ReadCopyFinished(true);
+            return;
+        }
         emit ReceiveAreaData();
         const TransferText t = transferText(TransferMessage::ReadAllDone, Language);
         if (!t.isEmpty())
@@ -97,29 +114,41 @@ void SERIAL_COMM::readAreaReply(const QByteArray &frame)
 void SERIAL_COMM::writeAreaReply(const QByteArray &frame)
 {
     const std::optional<int> status = decodeStatusReply(frame, Command::WArea);
+    // A status reply names no area: one that came after its time-out would
+    // count for whatever is asked now, and the last one would clear the
+    // request after it.
     if (!status)
         return;
+    if (PendingCommand != int(Command::WArea)) {
+        StaleReply = true;
+        return;
+    }
     replyAccepted();
     PendingCommand = 0;
     if (*status == 0) {
         ++WriteAreaIndex;
+        skipUnwrittenAreas();
         const TransferText title = transferText(TransferMessage::DownloadTitle, Language);
         if (!title.isEmpty())
             DialogSeam::current()->progressSetTitle(title.title);
         DialogSeam::current()->progressSetValue(WriteAreaIndex);
-        if (WriteAreaIndex > 63) {
-            WriteAreaIndex = 0;
-            clear(WriteAreasRequest);
-        }
-    } else if (*status == 1 || *status == 2) {
-        WriteAreaIndex = 0; // the area transfer starts again from area 0, once the box is read
-        WriteAreasHeld = true;
-        const TransferMessage m = *status == 1 ? TransferMessage::AreaRejected : TransferMessage::FlashError;
-        afterReceive([this, m] {
-            tell(m);
-            WriteAreasHeld = false;
-        });
+        if (WriteAreaIndex > 63)
+            areasWritten();
+        return;
     }
+    // Refused: the areas go again from area 0 once the box is read, until a
+    // scanner that keeps refusing has been given as many tries as a silent one.
+    WriteAreaIndex = 0;
+    WriteAreasHeld = true;
+    const bool abandoned = ++WriteRefusals > MaxRetries;
+    if (abandoned)
+        abandonWrite();
+    afterReceive([this, s = *status, abandoned, asked = Generation] {
+        tellRefusal(s, TransferMessage::AreaRejected);
+        WriteAreasHeld = false;
+        if (abandoned && asked == Generation)
+            emit WriteRefused();
+    });
 }
 
 void SERIAL_COMM::readParamsReply(const QByteArray &frame)
@@ -128,14 +157,18 @@ void SERIAL_COMM::readParamsReply(const QByteArray &frame)
     if (!params)
         return;
     replyAccepted();
-    ParametersRead = true;
-    if (Parameters)
-        *Parameters = *params;
-    const bool reversed = params->Words[SensorParameters::InstallDirectionWord] != 0;
-    if (Link)
-        Link->DirectionReversed = reversed;
-    emit DirChangeSignals(reversed);
-    emit ReceiveParameters();
+    if (CopyReading) {
+        Copy.parameters = *params;
+    } else {
+        ParametersRead = true;
+        if (Parameters)
+            *Parameters = *params;
+        const bool reversed = params->Words[SensorParameters::InstallDirectionWord] != 0;
+        if (Link)
+            Link->DirectionReversed = reversed;
+        emit DirChangeSignals(reversed);
+        emit ReceiveParameters();
+    }
     DialogSeam::current()->progressClose();
     PendingCommand = 0;
     clear(ReadParamsRequest);
@@ -146,21 +179,22 @@ void SERIAL_COMM::writeParamsReply(const QByteArray &frame)
     const std::optional<int> status = decodeStatusReply(frame, Command::WPara);
     if (!status)
         return;
+    if (PendingCommand != int(Command::WPara)) {
+        StaleReply = true;
+        return;
+    }
     replyAccepted();
     PendingCommand = 0;
     clear(WriteParamsRequest);
     if (*status == 0) {
-        DialogSeam::current()->progressClose();
-        // Answered after the link dropped, Yes must not restart whatever
-        // scanner is connected by then.
-        afterReceive([this, asked = Generation] {
-            tell(TransferMessage::ParametersAccepted);
-            if (tell(TransferMessage::RestartQuestion, DialogSeam::Icon::Question) == 0 && asked == Generation)
-                raiseRequest(RebootRequest);
+        writeAccepted();
+    } else {
+        abandonWrite();
+        afterReceive([this, s = *status, asked = Generation] {
+            tellRefusal(s, TransferMessage::BlockRejected);
+            if (asked == Generation)
+                emit WriteRefused();
         });
-    } else if (*status == 1 || *status == 2) {
-        const TransferMessage m = *status == 1 ? TransferMessage::BlockRejected : TransferMessage::FlashError;
-        afterReceive([this, m] { tell(m); });
     }
 }
 
@@ -170,7 +204,9 @@ void SERIAL_COMM::readCasesReply(const QByteArray &frame)
     if (!table)
         return;
     replyAccepted();
-    if (Edit)
+    if (CopyReading)
+        applyCaseTable(*table, Copy.areas);
+    else if (Edit)
         applyCaseTable(*table, Edit->Areas);
     PendingCommand = 0;
     clear(ReadCasesRequest);
@@ -181,13 +217,50 @@ void SERIAL_COMM::writeCasesReply(const QByteArray &frame)
     const std::optional<int> status = decodeStatusReply(frame, Command::WCase);
     if (!status)
         return;
+    if (PendingCommand != int(Command::WCase)) {
+        StaleReply = true;
+        return;
+    }
     replyAccepted();
     PendingCommand = 0;
     clear(WriteCasesRequest);
-    if (*status == 1 || *status == 2) {
-        const TransferMessage m = *status == 1 ? TransferMessage::BlockRejected : TransferMessage::FlashError;
-        afterReceive([this, m] { tell(m); });
+    if (*status == 0) {
+        finishWriteWithoutParameters();
+    } else {
+        // The parameters after a refused case table would end the download
+        // in "complete" and the restart question.
+        abandonWrite();
+        afterReceive([this, s = *status, asked = Generation] {
+            tellRefusal(s, TransferMessage::BlockRejected);
+            if (asked == Generation)
+                emit WriteRefused();
+        });
     }
+}
+
+void SERIAL_COMM::finishWriteWithoutParameters()
+{
+    if (!EndsWithoutParameters || isRequested(WriteAreasRequest) || isRequested(WriteCasesRequest)
+        || isRequested(WriteParamsRequest))
+        return;
+    EndsWithoutParameters = false;
+    writeAccepted();
+}
+
+void SERIAL_COMM::writeAccepted()
+{
+    DialogSeam::current()->progressClose();
+    // Answered after the link dropped, Yes must not restart whatever
+    // scanner is connected by then.
+    afterReceive([this, asked = Generation] {
+        tell(TransferMessage::ParametersAccepted);
+        const bool restart =
+            tell(TransferMessage::RestartQuestion, DialogSeam::Icon::Question) == 0 && asked == Generation;
+        if (restart)
+            raiseRequest(RebootRequest);
+        if (asked == Generation)
+            emit WriteFinished(restart);
+    });
 }
 
 void SERIAL_COMM::simulationReply(const QByteArray &frame)

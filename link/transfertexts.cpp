@@ -21,6 +21,7 @@ const Entry kEntries[] = {
     {"错误", "内存写入错误", "Message", "FLASH Write Error"},
     {"提示", "传感器重新启动完成", "Message", "Sensor Reboot Complete"},
     {"产品信息", "", "Product Message", ""},
+    {"错误", "未知的写入状态 %1", "Message", "Unknown Write Status %1"},
 };
 } // namespace
 

@@ -17,6 +17,7 @@ enum class TransferMessage {
     FlashError,       // any write, status 2
     RebootDone,
     ProductTitle,
+    UnknownStatus,    // any write, a status the sensor does not define; %1 the status
 };
 
 struct TransferText

@@ -13,6 +13,7 @@ EditData &EditData::operator=(const EditData &o)
     Clipboard = o.Clipboard;
     UndoIndex = o.UndoIndex;
     UndoHistory = o.UndoHistory;
+    UndoStep = o.UndoStep;
     return *this;
 }
 

@@ -29,6 +29,10 @@ struct EditData : SimulationState
     const AreaRecord BlankArea{};
     std::array<qint32, AreaCount> UndoIndex{};
     QVector<QVector<AreaRecord>> UndoHistory = QVector<QVector<AreaRecord>>(AreaCount, QVector<AreaRecord>(1));
+    // Beside each snapshot: the operation it belongs to when one operation
+    // changed several areas at once, undone and redone together (0: an edit
+    // of that area alone).
+    QVector<QVector<quint32>> UndoStep = QVector<QVector<quint32>>(AreaCount, QVector<quint32>(1));
 
     EditData() = default;
     EditData(const EditData &o) = default;

@@ -59,6 +59,8 @@ public:
     // item. Neither counts as a user's edit.
     SensorDockState dockState() const;
     void applyDockState(const SensorDockState &state);
+    // The widget that shows row (0..26), nullptr for any other.
+    QWidget *rowWidget(int row) const { return row >= 0 && row < RowCount ? m_rows[size_t(row)] : nullptr; }
 
     // Refills the three lists that depend on the scanner's product type;
     // each keeps showing its word, or falls back to its first item where the

@@ -1064,5 +1064,21 @@
         <source>导出报告…</source>
         <translation>Export Report…</translation>
     </message>
+    <message>
+        <source>与设备比较</source>
+        <translation>Compare with Scanner</translation>
+    </message>
+    <message>
+        <source>读取设备的全部配置，与工程比较（工程不变）</source>
+        <translation>Reads the scanner&apos;s whole configuration and compares it with the project (the project stays as it is)</translation>
+    </message>
+    <message>
+        <source>写入差异</source>
+        <translation>Write Differences</translation>
+    </message>
+    <message>
+        <source>只写入与设备不同的区域、工况表和参数</source>
+        <translation>Writes only the areas, case table and parameters that differ from the scanner</translation>
+    </message>
 </context>
 </TS>

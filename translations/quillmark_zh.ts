@@ -1056,6 +1056,22 @@
         <source>导出报告…</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>与设备比较</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>读取设备的全部配置，与工程比较（工程不变）</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>写入差异</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>只写入与设备不同的区域、工况表和参数</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>WhatIfTimeline</name>

@@ -7,6 +7,7 @@
 #include "paint_out3.h"
 #include "paint_intrusion.h"
 #include "paint_outline.h"
+#include "paint_scannerzones.h"
 #include "paint_strength.h"
 #include "point_point.h"
 #include "point_ratio.h"
@@ -39,6 +40,10 @@ OPTION_SCENE::OPTION_SCENE(int *deviceClass, QGraphicsScene *scene, EditData *da
         item->setPos(0, 0);
         ZoneItems->append(item);
     }
+
+    // Not a zone item: it takes no clicks, so the zones beneath pan the view.
+    PaintScannerZones = new PAINT_SCANNERZONES(SceneWidth, SceneHeight, Data);
+    Scene->addItem(PaintScannerZones);
 
     Data->SceneWidth = SceneWidth;
     Data->SceneHeight = SceneHeight;
@@ -76,6 +81,7 @@ void OPTION_SCENE::SetDeviceClass(int *deviceClass)
     PaintOutline->setSize(SceneWidth, SceneHeight);
     PaintStrength->setSize(SceneWidth, SceneHeight);
     PaintIntrusion->setSize(SceneWidth, SceneHeight);
+    PaintScannerZones->setSize(SceneWidth, SceneHeight);
     Data->SceneWidth = SceneWidth;
     Data->SceneHeight = SceneHeight;
 }
@@ -90,7 +96,12 @@ void OPTION_SCENE::UpdataPaintOutline()
     PaintOutline->update();
     // A new scan, or zones edited: what lies inside them changes either way.
     PaintIntrusion->update();
+    // Another area may be current.
+    if (!PaintScannerZones->areas().isEmpty())
+        PaintScannerZones->update();
 }
+
+void OPTION_SCENE::setScannerAreas(const QVector<AreaRecord> &areas) { PaintScannerZones->setAreas(areas); }
 
 void OPTION_SCENE::UpdataPaintIntensity() { PaintStrength->update(); }
 

@@ -1,6 +1,9 @@
 #pragma once
 
+#include "arearecord.h"
+
 #include <QList>
+#include <QVector>
 #include <QObject>
 #include <QPointer>
 #include <QGraphicsScene>
@@ -11,6 +14,7 @@ class PAINT_OUT2;
 class PAINT_OUT3;
 class PAINT_INTRUSION;
 class PAINT_OUTLINE;
+class PAINT_SCANNERZONES;
 class PAINT_STRENGTH;
 struct EditData;
 struct LinkState;
@@ -38,6 +42,10 @@ public:
     PAINT_OUTLINE *paintOutline() const { return PaintOutline; }
     PAINT_STRENGTH *paintStrength() const { return PaintStrength; }
     PAINT_INTRUSION *paintIntrusion() const { return PaintIntrusion; }
+    PAINT_SCANNERZONES *paintScannerZones() const { return PaintScannerZones; }
+    // The zones a scanner holds, drawn dashed over the project's for the
+    // current area; an empty list takes them away.
+    void setScannerAreas(const QVector<AreaRecord> &areas);
 
 signals:
     void PointItemChannelSignal();
@@ -73,4 +81,5 @@ private:
     PAINT_OUTLINE *PaintOutline;
     PAINT_STRENGTH *PaintStrength;
     PAINT_INTRUSION *PaintIntrusion;
+    PAINT_SCANNERZONES *PaintScannerZones;
 };

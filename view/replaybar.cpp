@@ -115,7 +115,7 @@ void ReplayBar::showPosition(qint64 timeUs)
 {
     if (!m_slider->isSliderDown()) {
         const QSignalBlocker block(m_slider);
-        m_slider->setValue(int(timeUs / 1000));
+        m_slider->setValue(int(qMin<qint64>(timeUs / 1000, std::numeric_limits<int>::max())));
     }
     m_time->setText(clock(timeUs) + QStringLiteral(" / ") + clock(m_player->durationUs()));
 }

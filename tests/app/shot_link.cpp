@@ -3,6 +3,8 @@
 //   shot_link                 the window connected over TCP to a real emulator
 //                             after its read-all, self-check dock open
 //   shot_link info            the same, then the product information box
+//   shot_link refused         connected, then Write All Setting against a
+//                             scanner that answers area 3 with status 7
 //   shot_link iosim           connected, the IO simulation dock open (instead
 //                             of the self-check dock) with inputs 1 and 3,
 //                             outputs 1 and 2 and the fault simulated
@@ -96,9 +98,13 @@ int main(int argc, char *argv[])
     if (live && !writeGuardingState(stateFile))
         return 1;
     Emulator emulator;
+    const QStringList hostile = mode == QLatin1String("refused")
+                                    ? QStringList{QStringLiteral("--fault"), QStringLiteral("WArea:3:status=7:0")}
+                                    : QStringList();
     if (!emulator.start(live ? QStringList{QStringLiteral("-q"), QStringLiteral("--state"), stateFile}
                              : QStringList{QStringLiteral("-q"), QStringLiteral("--inputs"), QStringLiteral("5"),
-                                           QStringLiteral("--status-bits"), QStringLiteral("33")}))
+                                           QStringLiteral("--status-bits"), QStringLiteral("33")}
+                                   + hostile))
         return 1;
     // The recent projects of this shot stay in a folder of its own.
     const bool fileMenu = mode == QLatin1String("filemenu");
@@ -227,6 +233,8 @@ int main(int argc, char *argv[])
         }
         if (mode == QLatin1String("info"))
             QTimer::singleShot(2000, window.linkController(), &SERIAL_COMM::SensorInformationSlots);
+        if (mode == QLatin1String("refused"))
+            QTimer::singleShot(2000, window.linkController(), &SERIAL_COMM::WriteSensorAllDataSlots);
     }
     return app.exec();
 }

@@ -12,6 +12,7 @@
 //   serial           the serial dialog with a device path typed
 //   ethernet         the Ethernet dialog, its list open: the addresses used
 //                    last, then one the search found
+//   appsettings      the App Settings dialog
 // Scenes connected over TCP to a scanner emulator (inputs at 5):
 //   connected        after the read-all, self-check dock open
 //   upload           the message at the end of the read-all
@@ -24,8 +25,13 @@
 //   teach            area 5 (the one the inputs choose) with Out1 taught from
 //                    the room and written, the intrusions shown
 //   linklost         the box when the scanner has gone
+//   compare          three areas written, then a point of area 0, a parameter
+//                    and a case row changed and compared: the differences,
+//                    area 0 shown with the scanner's zones dashed
 // en switches to English what can be switched.
 
+#include "comparecontroller.h"
+#include "comparepanel.h"
 #include "create.h"
 #include "editdata.h"
 #include "emulatorprocess.h"
@@ -52,6 +58,7 @@
 #include <QTableWidget>
 #include <QTimer>
 #include <QToolBar>
+#include <QTreeWidget>
 
 #include <functional>
 #include <algorithm>
@@ -227,7 +234,8 @@ int main(int argc, char *argv[])
     dialogs.attach(&window);
     ShotCrops crops(&window);
     for (const char *part : {"EditionControlDock", "SensorSettingDock", "IOSimulationDock", "SelfCheckDock",
-                             "centralWidget", "MonitorPanel", "ParametersEditTab", "AreaEditTab", "statusBar"})
+                             "centralWidget", "MonitorPanel", "ParametersEditTab", "AreaEditTab", "statusBar",
+                             "CompareDock"})
         crops.addWidget(QString::fromLatin1(part));
     // The simulation dock down to its last group, without the empty rest.
     crops.add(QStringLiteral("iosim-groups"), [&window] {
@@ -283,6 +291,10 @@ int main(int argc, char *argv[])
             return ShotCrops::screenRect(dialog) | ShotCrops::screenRect(box->view()->window());
         });
         QTimer::singleShot(1000, box, &QComboBox::showPopup);
+        return app.exec();
+    }
+    if (scene == QLatin1String("appsettings")) {
+        trigger(window, "AppSettings");
         return app.exec();
     }
     if (scene == QLatin1String("editor") || scene == QLatin1String("output2") || scene == QLatin1String("casechannel")
@@ -344,6 +356,10 @@ int main(int argc, char *argv[])
             } else if (scene == QLatin1String("linklost")) {
                 dialogs.setShown(true);
                 emulator.stop();
+            } else if (scene == QLatin1String("compare")) {
+                drawAreas(EditData::instance());
+                showAreas(window);
+                trigger(window, "WriteAllSetting");
             } else if (scene == QLatin1String("live")) {
                 if (args.contains(QStringLiteral("cloud")))
                     trigger(window, "DispCloud");
@@ -363,6 +379,33 @@ int main(int argc, char *argv[])
                 *held = true;
                 link->CloseSendReadScanf();
                 link->CloseSendReadSimulation();
+            });
+        } else if (isRestartQuestion(text) && scene == QLatin1String("compare")) {
+            // Written and read back; then edited and compared again.
+            CompareController *compare = window.comparison();
+            QObject::connect(compare, &CompareController::verified, &window, [&window, compare] {
+                EditData &data = EditData::instance();
+                data.Areas[0].Out1Points[2] = QPoint(300, 3900);
+                data.Areas[0].SteerMaxDgree = 25;
+                auto *address = window.findChild<QSpinBox *>(QStringLiteral("Para_CANIDAddress"));
+                address->setValue(address->value() - 7);
+                showAreas(window); // the editors show the edits
+                QObject::connect(compare, &CompareController::changed, &window, [&window, compare] {
+                    if (compare->state() != CompareController::State::Compared)
+                        return;
+                    // The last line, area 0's point, chosen as a click does.
+                    QTreeWidget *tree = window.comparePanel()->tree();
+                    QTreeWidgetItem *last = nullptr;
+                    for (QTreeWidgetItemIterator line(tree); *line; ++line)
+                        if ((*line)->childCount() == 0)
+                            last = *line;
+                    if (!last)
+                        return;
+                    tree->setCurrentItem(last);
+                    emit tree->itemClicked(last, 0);
+                    frame(window, 75, QPointF(0, -1900));
+                });
+                trigger(window, "CompareScanner");
             });
         } else if (isRestartQuestion(text) && scene == QLatin1String("monitor")) {
             // Written and not restarted: the scanner now chooses between the

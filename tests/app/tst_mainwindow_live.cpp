@@ -8,6 +8,7 @@
 #include "boundedwait.h"
 #include "emulatorprocess.h"
 #include "emulatorstate.h"
+#include "filesizelimit.h"
 #include "linkstate.h"
 #include "livescan.h"
 #include "mainwindow.h"
@@ -25,6 +26,7 @@
 #include <QAction>
 #include <QDockWidget>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QToolButton>
 #include <QTemporaryDir>
 #include <QPainter>
@@ -202,6 +204,37 @@ private slots:
         QVERIFY(!rig.window->isReplaying());
         QCOMPARE(rig.dialogs.boxes.size(), boxes + 1);
         QCOMPARE(rig.dialogs.boxes.last().text, recordingMessage(RecordingStatus::NotRecording, 1));
+    }
+
+    // An end of the recording that cannot be written is a failure, told once
+    // the stop has returned, in the window's language; nothing says saved.
+    void recordingThatCannotBeEnded_data()
+    {
+        QTest::addColumn<bool>("english");
+        QTest::newRow("Chinese") << false;
+        QTest::newRow("English") << true;
+    }
+    void recordingThatCannotBeEnded()
+    {
+        QFETCH(bool, english);
+        Rig rig;
+        QVERIFY(rig.start() && (!english || QMetaObject::invokeMethod(rig.window.get(), "LanguageToEnglish")));
+        QVERIFY(rig.connect(QStringLiteral("tcp")));
+        QTemporaryDir dir;
+        rig.dialogs.fileNames << dir.filePath(QStringLiteral("site.qmrec"));
+        QM_WAIT_VERIFY(rig.transferDone(), 20000);
+        rig.child<QAction>("StartRecording")->trigger();
+        QM_WAIT_VERIFY(QFileInfo::exists(dir.filePath(QStringLiteral("site.qmrec"))), 2000);
+        const int boxes = rig.dialogs.boxes.size();
+        {
+            const FileSizeLimit full(rlim_t(QFileInfo(dir.filePath(QStringLiteral("site.qmrec"))).size()));
+            rig.child<QAction>("StopRecording")->trigger();
+        }
+        QVERIFY(!rig.window->isRecording() && rig.dialogs.boxes.size() == boxes); // not from inside the stop
+        QM_WAIT_COMPARE(rig.dialogs.boxes.size(), boxes + 1, 2000);
+        QVERIFY(rig.dialogs.boxes.last().text.startsWith(english ? QStringLiteral("The recording could not be ended")
+                                                                 : QStringLiteral("录制文件无法正确结束")));
+        QVERIFY(!rig.window->statusBar()->currentMessage().contains(english ? "saved" : "已保存"));
     }
 
     void dataTableWhileConnected()

@@ -4,6 +4,7 @@
 // alone). The project file the tests start from is written by hand.
 
 #include "emulatorprocess.h"
+#include "recording.h"
 
 #include <QDir>
 #include <QFile>
@@ -12,6 +13,7 @@
 #include <QtTest>
 #include <cmath>
 #include <memory>
+#include <signal.h>
 
 namespace {
 struct Run
@@ -128,6 +130,8 @@ private slots:
     void check();
     void commands_data();
     void commands();
+    void recordReplacesAFileOnlyWithARecording_data();
+    void recordReplacesAFileOnlyWithARecording();
 };
 
 void TestCli::transfers_data()
@@ -324,6 +328,11 @@ void TestCli::check()
     const Run u = cli({QStringLiteral("upload"), path, scannerOf(e, QStringLiteral("tcp"))});
     QCOMPARE(u.status, 1);
     QVERIFY(u.out.contains(report));
+    // As JSON the problems are listed there, and the failure is told on standard error.
+    const Run j = cli({QStringLiteral("upload"), path, scannerOf(e, QStringLiteral("tcp")), QStringLiteral("--json")});
+    QVERIFY2(j.status == 1 && jsonOf(j).value(QStringLiteral("problems")).toArray().size() == report.count(QLatin1Char('\n'))
+                 && j.err.endsWith(QStringLiteral("problem(s)\n")) && !jsonOf(j).value(QStringLiteral("written")).toBool(true),
+             qPrintable(j.all()));
     QTest::qWait(100);
     QCOMPARE(framesReceived(e), 0);
 }
@@ -386,6 +395,11 @@ void TestCli::commands_data()
     QTest::newRow("area rejected")
         << QStringList{"upload", golden, "%SCANNER"} << QStringList{"--reject", "WArea:1:1:0"} << 3
         << "the scanner rejected a write: Parameters Setting Error" << false;
+    QTest::newRow("an area refused every time, Chinese")
+        << QStringList{"--lang", "zh", "upload", golden, "%SCANNER"} << QStringList{"--reject", "WArea:7:255:0"} << 3
+        << "扫描仪拒绝写入: 未知的写入状态 255" << false;
+    QTest::newRow("deadline") << QStringList{"info", "%SCANNER", "--deadline", "1"} << QStringList{"--delay", "1:1900"}
+                              << 3 << "not done within the deadline" << false;
     QTest::newRow("flash error, Chinese")
         << QStringList{"--lang", "zh", "upload", golden, "%SCANNER"} << QStringList{"--reject", "WPara:2"} << 3
         << "扫描仪拒绝写入: 内存写入错误" << false;
@@ -401,6 +415,10 @@ void TestCli::commands_data()
     QTest::newRow("check as JSON") << QStringList{"check", golden, "--json"} << none << 0
                                    << "\"sha256\": \"ad1e72349294afcc066063f28a45dfa12a274673211142d29111c93cd88eb6c5\""
                                    << false;
+    QTest::newRow("upload as JSON") << QStringList{"upload", golden, "%SCANNER", "--verify", "--json"} << none << 0
+                                    << "\"equal\": true,\n    \"fingerprint\": \"ad1e72349294afcc\"" << false;
+    QTest::newRow("info's parameters as JSON") << QStringList{"info", "%SCANNER", "--json"} << none << 0
+                                               << "\"RS485 ID(1-127)\": \"127\"" << false;
     QTest::newRow("report help") << QStringList{"report", "--help"} << none << 0 << "commissioning report" << false;
     QTest::newRow("report of a damaged file") << QStringList{"report", "%DIR/cut.VQ30", "%DIR/r.pdf"} << none << 2
                                               << "cut.VQ30: not a project file" << false;
@@ -453,6 +471,44 @@ void TestCli::commands()
         QTest::qWait(100);
         QCOMPARE(framesReceived(*e), 0);
     }
+}
+
+// A recording takes the file's name only once it holds traffic: interrupted
+// before that, the file that was there stays, and the status says so.
+void TestCli::recordReplacesAFileOnlyWithARecording_data()
+{
+    QTest::addColumn<QStringList>("emulator");
+    QTest::addColumn<int>("interruptMs"); // SIGINT this long after the start; 0 none
+    QTest::addColumn<int>("status");
+    QTest::addColumn<bool>("replaced");
+    QTest::newRow("interrupted before it began") << QStringList{"--silent"} << 400 << 130 << false;
+    QTest::newRow("interrupted while recording") << QStringList{} << 1500 << 0 << true;
+    QTest::newRow("for its seconds") << QStringList{} << 0 << 0 << true;
+}
+
+void TestCli::recordReplacesAFileOnlyWithARecording()
+{
+    QFETCH(QStringList, emulator);
+    QFETCH(int, interruptMs);
+    QFETCH(int, status);
+    QFETCH(bool, replaced);
+    QTemporaryDir dir;
+    Emulator e;
+    QVERIFY(e.start(emulator));
+    const QString path = dir.filePath(QStringLiteral("site.qmrec"));
+    QVERIFY(writeFile(path, "the previous recording"));
+    QProcess p;
+    p.start(QStringLiteral(CLI_PATH), QStringList{"record", scannerOf(e, QStringLiteral("tcp")), path}
+                                          + (interruptMs ? QStringList() : QStringList{"--seconds", "1"}));
+    QVERIFY(p.waitForStarted(5000) && (!interruptMs || (QTest::qWait(interruptMs), p.processId() > 0)));
+    if (interruptMs)
+        ::kill(pid_t(p.processId()), SIGINT);
+    QVERIFY(p.waitForFinished(20000));
+    QCOMPARE(p.exitCode(), status);
+    QCOMPARE(readRecording(path).status == RecordingStatus::Complete, replaced);
+    if (!replaced)
+        QCOMPARE(readFile(path), QByteArray("the previous recording"));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("site.qmrec")});
 }
 
 QTEST_GUILESS_MAIN(TestCli)

@@ -96,6 +96,40 @@ private slots:
         QCOMPARE(d.UndoHistory[0].last().OpenDelay, 500);
     }
 
+    // One operation over areas 2 and 5 (current area 0 with it) is one step
+    // from any of them; an area edited since keeps that edit; a step id is
+    // not reused while a mark of it remains.
+    void linkedStepIsUndoneAndRedoneAsOne()
+    {
+        EditData d;
+        AreaHistory h(&d);
+        edit(d, 5, 1);
+        h.save(5);
+        edit(d, 2, 2);
+        edit(d, 5, 3);
+        const quint32 step = h.saveLinked({2, 5, 0, 5});
+        QCOMPARE(h.undoStep(0), step);
+        QCOMPARE(d.UndoHistory[5].size(), 3); // named twice, one snapshot
+        QVERIFY(h.undo(0));
+        QVERIFY(d.Areas[2] == d.BlankArea);
+        QCOMPARE(d.Areas[5].OpenDelay, 1);
+        QCOMPARE(h.redoStep(2), step);
+        QVERIFY(h.redo(2));
+        QCOMPARE(d.Areas[2].OpenDelay, 2);
+        QCOMPARE(d.Areas[5].OpenDelay, 3);
+        edit(d, 2, 4);
+        h.save(2);
+        QVERIFY(h.undo(5));
+        QCOMPARE(d.Areas[5].OpenDelay, 1);
+        QCOMPARE(d.Areas[2].OpenDelay, 4);
+        QVERIFY(h.saveLinked({7}) > step);
+        // A history filled by other means counts as edits of its area alone.
+        d.UndoHistory[9].append(d.Areas[9]);
+        d.UndoIndex[9] = 1;
+        QCOMPARE(h.undoStep(9), 0u);
+        QVERIFY(h.undo(9));
+    }
+
     void saveAllAndOutOfRangeInput()
     {
         EditData d;

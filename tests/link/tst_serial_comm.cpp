@@ -428,9 +428,21 @@ private slots:
         QVERIFY(rig.comm->receiveBuffer().isEmpty());
     }
 
-    // Write-all: the scanner decodes exactly what the model holds.
+    // Write-all: the scanner decodes exactly what the model holds, read with
+    // the install direction of the parameter block written with it, whatever
+    // the scanner reported before.
+    void writeAllDeliversTheModel_data()
+    {
+        QTest::addColumn<bool>("reversed");
+        QTest::addColumn<bool>("scannerSaid");
+        QTest::newRow("forward") << false << false;
+        QTest::newRow("turned to reversed in the dock") << true << false;
+        QTest::newRow("turned to forward in the dock") << false << true;
+    }
     void writeAllDeliversTheModel()
     {
+        QFETCH(bool, reversed);
+        QFETCH(bool, scannerSaid);
         TcpRig rig;
         QVERIFY(rig.open());
         rig.comm->setIntervalsForTest(1, SERIAL_COMM::OvertimeInterval);
@@ -439,6 +451,8 @@ private slots:
             rig.edit.Areas[i].SteerMaxDgree = 100 + i;
         }
         rig.params.Words[23] = 2000;
+        rig.params.Words[SensorParameters::InstallDirectionWord] = reversed;
+        rig.link.DirectionReversed = scannerSaid;
         m_dialogs->defaultAnswer = 1; // "No" to the restart question
         rig.comm->WriteSensorAllDataSlots();
         QCOMPARE(rig.scanner.requests.size(), 0); // TCP: RAuto 0 goes out at once
@@ -450,11 +464,99 @@ private slots:
         QCOMPARE(int(rig.scanner.cases[40].SteerMaxDgree), 140);
         for (int i = 0; i < 64; ++i) {
             AreaRecord back;
-            applyAreaBlock(*decodeAreaBlock(rig.scanner.areaBlocks[i], Command::WArea), false, back);
+            applyAreaBlock(*decodeAreaBlock(rig.scanner.areaBlocks[i], Command::WArea), reversed, back);
             QCOMPARE(back.Out3Points, rig.edit.Areas[i].Out3Points);
-            QCOMPARE(back.Out1Points.size(), 4);
+            QVector<QPoint> sent = rig.edit.Areas[i].Out1Points;
+            for (QVector<QPoint> *points : {&sent, &back.Out1Points})
+                std::sort(points->begin(), points->end(),
+                          [](QPoint p, QPoint q) { return std::make_pair(p.x(), p.y()) < std::make_pair(q.x(), q.y()); });
+            QCOMPARE(back.Out1Points, sent);
             QCOMPARE(back.DetectionSize, rig.edit.Areas[i].DetectionSize);
         }
+    }
+
+    // A write of what differs sends only the areas named, in order, then the
+    // case table and the parameter block if asked, and ends with the
+    // messages of a write-all also without a parameter block; a rejected
+    // case table ends it without them; nothing named sends nothing.
+    void writeSelectedSendsOnlyWhatIsNamed_data()
+    {
+        QTest::addColumn<QVector<int>>("areas");
+        QTest::addColumn<bool>("cases");
+        QTest::addColumn<bool>("params");
+        QTest::addColumn<int>("caseStatus");
+        QTest::addColumn<QVector<Command>>("sent");
+        QTest::addColumn<int>("boxes"); // written, restart question
+        const Command A = Command::WArea, C = Command::WCase, P = Command::WPara;
+        QTest::newRow("areas 63 and 2") << QVector<int>{63, 2} << false << false << 0 << QVector<Command>{A, A} << 2;
+        QTest::newRow("area 0, case table, parameters")
+            << QVector<int>{0} << true << true << 0 << QVector<Command>{A, C, P} << 2;
+        QTest::newRow("case table rejected") << QVector<int>{} << true << false << 1 << QVector<Command>{C} << 1;
+        QTest::newRow("nothing") << QVector<int>{-1, 64} << false << false << 0 << QVector<Command>{} << 0;
+    }
+    void writeSelectedSendsOnlyWhatIsNamed()
+    {
+        QFETCH(QVector<int>, areas);
+        QFETCH(bool, cases);
+        QFETCH(bool, params);
+        QFETCH(int, caseStatus);
+        QFETCH(QVector<Command>, sent);
+        QFETCH(int, boxes);
+        TcpRig rig;
+        QVERIFY(rig.open());
+        rig.comm->setIntervalsForTest(1, SERIAL_COMM::OvertimeInterval);
+        rig.scanner.writeCaseStatus = caseStatus;
+        m_dialogs->defaultAnswer = 1; // "No" to the restart question
+        QSignalSpy finished(rig.comm.get(), &SERIAL_COMM::WriteFinished);
+        QCOMPARE(rig.comm->writeSelected(areas, cases, params), !sent.isEmpty());
+        QTRY_VERIFY_WITH_TIMEOUT(!rig.comm->transferRunning() && m_dialogs->boxes.size() >= boxes, 10000);
+        QTest::qWait(50);
+        QVector<Command> got = rig.scanner.commands();
+        got.removeAll(Command::RAuto);
+        QCOMPARE(got, sent);
+        if (!sent.isEmpty() && sent.first() == Command::WArea)
+            QCOMPARE(rig.scanner.requests[1].bytes.at(5), char(areas.first() == 63 ? 2 : 0));
+        QCOMPARE(m_dialogs->boxes.size(), boxes);
+        QCOMPARE(finished.count(), boxes == 2 ? 1 : 0);
+        // A write-all afterwards writes every area again.
+        rig.comm->WriteSensorAllDataSlots();
+        QTRY_VERIFY_WITH_TIMEOUT(!rig.comm->transferRunning(), 30000);
+        QCOMPARE(rig.scanner.commands().count(Command::WArea), sent.count(Command::WArea) + 64);
+    }
+
+    // A reply naming another area than the one asked for counts for nothing:
+    // the read stalls there and gives up, area 63 keeps what it held, and a
+    // read into the copy ends unfinished and leaves the project alone.
+    void misnamedAreaReplyEndsTheReadUnfinished_data()
+    {
+        QTest::addColumn<bool>("copy");
+        QTest::newRow("into the project") << false;
+        QTest::newRow("into the copy") << true;
+    }
+    void misnamedAreaReplyEndsTheReadUnfinished()
+    {
+        QFETCH(bool, copy);
+        TcpRig rig;
+        QVERIFY(rig.open());
+        rig.comm->setIntervalsForTest(1, 300);
+        rig.scanner.areaBlocks[63][5] = char(64);
+        rig.scanner.areaBlocks[62] = encodeAreaBlock(Command::RArea, 62, sampleArea(62), false).frame;
+        rig.edit.Areas[63].OpenDelay = 7;
+        const SensorParameters words = rig.params;
+        QSignalSpy read(rig.comm.get(), &SERIAL_COMM::ReceiveAreaData);
+        QSignalSpy copied(rig.comm.get(), &SERIAL_COMM::ReadCopyFinished);
+        const int boxes = m_dialogs->boxes.size();
+        if (copy)
+            QVERIFY(rig.comm->ReadSensorAllDataIntoCopy());
+        else
+            rig.comm->ReadSensorAllDataSlots();
+        QTRY_VERIFY_WITH_TIMEOUT(m_dialogs->boxes.size() > boxes && !rig.comm->transferRunning(), 20000);
+        QCOMPARE(read.count(), 0);
+        QCOMPARE(copied.count(), copy ? 1 : 0);
+        QVERIFY(!copy || !copied[0][0].toBool());
+        QCOMPARE(rig.edit.Areas[63].OpenDelay, 7);
+        QCOMPARE(rig.edit.Areas[62] == AreaRecord(), copy);
+        QVERIFY(rig.params == words || !copy);
     }
 
     // A zone the scanner cannot hold stops the download before its first frame.

@@ -43,6 +43,23 @@ struct Emulator
         return true;
     }
 
+    // A line for an emulator started with --control ("fault RULE", "clear"):
+    // true once it answered without an error.
+    bool command(const QString &line)
+    {
+        process.write(line.toLocal8Bit() + '\n');
+        QByteArray answer;
+        QElapsedTimer clock;
+        clock.start();
+        while (!answer.contains('\n') && clock.elapsed() < 5000 && process.state() == QProcess::Running)
+            if (process.waitForReadyRead(100))
+                answer += process.readAllStandardOutput();
+        const bool ok = answer.endsWith('\n') && !answer.startsWith("error:");
+        if (!ok)
+            qWarning("emulator: %s: %s", qPrintable(line), answer.constData());
+        return ok;
+    }
+
     QString stderrText;
     // Everything logged so far (accumulates: read it with QTRY_* to let it arrive).
     QString log()

@@ -490,6 +490,47 @@ private slots:
         QVERIFY(!RejectRule::parse(QStringLiteral("WCase:x"), &error));
     }
 
+    // --fault rules as written, and the ones refused; each fires for its
+    // command and area as often as its times say, until the rules are cleared.
+    void replyFaultRules_data()
+    {
+        QTest::addColumn<QString>("rule");
+        QTest::addColumn<QString>("parsed"); // command area kind value times; empty: refused
+        const char *rows[][2] = {{"WArea:5:status=255:0", "WArea 5 0 255 0"}, {"RArea:withhold", "RArea -1 1 0 1"},
+                                 {"RArea:-1:area=63:2", "RArea -1 2 63 2"}, {"RPrda:late=600000", "RPrda -1 3 600000 1"},
+                                 {"WCase:drop:3", "WCase -1 4 0 3"},       {"RBoot:status=1", "RBoot -1 0 1 1"},
+                                 {"RBoot:close", "RBoot -1 5 0 1"}};
+        for (const auto &r : rows)
+            QTest::newRow(r[0]) << r[0] << r[1];
+        for (const char *bad : {"RFoo:withhold", "HISN:drop", "RAuto:drop", "WArea:64:drop", "WArea:-2:drop",
+                                "WCase:3:drop", "RPrda:status=0", "WArea:area=3", "WPara:status=256",
+                                "WPara:late=-1", "WPara:late", "WPara:withhold=3", "WPara:drop:-1", "WPara:drop:1:2",
+                                "WPara:drop:x", "WPara"})
+            QTest::newRow(bad) << bad << "";
+    }
+    void replyFaultRules()
+    {
+        QFETCH(QString, rule);
+        QFETCH(QString, parsed);
+        QString error;
+        const std::optional<ReplyFault> f = ReplyFault::parse(rule, &error);
+        QCOMPARE(error.isEmpty(), !parsed.isEmpty());
+        if (!f)
+            return;
+        QCOMPARE(QStringLiteral("%1 %2 %3 %4 %5").arg(commandName(f->command)).arg(f->area).arg(f->kind).arg(f->value).arg(f->times),
+                 parsed);
+        FaultInjector injector({}, 1);
+        injector.addReplyFault(*f);
+        const int area = f->area >= 0 ? f->area : 9;
+        QVERIFY(!injector.replyFault(Command::WSimu, area) && (f->area < 0 || !injector.replyFault(f->command, 6)));
+        int fired = 0;
+        for (int i = 0; i < 5; ++i)
+            fired += injector.replyFault(f->command, area).has_value();
+        QCOMPARE(fired, f->times == 0 ? 5 : qMin(f->times, 5));
+        injector.clearRules();
+        QVERIFY(!injector.replyFault(f->command, area));
+    }
+
     void commandLine()
     {
         QString error;
@@ -506,6 +547,10 @@ private slots:
         QCOMPARE(o->faults.delay, 0.5);
         QCOMPARE(o->faults.delayMs, 2500);
         QCOMPARE(o->faults.rejects.size(), 1);
+        o = parseEmulatorOptions({QStringLiteral("--fault"), QStringLiteral("RBoot:drop"), QStringLiteral("--control")},
+                                 &error);
+        QVERIFY2(o && o->control && o->faults.replies.size() == 1, qPrintable(error));
+        QVERIFY(!parseEmulatorOptions({QStringLiteral("--fault"), QStringLiteral("RBoot:late")}, &error));
         QVERIFY(!parseEmulatorOptions({QStringLiteral("--drop"), QStringLiteral("1.5")}, &error));
         QVERIFY(!parseEmulatorOptions({QStringLiteral("--host"), QStringLiteral("localhost.x")}, &error));
         QVERIFY(!parseEmulatorOptions({QStringLiteral("--no-tcp"), QStringLiteral("--no-udp")}, &error));
@@ -513,7 +558,7 @@ private slots:
         const QString help = emulatorHelpText();
         for (const char *name : {"--port", "--pty", "--discovery", "--state", "--seed", "--drop", "--corrupt-crc",
                                  "--delay", "--split", "--stray", "--reject", "--silent", "--boot-pause", "--type",
-                                 "--replay"})
+                                 "--replay", "--fault", "--control"})
             QVERIFY2(help.contains(QLatin1String(name)), name);
     }
 

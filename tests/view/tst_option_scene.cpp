@@ -5,6 +5,7 @@
 #include "paint_out3.h"
 #include "paint_intrusion.h"
 #include "paint_outline.h"
+#include "paint_scannerzones.h"
 #include "paint_strength.h"
 #include "point_point.h"
 #include "point_ratio.h"
@@ -34,7 +35,7 @@ private slots:
         QVERIFY(dynamic_cast<POINT_RATIO *>(f.controller.handles()[0]));
         QCOMPARE(f.controller.handles()[0]->pos(), QPointF(0, -4000));
         // Old handles left the scene with the rebuild.
-        QCOMPARE(f.scene.items().size(), 6 + 1);
+        QCOMPARE(f.scene.items().size(), 7 + 1);
     }
 
     void stackingFollowsTheCurrentOutput()
@@ -274,6 +275,33 @@ private slots:
         QVERIFY2(qAbs(above.blue() - (128 * 125 + 255 * 130) / 255) <= 2, qPrintable(above.name()));
         const QColor both = image.pixelColor(100, 150);
         QVERIFY2(both.green() < 200 && both.red() > 240, qPrintable(both.name()));
+    }
+
+    // A scanner's zones of the current area, dashed: a dark edge with gaps
+    // along the rectangle's side; none for another area or without a scanner.
+    void scannerZonesAreDashedOverTheCurrentArea()
+    {
+        SceneFixture f;
+        QVector<AreaRecord> held(EditData::AreaCount);
+        held[0].Out1Shape = Rectangle;
+        held[0].Out1Points = {{-1000, 1000}, {-1000, 3000}, {1000, 3000}, {1000, 1000}};
+        // Rows of the side x = -1000 (image column 100) with a dark pixel beside it.
+        auto darkRows = [&] {
+            QImage image(400, 400, QImage::Format_RGB32);
+            image.fill(Qt::white);
+            QPainter p(&image);
+            f.scene.render(&p, QRectF(0, 0, 400, 400), QRectF(-2000, -4000, 4000, 4000));
+            int rows = 0;
+            for (int y = 110; y < 290; ++y)
+                rows += qGray(image.pixel(98, y)) < 60 || qGray(image.pixel(102, y)) < 60;
+            return rows;
+        };
+        QCOMPARE(darkRows(), 0);
+        f.controller.setScannerAreas(held);
+        const int dashed = darkRows();
+        QVERIFY2(dashed > 40 && dashed < 150, qPrintable(QString::number(dashed)));
+        f.data.CurrentArea = 1;
+        QCOMPARE(darkRows(), 0);
     }
 };
 

@@ -477,6 +477,45 @@ void addActionIcons(IconSet &set)
         for (const QPointF &pt : pts)
             p.drawEllipse(pt, 2.2, 2.2);
     }};
+    set[QStringLiteral("compareScanner")] = {[](QPainter &p) {
+        // The project's zone filled, the scanner's dashed over it, both
+        // from the scanner below.
+        QPainterPath project;
+        project.moveTo(16, 28);
+        project.lineTo(4, 15);
+        project.lineTo(9, 5);
+        project.lineTo(22, 5);
+        project.lineTo(26, 14);
+        project.closeSubpath();
+        shape(p, project, Orange, Ink, 1.2);
+        QPainterPath scanner;
+        scanner.moveTo(16, 28);
+        scanner.lineTo(7, 19);
+        scanner.lineTo(10, 9);
+        scanner.lineTo(25, 8);
+        scanner.lineTo(29, 18);
+        scanner.closeSubpath();
+        QPen dashed = pen(Blue, 2.4);
+        dashed.setDashPattern({2.0, 1.3});
+        p.setBrush(Qt::NoBrush);
+        p.setPen(dashed);
+        p.drawPath(scanner);
+        shape(p, rounded(QRectF(12, 25, 8, 6), 1.5), Grey, Ink, 1.2);
+    }};
+    set[QStringLiteral("writeDifferences")] = {[](QPainter &p) {
+        // The download, for only what differs (a delta beside the arrow).
+        shape(p, rounded(QRectF(4, 22, 24, 7), 2), Grey);
+        line(p, Green, 4, QPointF(20, 3), QPointF(20, 11));
+        arrowHead(p, Green, QPointF(20, 10), QPointF(20, 20), 11);
+        QPainterPath delta;
+        delta.moveTo(8.5, 4);
+        delta.lineTo(14, 16);
+        delta.lineTo(3, 16);
+        delta.closeSubpath();
+        p.setBrush(Qt::NoBrush);
+        p.setPen(pen(Orange, 2.4));
+        p.drawPath(delta);
+    }};
     set[QStringLiteral("networkCard")] = {[](QPainter &p) {
         shape(p, rounded(QRectF(3, 7, 26, 15), 1.5), Green);
         for (int i = 0; i < 6; ++i)

@@ -51,6 +51,16 @@ const OptionSpec kOptions[] = {
      "Fault: answer a write with an error status. Rules: WArea:AREA:STATUS[:TIMES], WCase:STATUS[:TIMES], "
      "WPara:STATUS[:TIMES]; AREA -1 means any area, STATUS 1 is a parameter error and 2 a flash error, "
      "TIMES (default 1) is how often the rule fires, 0 every time. May be given several times."},
+    {"fault", "rule",
+     "Fault: what happens to the reply of one kind of request. Rule COMMAND[:AREA]:ACTION[:TIMES], COMMAND a "
+     "request with a reply (RArea, WPara, RBoot...), AREA for RArea and WArea only (-1 or left out: any area), "
+     "ACTION status=N (the status of a WArea, WCase, WPara or RBoot reply, 0..255), withhold (served, never "
+     "answered), area=N (an RArea reply names area N), late=MS (the reply leaves MS ms late) or drop (the TCP "
+     "connection is dropped as the request arrives, unserved; elsewhere the reply is withheld) or close (the TCP "
+     "connection is closed right after the reply). TIMES as for --reject. May be given several times."},
+    {"control", nullptr,
+     "Read commands from standard input, one a line, each answered with a line on standard output: "
+     "\"fault RULE\" adds a --fault rule, \"clear\" forgets every --fault and --reject rule."},
     {"silent", nullptr, "Fault: receive and log requests but never answer."},
     {"quiet", nullptr, "Do not log every frame on standard error."},
     {"version", nullptr, "Print the version and exit."},
@@ -211,7 +221,15 @@ std::optional<EmulatorOptions> parseEmulatorOptions(const QStringList &arguments
             return fail(QStringLiteral("--reject: %1").arg(why));
         f.rejects.append(*rule);
     }
+    for (const QString &text : parser.values(QStringLiteral("fault"))) {
+        QString why;
+        const std::optional<ReplyFault> fault = ReplyFault::parse(text, &why);
+        if (!fault)
+            return fail(QStringLiteral("--fault: %1").arg(why));
+        f.replies.append(*fault);
+    }
     f.silent = isSet("silent");
+    o.control = isSet("control");
 
     if (!o.tcp && !o.udp && !o.pty && o.serialDevice.isEmpty() && !o.help && !o.version)
         return fail(QStringLiteral("nothing to answer on: --no-tcp and --no-udp without --pty or --serial"));

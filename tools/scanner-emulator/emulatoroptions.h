@@ -37,6 +37,7 @@ struct EmulatorOptions
     int inputs = 0;
     int statusBits = 0;
     bool quiet = false;
+    bool control = false; // commands on standard input
     FaultOptions faults;
 
     bool help = false;

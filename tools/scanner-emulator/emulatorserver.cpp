@@ -1,5 +1,7 @@
 #include "emulatorserver.h"
 
+#include "crc16.h"
+
 #include "discovery.h"
 #include "ptyport.h"
 
@@ -164,6 +166,8 @@ void EmulatorServer::acceptTcp()
         Channel &c = addChannel(key, QStringLiteral("%1 %2").arg(key, endpoint(socket->peerAddress(), socket->peerPort())));
         c.write = [socket](const QByteArray &b) { socket->write(b); };
         c.backlog = [socket] { return socket->bytesToWrite(); };
+        c.drop = [socket] { socket->abort(); };
+        c.close = [socket] { socket->disconnectFromHost(); };
         m_tcpClients[key] = socket;
         connect(socket, &QTcpSocket::readyRead, this, [this, key, socket] { receive(key, socket->readAll()); });
         // Queued: the channel may be in use further up the stack when the peer goes.
@@ -213,7 +217,7 @@ void EmulatorServer::receive(const QString &key, const QByteArray &bytes)
     ReceivedFrame request;
     while (takeRequest(c.rx, &request)) {
         answer(c, request);
-        if (m_booting)
+        if (m_booting || c.dropped)
             break;
     }
     // Nothing but noise for a long time: keep the buffer bounded.
@@ -267,9 +271,45 @@ void EmulatorServer::readDiscovery()
 
 void EmulatorServer::answer(Channel &channel, const ReceivedFrame &request)
 {
-    const CoreReply reply = m_core.handle(request, now());
-    logFrame(channel, true, request.command, request.bytes.size(),
+    const QByteArray &f = request.bytes;
+    const int area = (request.command == Command::RArea || request.command == Command::WArea) && f.size() > 5
+                         ? quint8(f.at(5))
+                         : -1;
+    const std::optional<ReplyFault> fault = m_core.faults().replyFault(request.command, area);
+    if (fault && fault->kind == ReplyFault::Drop && channel.drop) {
+        logFrame(channel, true, request.command, f.size(), QStringLiteral("connection dropped"));
+        channel.dropped = true;
+        channel.drop();
+        return;
+    }
+    CoreReply reply = m_core.handle(request, now());
+    logFrame(channel, true, request.command, f.size(),
              reply.frame.isEmpty() && request.command != Command::RAuto ? reply.note : QString());
+    qint64 late = 0;
+    if (fault && !reply.frame.isEmpty()) {
+        switch (fault->kind) {
+        case ReplyFault::Status:
+            reply.frame = encodeStatusReply(request.command, quint8(fault->value));
+            reply.note += QStringLiteral(", answered status %1").arg(fault->value);
+            break;
+        case ReplyFault::NameArea:
+            reply.frame[5] = char(fault->value);
+            storeCrc(reply.frame);
+            reply.note += QStringLiteral(", answered as area %1").arg(fault->value);
+            break;
+        case ReplyFault::Late:
+            late = fault->value;
+            reply.note += QStringLiteral(", %1 ms late").arg(late);
+            break;
+        case ReplyFault::Close:
+            break;
+        case ReplyFault::Withhold:
+        case ReplyFault::Drop: // a channel that cannot be dropped: the reply is withheld
+            logFrame(channel, false, request.command, reply.frame.size(), QStringLiteral("withheld"));
+            reply.frame.clear();
+            break;
+        }
+    }
     if (reply.flashChanged)
         markDirty();
     if (reply.action == CoreReply::StartStream || reply.action == CoreReply::StopStream) {
@@ -287,7 +327,7 @@ void EmulatorServer::answer(Channel &channel, const ReceivedFrame &request)
                 note += (note.isEmpty() ? QString() : QStringLiteral("; ")) + faults;
             logFrame(channel, false, request.command, reply.frame.size(), note);
             if (!plan.drop) {
-                qint64 due = now() + plan.delayMs;
+                qint64 due = now() + plan.delayMs + late;
                 const QVector<QByteArray> pieces = plan.pieces(plan.apply(reply.frame, reply.hasCrc));
                 for (const QByteArray &piece : pieces) {
                     enqueue(channel, piece, due);
@@ -296,8 +336,34 @@ void EmulatorServer::answer(Channel &channel, const ReceivedFrame &request)
             }
         }
     }
+    if (fault && fault->kind == ReplyFault::Close && channel.close) {
+        logFrame(channel, false, request.command, 0, QStringLiteral("connection closed"));
+        channel.dropped = true;
+        channel.close();
+    }
     if (reply.action == CoreReply::Reboot)
         beginReboot();
+}
+
+QString EmulatorServer::control(const QString &line)
+{
+    const QString command = line.section(QLatin1Char(' '), 0, 0, QString::SectionSkipEmpty);
+    const QString argument = line.section(QLatin1Char(' '), 1, -1, QString::SectionSkipEmpty);
+    if (command == QLatin1String("clear") && argument.isEmpty()) {
+        m_core.faults().clearRules();
+        log(QStringLiteral("control: faults cleared"));
+        return QStringLiteral("faults cleared");
+    }
+    if (command == QLatin1String("fault")) {
+        QString why;
+        const std::optional<ReplyFault> fault = ReplyFault::parse(argument, &why);
+        if (!fault)
+            return QStringLiteral("error: ") + why;
+        m_core.faults().addReplyFault(*fault);
+        log(QStringLiteral("control: fault %1").arg(argument));
+        return QStringLiteral("fault set: ") + argument;
+    }
+    return QStringLiteral("error: \"%1\" is not a command (fault RULE, clear)").arg(line.trimmed());
 }
 
 void EmulatorServer::enqueue(Channel &channel, const QByteArray &bytes, qint64 due)
@@ -378,8 +444,14 @@ void EmulatorServer::beginReboot()
     m_streamTimer.stop();
     saveNow();
     log(QStringLiteral("rebooting for %1 ms").arg(m_options.bootPauseMs));
-    // Let the RBoot reply leave before the clients are dropped.
-    QTimer::singleShot(50, this, [this] {
+    // Let the RBoot reply leave before the clients are dropped, after any
+    // reply held back in front of it.
+    qint64 last = now();
+    for (const auto &entry : m_channels)
+        for (const Channel::Pending &p : entry.second->queue)
+            last = qMax(last, p.due);
+    const int dropMs = int(last - now()) + 50;
+    QTimer::singleShot(dropMs, this, [this] {
         for (auto &entry : m_tcpClients) {
             entry.second->flush();
             entry.second->disconnectFromHost();
@@ -391,7 +463,7 @@ void EmulatorServer::beginReboot()
             entry.second->rx.clear();
         }
     });
-    QTimer::singleShot(qMax(50, m_options.bootPauseMs), this, &EmulatorServer::finishReboot);
+    QTimer::singleShot(qMax(dropMs, m_options.bootPauseMs), this, &EmulatorServer::finishReboot);
 }
 
 void EmulatorServer::finishReboot()

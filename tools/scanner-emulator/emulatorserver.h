@@ -35,6 +35,10 @@ public:
     // Writes the state file if something changed since the last write.
     void saveNow();
     void replay(std::shared_ptr<const RecordedWorld> world) { m_core.setRecordedWorld(std::move(world)); }
+    // One line of the control channel: "fault RULE" adds a --fault rule,
+    // "clear" forgets every --fault and --reject rule. Returns the answer
+    // line, which starts with "error:" when the line was not understood.
+    QString control(const QString &line);
 
 private:
     // One peer the scanner talks to: a TCP client, a UDP sender, the serial line.
@@ -45,6 +49,9 @@ private:
         bool streaming = false;
         std::function<void(const QByteArray &)> write;
         std::function<qint64()> backlog;
+        std::function<void()> drop;  // ends the connection at once; none for UDP
+        std::function<void()> close; // ends it once what was written has left
+        bool dropped = false;
         struct Pending
         {
             QByteArray bytes;

@@ -4,6 +4,9 @@
 
 #include <QStringList>
 
+#include <algorithm>
+#include <iterator>
+
 std::optional<RejectRule> RejectRule::parse(const QString &text, QString *error)
 {
     const QStringList parts = text.split(QLatin1Char(':'));
@@ -45,6 +48,65 @@ std::optional<RejectRule> RejectRule::parse(const QString &text, QString *error)
         return std::nullopt;
     }
     return rule;
+}
+
+std::optional<ReplyFault> ReplyFault::parse(const QString &text, QString *error)
+{
+    QStringList parts = text.split(QLatin1Char(':'));
+    ReplyFault fault;
+    const std::optional<Command> command = commandAt(parts.value(0).toLatin1().constData(), parts.value(0).size());
+    if (!command || *command == Command::Hisn || *command == Command::RAuto || parts.value(0).size() != kHeaderLength) {
+        *error = QStringLiteral("fault %1: the command must be a request with a reply, e.g. RArea or WPara").arg(text);
+        return std::nullopt;
+    }
+    fault.command = *command;
+    parts.removeFirst();
+    bool ok = false;
+    if (!parts.isEmpty() && (fault.command == Command::RArea || fault.command == Command::WArea)) {
+        const int area = parts.first().toInt(&ok);
+        if (ok && (area < -1 || area > 63)) {
+            *error = QStringLiteral("fault %1: area must be 0..63 (or -1 for any)").arg(text);
+            return std::nullopt;
+        }
+        if (ok) {
+            fault.area = area;
+            parts.removeFirst();
+        }
+    }
+    const QString action = parts.value(0).section(QLatin1Char('='), 0, 0);
+    const QString value = parts.value(0).section(QLatin1Char('='), 1);
+    const struct { const char *name; ReplyFault::Kind kind; int max; } kinds[] = {
+        {"status", ReplyFault::Status, 255}, {"withhold", ReplyFault::Withhold, -1},
+        {"area", ReplyFault::NameArea, 255}, {"late", ReplyFault::Late, 600000}, {"drop", ReplyFault::Drop, -1},
+        {"close", ReplyFault::Close, -1}};
+    const auto *kind = std::find_if(std::begin(kinds), std::end(kinds),
+                                    [&](const auto &k) { return action == QLatin1String(k.name); });
+    if (kind == std::end(kinds) || (kind->max < 0) != value.isNull()) {
+        *error = QStringLiteral("fault %1: the action must be status=N, withhold, area=N, late=MS, drop or close").arg(text);
+        return std::nullopt;
+    }
+    fault.kind = kind->kind;
+    if (kind->max >= 0) {
+        fault.value = value.toInt(&ok);
+        if (!ok || fault.value < 0 || fault.value > kind->max) {
+            *error = QStringLiteral("fault %1: %2 takes 0..%3").arg(text, action).arg(kind->max);
+            return std::nullopt;
+        }
+    }
+    if ((fault.kind == ReplyFault::NameArea && fault.command != Command::RArea)
+        || (fault.kind == ReplyFault::Status && fault.command != Command::WArea && fault.command != Command::WCase
+            && fault.command != Command::WPara && fault.command != Command::RBoot)) {
+        *error = QStringLiteral("fault %1: %2 does not apply to that reply").arg(text, action);
+        return std::nullopt;
+    }
+    if (parts.size() > 1) {
+        fault.times = parts.at(1).toInt(&ok);
+        if (!ok || fault.times < 0 || parts.size() > 2) {
+            *error = QStringLiteral("fault %1: times must be 0 (always) or more, and last").arg(text);
+            return std::nullopt;
+        }
+    }
+    return fault;
 }
 
 QByteArray FramePlan::apply(const QByteArray &frame, bool frameHasCrc) const
@@ -90,6 +152,7 @@ QString FramePlan::describe() const
 FaultInjector::FaultInjector(const FaultOptions &options, quint64 seed)
     : m_options(options)
     , m_fired(options.rejects.size(), 0)
+    , m_repliesFired(options.replies.size(), 0)
     , m_rng(mixBits(seed, 0xFA17))
 {
 }
@@ -139,4 +202,32 @@ std::optional<int> FaultInjector::rejectStatus(Command command, int area)
         return rule.status;
     }
     return std::nullopt;
+}
+
+std::optional<ReplyFault> FaultInjector::replyFault(Command command, int area)
+{
+    for (int i = 0; i < m_options.replies.size(); ++i) {
+        const ReplyFault &fault = m_options.replies.at(i);
+        if (fault.command != command || (fault.area >= 0 && fault.area != area))
+            continue;
+        if (fault.times != 0 && m_repliesFired.at(i) >= fault.times)
+            continue;
+        ++m_repliesFired[i];
+        return fault;
+    }
+    return std::nullopt;
+}
+
+void FaultInjector::addReplyFault(const ReplyFault &fault)
+{
+    m_options.replies.append(fault);
+    m_repliesFired.append(0);
+}
+
+void FaultInjector::clearRules()
+{
+    m_options.rejects.clear();
+    m_options.replies.clear();
+    m_fired.clear();
+    m_repliesFired.clear();
 }

@@ -25,6 +25,29 @@ struct RejectRule
     static std::optional<RejectRule> parse(const QString &text, QString *error);
 };
 
+// What happens to the reply of one kind of request, for tests of how the
+// tool copes with a scanner that answers badly.
+struct ReplyFault
+{
+    enum Kind {
+        Status,   // the status byte of a WArea, WCase, WPara or RBoot reply becomes value
+        Withhold, // the request is served, its reply never sent
+        NameArea, // an RArea reply names area value instead of the one asked for
+        Late,     // the reply leaves value ms late
+        Drop,     // the connection is dropped as the request arrives, unserved
+        Close     // the connection is closed right after the reply
+    };
+    Command command = Command::RPrda;
+    int area = -1; // RArea, WArea: the area index; -1 any
+    Kind kind = Withhold;
+    int value = 0;
+    int times = 1; // how often it fires; 0 every time
+
+    // "COMMAND[:AREA]:ACTION[:TIMES]", ACTION one of status=N, withhold,
+    // area=N, late=MS, drop, close; AREA only for RArea and WArea.
+    static std::optional<ReplyFault> parse(const QString &text, QString *error);
+};
+
 struct FaultOptions
 {
     double drop = 0;       // probability per reply
@@ -35,6 +58,7 @@ struct FaultOptions
     double stray = 0;
     bool silent = false;   // receive and log, never answer
     QVector<RejectRule> rejects;
+    QVector<ReplyFault> replies;
 };
 
 // What happens to one outgoing reply.
@@ -64,11 +88,18 @@ public:
     // The status a write is refused with, if a rule fires for it (using one
     // of its times).
     std::optional<int> rejectStatus(Command command, int area);
+    // The fault for the reply to a request, if a rule fires for it (using one
+    // of its times). area: of an RArea or WArea request, otherwise -1.
+    std::optional<ReplyFault> replyFault(Command command, int area);
+    void addReplyFault(const ReplyFault &fault);
+    // Forgets every --reject and --fault rule.
+    void clearRules();
 
 private:
     double uniform();
 
     FaultOptions m_options;
-    QVector<int> m_fired; // per rule
+    QVector<int> m_fired; // per reject rule
+    QVector<int> m_repliesFired; // per reply rule
     std::mt19937_64 m_rng;
 };

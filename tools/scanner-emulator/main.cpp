@@ -41,6 +41,31 @@ void quitOnSignals(QCoreApplication &app)
     ::sigaction(SIGTERM, &sa, nullptr);
     ::sigaction(SIGHUP, &sa, nullptr);
 }
+// Commands on standard input, a line at a time; the answer to each goes to
+// standard output, so whoever sends them knows when they took effect.
+void readControlLines(QCoreApplication &app, EmulatorServer &server)
+{
+    auto *notifier = new QSocketNotifier(STDIN_FILENO, QSocketNotifier::Read, &app);
+    auto *pending = new QByteArray;
+    QObject::connect(notifier, &QObject::destroyed, [pending] { delete pending; });
+    QObject::connect(notifier, &QSocketNotifier::activated, &server, [notifier, pending, &server] {
+        char buffer[4096];
+        const ssize_t n = ::read(STDIN_FILENO, buffer, sizeof buffer);
+        if (n <= 0) {
+            notifier->setEnabled(false); // the other end closed: no more commands
+            return;
+        }
+        pending->append(buffer, int(n));
+        for (int end = pending->indexOf('\n'); end >= 0; end = pending->indexOf('\n')) {
+            const QString line = QString::fromLocal8Bit(pending->left(end)).trimmed();
+            pending->remove(0, end + 1);
+            if (!line.isEmpty()) {
+                std::printf("%s\n", server.control(line).toLocal8Bit().constData());
+                std::fflush(stdout);
+            }
+        }
+    });
+}
 } // namespace
 
 int main(int argc, char **argv)
@@ -118,5 +143,7 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "scanner-emulator: %s\n", error.toLocal8Bit().constData());
         return 1;
     }
+    if (options->control)
+        readControlLines(app, server);
     return app.exec();
 }

@@ -18,6 +18,7 @@
 #include <QTcpSocket>
 #include <QUdpSocket>
 #include <QtTest>
+#include <limits>
 
 namespace {
 // Area 0's Out1 as a plain polygon on the right of the obstacle's path
@@ -188,6 +189,41 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(finished.count(), 1, 20000);
         QVERIFY(again.scans.size() > 0 && again.scans.size() < seen.scans.size());
         QVERIFY(again.scans == seen.scans.mid(0, again.scans.size()));
+    }
+
+    // Times far apart or near the ends of 64 bits: a gap longer than a timer
+    // can wait is waited at its longest, not skipped nor turned into a
+    // negative wait; the recording lasts at most MaxTimeUs.
+    void extremeTimes()
+    {
+        QTemporaryDir dir;
+        QFile file(dir.filePath(QStringLiteral("r.qmrec")));
+        QByteArray bytes = encodeRecordingPreamble() + encodeRecordingHeader(RecordingHeader());
+        for (const qint64 t : {std::numeric_limits<qint64>::min(), qint64(1000), 1000 + 30LL * 86400 * 1000000,
+                               std::numeric_limits<qint64>::max()})
+            bytes += encodeRecordingChunk({false, t, encodeSamplesReply(Command::RScan, QVector<quint16>(640, 1000))});
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes + encodeRecordingEnd(0)) > 0);
+        file.close();
+        LinkState state;
+        EditData edit;
+        SensorParameters params;
+        ScanControl control;
+        SERIAL_COMM link(nullptr, &state, &edit, &params, &control, nullptr, nullptr);
+        ReplayPlayer player(&link, &state);
+        QVERIFY(player.open(file.fileName(), nullptr));
+        QCOMPARE(player.durationUs(), Recording::MaxTimeUs);
+        static QStringList warnings;
+        const QtMessageHandler previous = qInstallMessageHandler(
+            [](QtMsgType, const QMessageLogContext &, const QString &text) { warnings << text; });
+        player.play();
+        QTest::qWait(100);
+        qInstallMessageHandler(previous);
+        QCOMPARE(warnings, QStringList());
+        QVERIFY(player.isPlaying() && player.positionUs() == 1000);
+        QSignalSpy finished(&player, &ReplayPlayer::finished);
+        player.setSpeed(ReplayPlayer::Fastest);
+        QTRY_COMPARE(finished.count(), 1);
+        QCOMPARE(player.positionUs(), Recording::MaxTimeUs);
     }
 
     // The emulator is the oracle: judged with the very zones it guards with,

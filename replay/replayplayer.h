@@ -88,6 +88,7 @@ private:
     bool m_havePending = false;
     Speed m_speed = RealTime;
     RecordingChunk m_pending;
+    qint64 m_readUs = 0; // steadied time of the chunk read last
     QElapsedTimer m_clock;
     qint64 m_clockStartUs = 0; // recording time when m_clock started
     QTimer m_timer;

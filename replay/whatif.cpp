@@ -49,11 +49,12 @@ void WhatIfEvaluator::add(const RecordingChunk &chunk)
         }
         return;
     }
+    m_timeUs = steadyTimeUs(m_timeUs, chunk.timeUs);
     // The link hands a read to its parsers in pieces, one pass each: so
     // does this, so it takes (and drops) exactly what the link did.
     for (int at = 0; at < chunk.bytes.size(); at += kReadPiece) {
         m_received.append(chunk.bytes.constData() + at, qMin(kReadPiece, chunk.bytes.size() - at));
-        takePass(m_received, chunk.timeUs);
+        takePass(m_received, m_timeUs);
     }
 }
 

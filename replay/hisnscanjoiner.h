@@ -12,6 +12,11 @@
 class HisnScanJoiner
 {
 public:
+    // The densest scan the scanner makes, 0.025 degrees over its field: a
+    // scan that would grow beyond it is refused (packets whose angles never
+    // reach the end would otherwise join without end).
+    static constexpr int MaxSamples = 40 * 320;
+
     // True when the packet closed a whole scan; scan() then holds it.
     bool add(const HisnPacket &packet);
     const Scan &scan() const { return m_scan; }

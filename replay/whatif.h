@@ -77,6 +77,7 @@ private:
     int m_connectionKind;
     std::array<std::optional<std::array<OutputZone, 3>>, 64> m_zones;
 
+    qint64 m_timeUs = 0; // of the latest chunk, steadied
     QByteArray m_received;
     QByteArray m_sent;
     QVector<Event> m_events;

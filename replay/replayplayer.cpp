@@ -3,6 +3,8 @@
 #include "linkstate.h"
 #include "serial_comm.h"
 
+#include <limits>
+
 namespace {
 constexpr qint64 kIndexStepUs = 100000; // a jump replays at most this much before its target
 constexpr qint64 kFastSliceMs = 15;     // as fast as possible, yet the window keeps painting
@@ -47,22 +49,23 @@ bool ReplayPlayer::open(const QString &path, QString *message, int language)
     qint64 last = -1;
     m_durationUs = 0;
     while (reader->next(chunk)) {
-        if (last < 0 || chunk.timeUs - last >= kIndexStepUs) {
-            m_index.append({chunk.timeUs, offset});
-            last = chunk.timeUs;
+        m_durationUs = steadyTimeUs(m_durationUs, chunk.timeUs);
+        if (last < 0 || m_durationUs - last >= kIndexStepUs) {
+            m_index.append({m_durationUs, offset});
+            last = m_durationUs;
         }
-        m_durationUs = qMax(m_durationUs, chunk.timeUs);
         offset = reader->position();
     }
     m_status = reader->status();
     if (m_status == RecordingStatus::Complete)
-        m_durationUs = qMax(m_durationUs, reader->endTimeUs());
+        m_durationUs = steadyTimeUs(m_durationUs, reader->endTimeUs());
     if (message)
         *message = recordingMessage(m_status, language);
     m_reader = std::move(reader);
     if (m_index.isEmpty())
         m_index.append({0, offset});
     m_reader->seek(m_index.first().offset);
+    m_readUs = 0;
 
     if (m_state) {
         m_saved = {m_state->ConnectionKind, m_state->EthernetMode, m_state->DirectionReversed};
@@ -149,13 +152,14 @@ void ReplayPlayer::seek(qint64 timeUs)
 {
     if (!m_reader)
         return;
-    timeUs = qBound<qint64>(0, timeUs, m_durationUs);
+    timeUs = qBound(qint64(0), timeUs, qint64(m_durationUs));
     // The last indexed point at or before the target (the first if none).
     int i = int(std::upper_bound(m_index.cbegin(), m_index.cend(), timeUs,
                                  [](qint64 t, const IndexEntry &e) { return t < e.timeUs; })
                 - m_index.cbegin());
     i = qMax(0, i - 1);
     m_reader->seek(m_index.at(i).offset);
+    m_readUs = m_index.at(i).timeUs;
     m_havePending = false;
     if (m_link)
         m_link->CloseSerialPortSlots(); // partial frames from before the jump would join the new bytes
@@ -179,6 +183,7 @@ bool ReplayPlayer::peek()
             m_havePending = false;
             return false;
         }
+        m_pending.timeUs = m_readUs = steadyTimeUs(m_readUs, m_pending.timeUs);
         m_havePending = true;
     }
     return true;
@@ -223,7 +228,9 @@ void ReplayPlayer::feedDue()
         } else {
             const qint64 now = m_clockStartUs + m_clock.nsecsElapsed() / 1000 * factor;
             if (m_pending.timeUs > now) {
-                m_timer.start(int(qMax<qint64>(1, (m_pending.timeUs - now) / factor / 1000)));
+                // A QTimer waits at most 24.8 days; a longer gap waits that long.
+                m_timer.start(int(qBound(qint64(1), qint64((m_pending.timeUs - now) / factor / 1000),
+                                         qint64(std::numeric_limits<int>::max()))));
                 break;
             }
         }

@@ -23,6 +23,8 @@ constexpr int RecordOverhead = 9;   // type, length, CRC-32
 constexpr int HeaderPayloadSize = 123;
 constexpr int MaxChunk = 65536;     // bytes of one R or S record
 constexpr int MaxPayload = 8 + MaxChunk;
+// About 285 years: a record's time beyond is taken as this.
+constexpr qint64 MaxTimeUs = qint64(1) << 53;
 extern const char Magic[8];         // "QMREC\r\n\x1A"
 
 enum RecordType : char { HeaderType = 'H', ReceivedType = 'R', SentType = 'S', EndType = 'E' };
@@ -54,6 +56,13 @@ QByteArray encodeRecordingHeader(const RecordingHeader &header); // whole H reco
 // One R or S record; bytes must hold 1..MaxChunk bytes.
 QByteArray encodeRecordingChunk(const RecordingChunk &chunk);
 QByteArray encodeRecordingEnd(qint64 timeUs);
+// A record's time as replay and what-if take it, whatever the file says:
+// never before the record before it (previousUs), never beyond MaxTimeUs. Gaps
+// and sums of such times then stay far from overflowing.
+inline qint64 steadyTimeUs(qint64 previousUs, qint64 recordedUs)
+{
+    return qBound(previousUs, recordedUs, Recording::MaxTimeUs);
+}
 quint32 crc32(const QByteArray &bytes); // zlib's CRC-32
 quint32 crc32Update(quint32 crc, const char *data, qint64 size);
 

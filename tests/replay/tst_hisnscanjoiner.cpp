@@ -36,6 +36,10 @@ private slots:
         QTest::newRow("closing value disagrees") << "20-180:160 180-340:160k161" << "--" << 0 << -1;
         QTest::newRow("closing value before the end") << "20-180:320k320 180-340:160" << "--" << 0 << -1;
         QTest::newRow("no points") << "20-340:0" << "-" << 0 << -1;
+        // At most 0.025 degrees: a longer scan is refused and forgotten.
+        QTest::newRow("the densest scan") << "20-180:6400 180-340:6400" << "-+" << 40 << 0;
+        QTest::newRow("denser than any") << "20-180:6400 180-340:6720 20-340:640" << "--+" << 2 << 2;
+        QTest::newRow("going on after one") << "20-180:6400 180-260:6720 260-340:320" << "---" << 0 << -1;
         // The counts say how many points a packet has, its lists what it holds.
         QTest::newRow("points beyond the count") << "20-180:160 180-340:150p160" << "--" << 0 << -1;
         QTest::newRow("intensities short of the count") << "20-180:160 180-340:160i150" << "--" << 0 << -1;

@@ -6,6 +6,7 @@
 #include "whatif.h"
 
 #include <QtTest>
+#include <limits>
 
 namespace {
 // Area 5: output 1 a box 0.5 to 2 m ahead, output 2 a wider one to 3 m.
@@ -207,6 +208,26 @@ private slots:
         file.close();
         QCOMPARE(whatIfOfRecording(path, project(), false, nullptr, &status).replies, 0);
         QCOMPARE(status, RecordingStatus::NotRecording);
+    }
+
+    // Times near the ends of 64 bits are taken in order and at most
+    // MaxTimeUs: no gap, no time set overflows.
+    void extremeTimes()
+    {
+        QVector<RecordingChunk> chunks = traffic(QStringLiteral("r5:0 s1500 r5:3 s0 r5:0"), 0);
+        const qint64 times[] = {0, std::numeric_limits<qint64>::min(), 0, std::numeric_limits<qint64>::max(), 0};
+        WhatIfEvaluator evaluator(project(), 0);
+        for (int i = 0; i < chunks.size(); ++i) {
+            chunks[i].timeUs = times[i];
+            evaluator.add(chunks.at(i));
+        }
+        const WhatIfResult &r = evaluator.result();
+        QCOMPARE(r.scans.size(), 2);
+        QCOMPARE(r.scans.at(0).timeUs, 0);
+        QCOMPARE(r.scans.at(1).timeUs, Recording::MaxTimeUs);
+        QCOMPARE(r.outputs[0].projectSetUs, Recording::MaxTimeUs);
+        QCOMPARE(r.compared, 2);
+        QVERIFY(r.agrees());
     }
 };
 

@@ -3,9 +3,9 @@
 #include "areaframe.h"
 #include "polar.h"
 #include "shapekind.h"
-#include "clitexts.h"
 #include "projectfilekind.h"
 #include "parameternames.h"
+#include "reporttexts.h"
 #include "sensordockwords.h"
 
 #include <QJsonArray>
@@ -14,6 +14,28 @@
 
 namespace {
 constexpr int kIpRow = SensorDockWords::IpFirstRow;
+
+// One line per kind of difference, English (language 0) and Chinese (1).
+struct LineText
+{
+    const char *english;
+    const char *chinese;
+};
+const LineText kLines[] = {
+    {"device class: %1 | %2", "设备类型: %1 | %2"},
+    {"parameter %1: %2 | %3", "参数 %1: %2 | %3"},
+    {"case row %1, %2: %3 | %4", "工况 %1, %2: %3 | %4"},
+    {"area %1, %2: %3 | %4", "区域 %1, %2: %3 | %4"},
+    {"area %1, %2: kind %3 | %4", "区域 %1 的 %2: 类型 %3 | %4"},
+    {"area %1, %2: %3 | %4 points", "区域 %1 的 %2: %3 | %4 个点"},
+    {"area %1, %2, point %3: (%4, %5) | (%6, %7), moved %8 mm", "区域 %1 的 %2 第 %3 点: (%4, %5) | (%6, %7), 移动 %8 mm"},
+};
+static_assert(sizeof(kLines) / sizeof(kLines[0]) == Difference::PointMoved + 1, "one line per kind");
+
+QString lineText(Difference::Kind kind, int language)
+{
+    return QString::fromUtf8(language == 1 ? kLines[kind].chinese : kLines[kind].english);
+}
 
 QString className(int deviceClass)
 {
@@ -182,27 +204,27 @@ QStringList differenceLines(const QVector<Difference> &diffs, int language)
     for (const Difference &d : diffs) {
         switch (d.kind) {
         case Difference::DeviceClass:
-            lines << cliText(CliText::DiffClass, language).arg(className(int(d.a)), className(int(d.b)));
+            lines << lineText(d.kind, language).arg(className(int(d.a)), className(int(d.b)));
             break;
         case Difference::Parameter:
-            lines << cliText(CliText::DiffParameter, language).arg(parameterName(d.row, language), d.textA, d.textB);
+            lines << lineText(d.kind, language).arg(parameterName(d.row, language), d.textA, d.textB);
             break;
         case Difference::CaseField:
-            lines << cliText(CliText::DiffCase, language).arg(QString::number(d.area), d.field).arg(d.a).arg(d.b);
+            lines << lineText(d.kind, language).arg(QString::number(d.area), d.field).arg(d.a).arg(d.b);
             break;
         case Difference::AreaField:
-            lines << cliText(CliText::DiffArea, language).arg(QString::number(d.area), d.field).arg(d.a).arg(d.b);
+            lines << lineText(d.kind, language).arg(QString::number(d.area), d.field).arg(d.a).arg(d.b);
             break;
         case Difference::OutputKind:
-            lines << cliText(CliText::DiffKind, language)
-                         .arg(QString::number(d.area), outputName(d.output), kindName(int(d.a), language),
-                              kindName(int(d.b), language));
+            lines << lineText(d.kind, language)
+                         .arg(QString::number(d.area), outputName(d.output), reportKindName(int(d.a), language),
+                              reportKindName(int(d.b), language));
             break;
         case Difference::PointCount:
-            lines << cliText(CliText::DiffCount, language).arg(QString::number(d.area), outputName(d.output)).arg(d.a).arg(d.b);
+            lines << lineText(d.kind, language).arg(QString::number(d.area), outputName(d.output)).arg(d.a).arg(d.b);
             break;
         case Difference::PointMoved:
-            lines << cliText(CliText::DiffMoved, language)
+            lines << lineText(d.kind, language)
                          .arg(QString::number(d.area), outputName(d.output), QString::number(d.point + 1))
                          .arg(d.pointA.x())
                          .arg(d.pointA.y())
@@ -243,8 +265,8 @@ QJsonObject differencesJson(const QVector<Difference> &diffs, int language)
             o.insert(QStringLiteral("b"), d.b);
             break;
         case Difference::OutputKind:
-            o.insert(QStringLiteral("a"), kindName(int(d.a), 0));
-            o.insert(QStringLiteral("b"), kindName(int(d.b), 0));
+            o.insert(QStringLiteral("a"), reportKindName(int(d.a), 0));
+            o.insert(QStringLiteral("b"), reportKindName(int(d.b), 0));
             break;
         case Difference::PointCount:
             o.insert(QStringLiteral("a"), d.a);

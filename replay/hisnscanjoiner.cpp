@@ -2,6 +2,8 @@
 
 #include "scanmodes.h"
 
+static_assert(HisnScanJoiner::MaxSamples == 40 * ScanModes::FieldDegrees, "0.025 degrees over the field");
+
 bool HisnScanJoiner::add(const HisnPacket &p)
 {
     if (p.StartAngle == ScanModes::FirstPacketAngle) {
@@ -14,6 +16,12 @@ bool HisnScanJoiner::add(const HisnPacket &p)
     }
     m_nextAngle = p.EndAngle;
     const int n = qMin(p.pointCount(), qMin(p.Distances.size(), p.Intensities.size()));
+    if (m_scan.distances.size() + n > MaxSamples) {
+        m_joining = false;
+        m_scan.distances.resize(0);
+        m_scan.intensities.resize(0);
+        return false;
+    }
     m_scan.distances += p.Distances.mid(0, n);
     m_scan.intensities += p.Intensities.mid(0, n);
     if (p.EndAngle != ScanModes::LastPacketAngle || p.Closing != p.CountB)
