@@ -122,24 +122,28 @@ Sizing size(const Vehicle &v)
         f.protective = f.travel + f.braking + v.supplement;
         f.warning = f.protective * v.warningFactor;
         f.third = f.protective * v.thirdFactor;
-        const double longest = qMax(f.warning, f.third);
-        const double widest = qMax(std::abs(left), std::abs(right));
-        if (std::hypot(widest, v.frontOffset + longest) > range)
-            return refuse(Sizing::BeyondRange, i);
         f.out1 = rectangle(left, right, outwardUp(v.frontOffset + f.protective));
         f.out2 = rectangle(left, right, outwardUp(v.frontOffset + f.warning));
         if (v.thirdFactor > 0)
             f.out3 = rectangle(left, right, outwardUp(v.frontOffset + f.third));
-
+        // A refused band keeps its numbers, so the summary shows how far off it is.
+        s.bands << f;
+        s.band = i;
+        const double longest = qMax(f.warning, f.third);
+        const double widest = qMax(std::abs(left), std::abs(right));
+        if (std::hypot(widest, v.frontOffset + longest) > range) {
+            s.problem = Sizing::BeyondRange;
+            return s;
+        }
         AreaRecord probe;
         fill(v, b, f, probe);
         if (const AreaEncodeError e = checkAreaEncodable(b.area, probe, v.reversed)) {
-            Sizing r = refuse(Sizing::EncoderRefused, i);
-            r.detail = e.message(0) + QLatin1Char('\n') + e.message(1);
-            return r;
+            s.problem = Sizing::EncoderRefused;
+            s.detail = e.message(0) + QLatin1Char('\n') + e.message(1);
+            return s;
         }
-        s.bands << f;
     }
+    s.band = -1;
     return s;
 }
 
@@ -213,7 +217,7 @@ QString summary(const Vehicle &v, const Sizing &s, int flag)
                            .arg(i + 1)
                            .arg(b.area)
                            .arg(b.speed);
-        if (s.ok() && i < s.bands.size()) {
+        if (i < s.bands.size()) {
             const BandFields &f = s.bands.at(i);
             line += pick(flag, "，v·T = %1 mm，%2 = %3 mm，L = %4 mm，警告区 %5 mm",
                          ", v·T = %1 mm, %2 = %3 mm, L = %4 mm, warning %5 mm")

@@ -70,6 +70,8 @@ struct Sizing
     Problem problem = None;
     int band = -1;  // the band at fault, or -1
     QString detail; // the encoder's own words for EncoderRefused
+    // Per band in order; when refused, those up to the band at fault (for
+    // the summary).
     QVector<BandFields> bands;
     bool ok() const { return problem == None; }
 };
