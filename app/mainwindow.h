@@ -36,6 +36,7 @@ class EthnertSetting;
 class FormInformation;
 class IO_SIMULATION;
 class SettingsDialog;
+class VehicleFieldsDialog;
 class COORD_TABLE;
 class DATA_TABLE;
 class DialogSeam;
@@ -111,6 +112,7 @@ public:
     CompareController *comparison() const { return m_compare; }
     ComparePanel *comparePanel() const { return m_comparePanel; }
     AppSettingsDialog *appSettingsDialog() const { return m_appSettings; }
+    VehicleFieldsDialog *vehicleFieldsDialog() const { return m_vehicleFields; }
     // The project as the window holds it: areas, the sensor dock's rows and
     // words, the device class.
     Configuration projectConfiguration() const;
@@ -210,6 +212,9 @@ private slots:
     void goToArea(int area);
     void linkedStepChanged(quint32 step, bool undone);
     void openAppSettings();
+    // Fields sized from the vehicle (mainwindow_fields.cpp).
+    void openVehicleFields();
+    void applyVehicleFields();
 
 private:
     void setupToolBars();
@@ -228,6 +233,7 @@ private:
     void createReplay();
     void createReport();
     void createComparison();
+    void createVehicleFields();
     void retranslateComparison(int flag);
     void updateCompareActions();
     void showCompareDock();
@@ -451,6 +457,7 @@ private:
     ComparePanel *m_comparePanel = nullptr;
     QDockWidget *CompareDock = nullptr;
     AppSettingsDialog *m_appSettings = nullptr;
+    VehicleFieldsDialog *m_vehicleFields = nullptr;
 
     EditData *m_data;
     LinkState *m_link = &LinkState::instance();

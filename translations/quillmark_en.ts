@@ -912,6 +912,10 @@
         <translation>Delete All</translation>
     </message>
     <message>
+        <source>按车辆生成区域…</source>
+        <translation>Fields from vehicle…</translation>
+    </message>
+    <message>
         <source>应用设置</source>
         <translation>App Settings</translation>
     </message>

@@ -904,6 +904,10 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <source>按车辆生成区域…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <source>应用设置</source>
         <translation type="unfinished"></translation>
     </message>
