@@ -46,6 +46,7 @@ class QGraphicsScene;
 class QLabel;
 class QSerialPort;
 class QComboBox;
+class QGraphicsPathItem;
 class QDockWidget;
 class LinkRecorder;
 class ReplayBar;
@@ -112,6 +113,9 @@ public:
     CompareController *comparison() const { return m_compare; }
     ComparePanel *comparePanel() const { return m_comparePanel; }
     AppSettingsDialog *appSettingsDialog() const { return m_appSettings; }
+    // The polygon drawn as the teach preview while Accept or Discard is
+    // asked; empty otherwise.
+    QVector<QPoint> teachPreview() const { return m_teachPreviewPoints; }
     VehicleFieldsDialog *vehicleFieldsDialog() const { return m_vehicleFields; }
     // The project as the window holds it: areas, the sensor dock's rows and
     // words, the device class.
@@ -167,6 +171,7 @@ private slots:
     // Teach-in of output 0..2 from the next scans (mainwindow_live.cpp).
     void TeachOutputSlot(int output);
     void teachScanArrived();
+    void teachTimeUp();
     void SensorControlEnableSlot();
     void SensorControlChangeSlot();
     void OpenCloseSelfCheck(bool Checked);
@@ -257,6 +262,9 @@ private:
     // while connected with the outline shown. A teach under way ends with it.
     void updateLiveTools();
     void finishTeach();
+    // Draws the taught polygon over the live scan and asks Accept or
+    // Discard; true when accepted.
+    bool acceptTeachPreview(int output, int area, const QVector<QPoint> &points, int margin);
     // The dialogs that supply ports and addresses (mainwindow_connect.cpp).
     void createDialogs();
     void connectDialogs();
@@ -431,8 +439,11 @@ private:
         bool reversed = false;
         int kind = 0;
         int scans = 0;
+        int seconds = 0; // how long it gathers; 0: one scan
         QVector<quint16> nearest;
     } m_teach;
+    QTimer m_teachTimer;
+    QVector<QPoint> m_teachPreviewPoints;
 
     // Recording and replay.
     LinkRecorder *m_recorder = nullptr;

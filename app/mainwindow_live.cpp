@@ -20,9 +20,19 @@
 #include "teachin.h"
 #include "ui_mainwindow.h"
 
+#include "zonegeometry.h"
+
+#include <QGraphicsPathItem>
+#include <QGraphicsScene>
+#include <QPen>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QStatusBar>
+
+namespace {
+// A teach of one scan gives up when no scan comes within this.
+constexpr int kOneScanDeadlineMs = 5000;
+} // namespace
 
 // The dock's label above the table names the scan listed.
 void MainWindow::createDataTable()
@@ -74,16 +84,25 @@ void MainWindow::TeachOutputSlot(int output)
     m_teach.area = m_data->currentAreaIndex();
     m_teach.reversed = m_link->DirectionReversed;
     m_teach.kind = m_link->ConnectionKind;
+    QSpinBox *const times[] = {ui->TeachTimeOut1, ui->TeachTimeOut2, ui->TeachTimeOut3};
+    m_teach.seconds = times[output]->value();
+    // One scan ends at the first scan; should none come, the teach ends
+    // empty-handed rather than wait for ever.
+    m_teachTimer.start(m_teach.seconds > 0 ? m_teach.seconds * 1000 : kOneScanDeadlineMs);
     updateLiveTools();
-    statusBar()->showMessage(LanguageFlag == 1
-                                 ? QStringLiteral("Teaching Out%1 of area %2 from the next %3 scans…")
-                                       .arg(output + 1)
-                                       .arg(m_teach.area)
-                                       .arg(TeachIn::ScanCount)
-                                 : QStringLiteral("正在用接下来的 %3 次扫描示教区域 %2 的 Out%1…")
-                                       .arg(output + 1)
-                                       .arg(m_teach.area)
-                                       .arg(TeachIn::ScanCount));
+    const bool english = LanguageFlag == 1;
+    const QString what = english ? QStringLiteral("Teaching Out%1 of area %2").arg(output + 1).arg(m_teach.area)
+                                 : QStringLiteral("正在示教区域 %2 的 Out%1").arg(output + 1).arg(m_teach.area);
+    const QString how = m_teach.seconds == 0
+        ? (english ? QStringLiteral(" from the next scan…") : QStringLiteral("，用下一次扫描…"))
+        : (english ? QStringLiteral(" over %1 s…") : QStringLiteral("，持续 %1 秒…")).arg(m_teach.seconds);
+    statusBar()->showMessage(what + how);
+}
+
+void MainWindow::teachTimeUp()
+{
+    if (m_teach.output >= 0)
+        finishTeach();
 }
 
 void MainWindow::teachScanArrived()
@@ -103,7 +122,8 @@ void MainWindow::teachScanArrived()
     }
     const QVector<quint16> &buffer = m_link->ConnectionKind == 0 ? m_link->SerialDistances : m_link->NetDistances;
     TeachIn::keepNearest(m_teach.nearest, buffer.mid(0, n));
-    if (++m_teach.scans >= TeachIn::ScanCount)
+    ++m_teach.scans;
+    if (m_teach.seconds == 0)
         finishTeach();
 }
 
@@ -111,6 +131,7 @@ void MainWindow::finishTeach()
 {
     const Teach teach = m_teach;
     m_teach.output = -1;
+    m_teachTimer.stop();
     updateLiveTools();
 
     // Each beam's angle in the vehicle's frame.
@@ -131,6 +152,12 @@ void MainWindow::finishTeach()
                                      "margin of the scanner.")
                     : QStringLiteral("示教未完成：没有任何回波，或扫描仪周围余量内有障碍物。"),
             english ? QStringLiteral("OK") : QStringLiteral("确定"));
+        return;
+    }
+
+    if (!acceptTeachPreview(teach.output, teach.area, *points, margins[teach.output]->value())) {
+        statusBar()->showMessage(english ? QStringLiteral("Teach discarded: area %1 is as it was.").arg(teach.area)
+                                         : QStringLiteral("示教已放弃：区域 %1 保持原样。").arg(teach.area));
         return;
     }
 
@@ -163,4 +190,42 @@ void MainWindow::finishTeach()
                                            .arg(teach.output + 1)
                                            .arg(area)
                                            .arg(points->size()));
+}
+
+bool MainWindow::acceptTeachPreview(int output, int area, const QVector<QPoint> &points, int margin)
+{
+    // Over the live scan, above the zones and the outline.
+    QPainterPath path;
+    path.addPolygon(ZoneGeometry::angularPolygon(points));
+    path.closeSubpath();
+    QGraphicsPathItem preview(path);
+    QPen pen(QColor(255, 120, 0), 2, Qt::DashLine);
+    pen.setCosmetic(true);
+    preview.setPen(pen);
+    preview.setBrush(QColor(255, 120, 0, 50));
+    preview.setZValue(7);
+    scene->addItem(&preview);
+    m_teachPreviewPoints = points;
+
+    const bool english = LanguageFlag == 1;
+    const int answer = DialogSeam::current()->ask(
+        DialogSeam::Icon::Question, english ? QStringLiteral("Teach") : QStringLiteral("示教"),
+        english ? QStringLiteral("Out%1 of area %2, as drawn over the live scan: %3 points, margin %4 mm.\n"
+                                 "Accept applies it as one undo step; Discard leaves the area as it was.")
+                      .arg(output + 1)
+                      .arg(area)
+                      .arg(points.size())
+                      .arg(margin)
+                : QStringLiteral("区域 %2 的 Out%1（已绘制在实时扫描上）：%3 个点，余量 %4 mm。\n"
+                                 "接受：作为一步可撤销的操作应用；放弃：区域保持原样。")
+                      .arg(output + 1)
+                      .arg(area)
+                      .arg(points.size())
+                      .arg(margin),
+        english ? QStringList{QStringLiteral("Accept"), QStringLiteral("Discard")}
+                : QStringList{QStringLiteral("接受"), QStringLiteral("放弃")},
+        0);
+    scene->removeItem(&preview);
+    m_teachPreviewPoints.clear();
+    return answer == 0;
 }

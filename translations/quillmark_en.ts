@@ -104,6 +104,14 @@
         <translation>Margin[mm]:</translation>
     </message>
     <message>
+        <source>时长[s]:</source>
+        <translation>Time[s]:</translation>
+    </message>
+    <message>
+        <source>一次扫描</source>
+        <translation>1 scan</translation>
+    </message>
+    <message>
         <source>直角坐标</source>
         <translation>Controls XY</translation>
     </message>

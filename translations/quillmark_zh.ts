@@ -104,6 +104,14 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <source>时长[s]:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>一次扫描</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <source>直角坐标</source>
         <translation type="unfinished"></translation>
     </message>

@@ -1,12 +1,17 @@
 // Fields from the vehicle through the window, against the scanner emulator:
 // the dialog fills only the areas and case rows of its bands, one undo takes
 // all of it back, and a write-all leaves exactly those rectangles and rows in
-// the scanner. A sizing beyond the class range writes nothing.
+// the scanner. A sizing beyond the class range writes nothing. A teach over
+// five seconds previews a zone clear of every echo of those seconds.
 
 #include "emulatorrig.h"
+#include "livescan.h"
+#include "teachin.h"
 #include "vehiclefieldsdialog.h"
 
+#include <QElapsedTimer>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QtTest>
 #include <algorithm>
 
@@ -131,6 +136,52 @@ private slots:
         }
     }
 
+    // Against the emulator's moving obstacle: every echo seen while the
+    // teach gathered stays outside the preview; Discard leaves the area and
+    // its undo history as they were.
+    void teachPreviewKeepsEveryEchoOutside()
+    {
+        Rig rig;
+        QVERIFY(rig.start({QStringLiteral("-q")}));
+        QSignalSpy read(rig.link(), &SERIAL_COMM::ReceiveAreaData);
+        QVERIFY(rig.connect(QStringLiteral("tcp")));
+        QM_WAIT_VERIFY(read.count() == 1 && rig.transferDone(), 20000);
+        auto *teach = rig.window->findChild<QPushButton *>(QStringLiteral("ButtonTeachOut1"));
+        QVERIFY(teach->isEnabled());
+        rig.window->findChild<QSpinBox *>(QStringLiteral("TeachTimeOut1"))->setValue(5);
+        const EditData before = rig.data;
+
+        QPolygonF echoes, scan;
+        const QMetaObject::Connection gather = QObject::connect(rig.link(), &SERIAL_COMM::ReceiveScanfData, [&] {
+            LiveScan::modelSamples(LinkState::instance(), scan);
+            echoes += scan;
+        });
+        QVector<QPoint> preview;
+        QElapsedTimer clock;
+        qint64 askedAfter = 0;
+        rig.dialogs.whileOpen = [&](const ScriptedDialogs::Box &) {
+            QObject::disconnect(gather);
+            preview = rig.window->teachPreview();
+            askedAfter = clock.elapsed();
+        };
+        rig.dialogs.answers.enqueue(1); // Discard
+        clock.start();
+        teach->click();
+        QM_WAIT_VERIFY(teach->isEnabled(), 15000);
+        QVERIFY(askedAfter >= 5000);
+        QVERIFY(preview.size() >= 3 && preview.size() <= TeachIn::MaxPoints);
+        QVERIFY(echoes.size() > 20 * 540);
+        for (const QPointF &p : echoes) {
+            double degrees = std::atan2(p.y(), p.x()) * 180 / M_PI;
+            if (degrees < -90)
+                degrees += 360;
+            if (p != QPointF(0, 0) && TeachIn::reachAt(preview, degrees) >= std::hypot(p.x(), p.y()))
+                QFAIL(qPrintable(QStringLiteral("echo (%1, %2) inside").arg(p.x()).arg(p.y())));
+        }
+        QCOMPARE(rig.data.Areas, before.Areas);
+        QCOMPARE(rig.data.UndoHistory, before.UndoHistory);
+        QVERIFY(rig.window->teachPreview().isEmpty());
+    }
 };
 
 QTEST_MAIN(TestMainWindowFields)
