@@ -108,12 +108,13 @@ Sizing size(const Vehicle &v)
     const double range = DeviceClasses::maxRange(v.deviceClass);
     for (int i = 0; i < v.bands.size(); ++i) {
         const Band &b = v.bands.at(i);
-        if (!bandUsable(v, b))
-            return refuse(Sizing::InvalidInput, i);
-        if (!caseInRange(b))
-            return refuse(Sizing::CaseOutOfRange, i);
-        if (areas.contains(b.area))
-            return refuse(Sizing::AreaTwice, i);
+        s.band = i;
+        s.problem = !bandUsable(v, b)  ? Sizing::InvalidInput
+            : !caseInRange(b)          ? Sizing::CaseOutOfRange
+            : areas.contains(b.area)   ? Sizing::AreaTwice
+                                       : Sizing::None;
+        if (!s.ok())
+            return s;
         areas.insert(b.area);
 
         BandFields f;
@@ -128,7 +129,6 @@ Sizing size(const Vehicle &v)
             f.out3 = rectangle(left, right, outwardUp(v.frontOffset + f.third));
         // A refused band keeps its numbers, so the summary shows how far off it is.
         s.bands << f;
-        s.band = i;
         const double longest = qMax(f.warning, f.third);
         const double widest = qMax(std::abs(left), std::abs(right));
         if (std::hypot(widest, v.frontOffset + longest) > range) {
@@ -149,13 +149,11 @@ Sizing size(const Vehicle &v)
 
 void apply(const Vehicle &v, const Sizing &s, QVector<AreaRecord> &areas)
 {
-    if (!s.ok() || s.bands.size() != v.bands.size())
+    // A sizing that passed holds every band, each with an area 0..63.
+    if (!s.ok() || s.bands.size() != v.bands.size() || areas.size() != 64)
         return;
-    for (int i = 0; i < v.bands.size(); ++i) {
-        const Band &b = v.bands.at(i);
-        if (b.area >= 0 && b.area < areas.size())
-            fill(v, b, s.bands.at(i), areas[b.area]);
-    }
+    for (int i = 0; i < v.bands.size(); ++i)
+        fill(v, v.bands.at(i), s.bands.at(i), areas[v.bands.at(i).area]);
 }
 
 QString problemText(const Sizing &s, int flag)

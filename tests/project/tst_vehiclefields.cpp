@@ -6,6 +6,9 @@
 #include "vehiclefields.h"
 
 #include <QtTest>
+#include <algorithm>
+#include <cmath>
+#include <limits>
 
 using namespace VehicleFields;
 
@@ -72,13 +75,18 @@ private slots:
         // 3 m/s: 1500 + 4500 + 200 = 6200 > 6000 of class 05.
         QTest::newRow("beyond the class range") << 0 << 0.0 << 0.0 << D{1.0, 3.0} << D{0, 0} << int(Sizing::BeyondRange)
                                                 << 1 << 0 << 0 << QVector<int>{1200, 1300, 1900, 0, 6200, 6300, 9400, 0};
+        // 500 + 3200 + 200 = 3900, warning 5850: the wide side's corner
+        // (-1150, 5950) lies 6060 mm out, beyond 6000; the narrow side's would not.
+        QTest::newRow("beyond the range at the wider side")
+            << 0 << 450.0 << 0.0 << D{1.0} << D{3200} << int(Sizing::BeyondRange) << 0 << 0 << 0
+            << QVector<int>{3900, 4000, 5950, 0};
         // 5 m/s: L = 15200, Out3 at 2.2 x L reaches 33540 > 32767 within class 50's 60000.
         QTest::newRow("encoder refuses") << 4 << 0.0 << 2.2 << D{5.0} << D{0} << int(Sizing::EncoderRefused) << 0
-                                         << 0 << 0 << QVector<int>{};
+                                         << 0 << 0 << QVector<int>{15200, 15300, 22900, 33540};
         QTest::newRow("scanner beside the covered width")
             << 3 << 800.0 << 0.0 << D{1.0} << D{0} << int(Sizing::ScannerOutside) << -1 << 0 << 0 << QVector<int>{};
         QTest::newRow("standing still") << 3 << 0.0 << 0.0 << D{1.0, 0.0} << D{0, 0} << int(Sizing::InvalidInput) << 1
-                                        << 0 << 0 << QVector<int>{};
+                                        << 0 << 0 << QVector<int>{1200, 1300, 1900, 0};
         QTest::newRow("no factor below 1") << 3 << 0.0 << 0.5 << D{1.0} << D{0} << int(Sizing::InvalidInput) << -1 << 0
                                            << 0 << QVector<int>{};
         QTest::newRow("nine bands") << 3 << 0.0 << 0.0 << D(9, 1.0) << D(9, 0.0) << int(Sizing::NoBands) << -1 << 0
@@ -110,6 +118,11 @@ private slots:
         QCOMPARE(int(s.problem), problem);
         QCOMPARE(s.band, badBand);
         QCOMPARE(problemText(s, 1).isEmpty(), s.ok());
+        const QString english = summary(v, s, 1);
+        QVERIFY(english.endsWith(problemText(s, 1)));
+        QVERIFY(std::none_of(english.cbegin(), english.cend(), [](QChar c) { return c.unicode() >= 0x3000; }));
+        QCOMPARE(english.count(QStringLiteral(", L = ")), lengths.size() / 4); // only bands sized
+        QCOMPARE(english.contains(QStringLiteral("Out3")), third > 0);
 
         // Every area holds something of its own beforehand.
         AreaRecord before;
@@ -122,6 +135,8 @@ private slots:
         QVector<AreaRecord> expected(64, before);
         for (int i = 0; i < lengths.size() / 4; ++i) {
             QCOMPARE(s.bands[i].protective, double(lengths[4 * i]));
+            QCOMPARE(s.bands[i].out3.isEmpty(), third == 0);
+            QVERIFY(english.contains(stops[i] > 0 ? QStringLiteral("s = %1 mm").arg(stops[i]) : QStringLiteral("v²/(2a) = ")));
             for (int flag : {0, 1})
                 QVERIFY(summary(v, s, flag).contains(QStringLiteral("L = %1 mm").arg(lengths[4 * i])));
             if (!s.ok())
@@ -150,6 +165,7 @@ private slots:
         QTest::addColumn<QVector<int>>("row"); // min, max speed, steering min, max, mode, area
         QTest::addColumn<int>("problem");
         QTest::newRow("every bound at its limit") << QVector<int>{-300, 300, -180, 180, 4, 63} << int(Sizing::None);
+        QTest::newRow("mode and area 0") << QVector<int>{0, 0, 0, 0, 0, 0} << int(Sizing::None);
         QTest::newRow("speed below") << QVector<int>{-301, 0, 0, 0, 0, 0} << int(Sizing::CaseOutOfRange);
         QTest::newRow("speed above") << QVector<int>{0, 301, 0, 0, 0, 0} << int(Sizing::CaseOutOfRange);
         QTest::newRow("speeds crossed") << QVector<int>{5, 4, 0, 0, 0, 0} << int(Sizing::CaseOutOfRange);
@@ -179,6 +195,57 @@ private slots:
         const Sizing s = size(v);
         QCOMPARE(int(s.problem), problem);
         QCOMPARE(s.band, problem ? 1 : -1);
+        QCOMPARE(problemText(s, 1).startsWith(QStringLiteral("Band 2: ")), problem != Sizing::None);
+    }
+
+    // Numbers no field can be sized from; the bounds themselves are fine.
+    void refusesUnusableNumbers_data()
+    {
+        QTest::addColumn<int>("field"); // index into the fields below; -1: the device class
+        QTest::addColumn<double>("value");
+        QTest::addColumn<int>("problem");
+        QTest::addColumn<int>("badBand");
+        const double inf = std::numeric_limits<double>::infinity(), nan = std::nan("");
+        const int bad = Sizing::InvalidInput;
+        QTest::newRow("width 0") << 0 << 0.0 << bad << -1;
+        QTest::newRow("behind the front edge, negative") << 1 << -1.0 << bad << -1;
+        QTest::newRow("centre offset infinite") << 2 << inf << bad << -1;
+        QTest::newRow("left margin negative") << 3 << -1.0 << bad << -1;
+        QTest::newRow("right margin negative") << 4 << -1.0 << bad << -1;
+        QTest::newRow("response time NaN") << 5 << nan << bad << -1;
+        QTest::newRow("deceleration negative") << 6 << -1.0 << bad << -1;
+        QTest::newRow("no deceleration, no stopping distance") << 6 << 0.0 << bad << 0;
+        QTest::newRow("supplement negative") << 7 << -1.0 << bad << -1;
+        QTest::newRow("warning factor below 1") << 8 << 0.99 << bad << -1;
+        QTest::newRow("warning factor infinite") << 8 << inf << bad << -1;
+        QTest::newRow("warning factor 1") << 8 << 1.0 << 0 << -1;
+        QTest::newRow("Out3 factor 1") << 9 << 1.0 << 0 << -1;
+        QTest::newRow("Out3 factor NaN") << 9 << nan << bad << -1;
+        QTest::newRow("device class 5") << -1 << 5.0 << bad << -1;
+        QTest::newRow("scanner on the left edge") << 2 << -700.0 << int(Sizing::ScannerOutside) << -1;
+        QTest::newRow("scanner on the right edge") << 2 << 700.0 << int(Sizing::ScannerOutside) << -1;
+    }
+    void refusesUnusableNumbers()
+    {
+        QFETCH(int, field);
+        QFETCH(double, value);
+        QFETCH(int, problem);
+        QFETCH(int, badBand);
+        static double Vehicle::*const fields[] = {&Vehicle::width,        &Vehicle::frontOffset,  &Vehicle::centreOffset,
+                                                  &Vehicle::marginLeft,   &Vehicle::marginRight,  &Vehicle::responseTime,
+                                                  &Vehicle::deceleration, &Vehicle::supplement,   &Vehicle::warningFactor,
+                                                  &Vehicle::thirdFactor};
+        Vehicle v = baseVehicle();
+        v.bands = {bandAt(0)};
+        v.bands[0].speed = 1.0;
+        if (field < 0)
+            v.deviceClass = int(value);
+        else
+            v.*fields[field] = value;
+        const Sizing s = size(v);
+        QCOMPARE(int(s.problem), problem);
+        QCOMPARE(s.band, badBand);
+        QCOMPARE(problemText(s, 1).startsWith(QStringLiteral("Band 1: ")), badBand == 0);
     }
 };
 
