@@ -113,8 +113,8 @@ public:
     CompareController *comparison() const { return m_compare; }
     ComparePanel *comparePanel() const { return m_comparePanel; }
     AppSettingsDialog *appSettingsDialog() const { return m_appSettings; }
-    // The polygon drawn as the teach preview while Accept or Discard is
-    // asked; empty otherwise.
+    // The polygon drawn as the teach preview until Accept or Discard; empty
+    // otherwise.
     QVector<QPoint> teachPreview() const { return m_teachPreviewPoints; }
     VehicleFieldsDialog *vehicleFieldsDialog() const { return m_vehicleFields; }
     // The project as the window holds it: areas, the sensor dock's rows and
@@ -172,6 +172,8 @@ private slots:
     void TeachOutputSlot(int output);
     void teachScanArrived();
     void teachTimeUp();
+    // The previewed zone becomes the output's, as one undo step.
+    void acceptTeachPreview();
     void SensorControlEnableSlot();
     void SensorControlChangeSlot();
     void OpenCloseSelfCheck(bool Checked);
@@ -262,9 +264,11 @@ private:
     // while connected with the outline shown. A teach under way ends with it.
     void updateLiveTools();
     void finishTeach();
-    // Draws the taught polygon over the live scan and asks Accept or
-    // Discard; true when accepted.
-    bool acceptTeachPreview(int output, int area, const QVector<QPoint> &points, int margin);
+    // The taught polygon over the live scan, its point count and margin and
+    // Accept / Discard beside the status; nothing changes until Accept.
+    void showTeachPreview(int output, int area, const QVector<QPoint> &points, int margin);
+    void retranslateTeachPreview();
+    void clearTeachPreview();
     // The dialogs that supply ports and addresses (mainwindow_connect.cpp).
     void createDialogs();
     void connectDialogs();
@@ -444,6 +448,12 @@ private:
     } m_teach;
     QTimer m_teachTimer;
     QVector<QPoint> m_teachPreviewPoints;
+    int m_teachPreviewOutput = 0;
+    int m_teachPreviewArea = 0;
+    int m_teachPreviewMargin = 0;
+    QGraphicsPathItem *m_teachPreviewItem = nullptr;
+    QWidget *m_teachPreviewBar = nullptr;
+    QLabel *m_teachPreviewLabel = nullptr;
 
     // Recording and replay.
     LinkRecorder *m_recorder = nullptr;

@@ -24,6 +24,8 @@
 
 #include <QGraphicsPathItem>
 #include <QGraphicsScene>
+#include <QHBoxLayout>
+#include <QLabel>
 #include <QPen>
 #include <QPushButton>
 #include <QSpinBox>
@@ -79,6 +81,7 @@ void MainWindow::TeachOutputSlot(int output)
         return;
     if (!isConnected() || !optionScene->paintOutline()->isVisible())
         return;
+    clearTeachPreview(); // a new teach replaces a preview not decided on
     m_teach = Teach();
     m_teach.output = output;
     m_teach.area = m_data->currentAreaIndex();
@@ -155,23 +158,103 @@ void MainWindow::finishTeach()
         return;
     }
 
-    if (!acceptTeachPreview(teach.output, teach.area, *points, margins[teach.output]->value())) {
-        statusBar()->showMessage(english ? QStringLiteral("Teach discarded: area %1 is as it was.").arg(teach.area)
-                                         : QStringLiteral("示教已放弃：区域 %1 保持原样。").arg(teach.area));
-        return;
+    showTeachPreview(teach.output, teach.area, *points, margins[teach.output]->value());
+}
+
+void MainWindow::showTeachPreview(int output, int area, const QVector<QPoint> &points, int margin)
+{
+    clearTeachPreview();
+    if (!m_teachPreviewBar) {
+        // Beside the status, where messages do not hide it; the view stays
+        // free to be zoomed and moved while the user looks.
+        m_teachPreviewBar = new QWidget(this);
+        auto *layout = new QHBoxLayout(m_teachPreviewBar);
+        layout->setContentsMargins(0, 0, 0, 0);
+        m_teachPreviewLabel = new QLabel;
+        auto *accept = new QPushButton;
+        accept->setObjectName(QStringLiteral("TeachAccept"));
+        auto *discard = new QPushButton;
+        discard->setObjectName(QStringLiteral("TeachDiscard"));
+        layout->addWidget(m_teachPreviewLabel);
+        layout->addWidget(accept);
+        layout->addWidget(discard);
+        statusBar()->addPermanentWidget(m_teachPreviewBar);
+        connect(accept, &QPushButton::clicked, this, &MainWindow::acceptTeachPreview);
+        connect(discard, &QPushButton::clicked, this, [this] {
+            const int area = m_teachPreviewArea;
+            clearTeachPreview();
+            statusBar()->showMessage(LanguageFlag == 1
+                                         ? QStringLiteral("Teach discarded: area %1 is as it was.").arg(area)
+                                         : QStringLiteral("示教已放弃：区域 %1 保持原样。").arg(area));
+        });
     }
+    m_teachPreviewOutput = output;
+    m_teachPreviewArea = area;
+    m_teachPreviewPoints = points;
+    m_teachPreviewMargin = margin;
+    retranslateTeachPreview();
+
+    // Over the live scan, above the zones and the outline.
+    QPainterPath path;
+    path.addPolygon(ZoneGeometry::angularPolygon(points));
+    path.closeSubpath();
+    m_teachPreviewItem = new QGraphicsPathItem(path);
+    QPen pen(QColor(255, 120, 0), 2, Qt::DashLine);
+    pen.setCosmetic(true);
+    m_teachPreviewItem->setPen(pen);
+    m_teachPreviewItem->setBrush(QColor(255, 120, 0, 50));
+    m_teachPreviewItem->setZValue(7);
+    scene->addItem(m_teachPreviewItem);
+    m_teachPreviewBar->show();
+    statusBar()->clearMessage();
+}
+
+void MainWindow::retranslateTeachPreview()
+{
+    if (!m_teachPreviewBar)
+        return;
+    const bool english = LanguageFlag == 1;
+    m_teachPreviewLabel->setText(
+        (english ? QStringLiteral("Preview: Out%1 of area %2, %3 points, margin %4 mm")
+                 : QStringLiteral("预览：区域 %2 的 Out%1，%3 个点，余量 %4 mm"))
+            .arg(m_teachPreviewOutput + 1)
+            .arg(m_teachPreviewArea)
+            .arg(m_teachPreviewPoints.size())
+            .arg(m_teachPreviewMargin));
+    m_teachPreviewBar->findChild<QPushButton *>(QStringLiteral("TeachAccept"))
+        ->setText(english ? QStringLiteral("Accept") : QStringLiteral("接受"));
+    m_teachPreviewBar->findChild<QPushButton *>(QStringLiteral("TeachDiscard"))
+        ->setText(english ? QStringLiteral("Discard") : QStringLiteral("放弃"));
+}
+
+void MainWindow::clearTeachPreview()
+{
+    delete m_teachPreviewItem; // leaves the scene as it goes
+    m_teachPreviewItem = nullptr;
+    m_teachPreviewPoints.clear();
+    if (m_teachPreviewBar)
+        m_teachPreviewBar->hide();
+}
+
+void MainWindow::acceptTeachPreview()
+{
+    if (m_teachPreviewPoints.isEmpty())
+        return;
+    const int output = m_teachPreviewOutput;
+    const int area = m_teachPreviewArea;
+    const QVector<QPoint> points = m_teachPreviewPoints;
+    clearTeachPreview();
 
     // One undo step brings the zone back as it was: should the area hold an
     // edit no snapshot took (a paste, a read), it is taken first.
     AreaHistory history(m_data);
-    const int area = teach.area;
     const QVector<AreaRecord> &snapshots = m_data->UndoHistory[area];
     const int index = qBound(0, m_data->UndoIndex[area], snapshots.size() - 1);
     if (snapshots.isEmpty() || snapshots.at(index) != m_data->Areas[area])
         history.save(area);
     AreaRecord &record = m_data->Areas[area];
-    record.shape(teach.output) = Polygon;
-    record.points(teach.output) = *points;
+    record.shape(output) = Polygon;
+    record.points(output) = points;
     history.save(area);
     showModified();
 
@@ -182,50 +265,12 @@ void MainWindow::finishTeach()
     areaTable->AreaTableWidgetAllDisplay();
     optionScene->UpdataPaintOutline();
     optionScene->CoordTableUpdatePointItem();
-    statusBar()->showMessage(english ? QStringLiteral("Out%1 of area %2 taught: %3 points.")
-                                           .arg(teach.output + 1)
-                                           .arg(area)
-                                           .arg(points->size())
-                                     : QStringLiteral("区域 %2 的 Out%1 已示教：%3 个点。")
-                                           .arg(teach.output + 1)
-                                           .arg(area)
-                                           .arg(points->size()));
-}
-
-bool MainWindow::acceptTeachPreview(int output, int area, const QVector<QPoint> &points, int margin)
-{
-    // Over the live scan, above the zones and the outline.
-    QPainterPath path;
-    path.addPolygon(ZoneGeometry::angularPolygon(points));
-    path.closeSubpath();
-    QGraphicsPathItem preview(path);
-    QPen pen(QColor(255, 120, 0), 2, Qt::DashLine);
-    pen.setCosmetic(true);
-    preview.setPen(pen);
-    preview.setBrush(QColor(255, 120, 0, 50));
-    preview.setZValue(7);
-    scene->addItem(&preview);
-    m_teachPreviewPoints = points;
-
-    const bool english = LanguageFlag == 1;
-    const int answer = DialogSeam::current()->ask(
-        DialogSeam::Icon::Question, english ? QStringLiteral("Teach") : QStringLiteral("示教"),
-        english ? QStringLiteral("Out%1 of area %2, as drawn over the live scan: %3 points, margin %4 mm.\n"
-                                 "Accept applies it as one undo step; Discard leaves the area as it was.")
-                      .arg(output + 1)
-                      .arg(area)
-                      .arg(points.size())
-                      .arg(margin)
-                : QStringLiteral("区域 %2 的 Out%1（已绘制在实时扫描上）：%3 个点，余量 %4 mm。\n"
-                                 "接受：作为一步可撤销的操作应用；放弃：区域保持原样。")
-                      .arg(output + 1)
-                      .arg(area)
-                      .arg(points.size())
-                      .arg(margin),
-        english ? QStringList{QStringLiteral("Accept"), QStringLiteral("Discard")}
-                : QStringList{QStringLiteral("接受"), QStringLiteral("放弃")},
-        0);
-    scene->removeItem(&preview);
-    m_teachPreviewPoints.clear();
-    return answer == 0;
+    statusBar()->showMessage(LanguageFlag == 1 ? QStringLiteral("Out%1 of area %2 taught: %3 points.")
+                                                     .arg(output + 1)
+                                                     .arg(area)
+                                                     .arg(points.size())
+                                               : QStringLiteral("区域 %2 的 Out%1 已示教：%3 个点。")
+                                                     .arg(output + 1)
+                                                     .arg(area)
+                                                     .arg(points.size()));
 }

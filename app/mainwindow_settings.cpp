@@ -70,6 +70,7 @@ void MainWindow::switchLanguage(int flag)
     retranslateReplay(flag);
     retranslateComparison(flag);
     m_vehicleFields->retranslate(flag);
+    retranslateTeachPreview();
     showFingerprint();
     fitDockPages();
 }

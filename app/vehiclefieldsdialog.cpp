@@ -73,7 +73,6 @@ VehicleFieldsDialog::VehicleFieldsDialog(QWidget *parent)
     m_notice->setStyleSheet(QStringLiteral("QLabel { background: #fff4c2; border: 1px solid #d8b000; padding: 6px; }"));
     m_formula->setWordWrap(true);
     m_summary->setReadOnly(true);
-    m_summary->setLineWrapMode(QPlainTextEdit::NoWrap);
     m_summary->setMinimumHeight(150);
     m_third->setEnabled(false);
     for (QLabel *&label : m_labels)
@@ -139,9 +138,9 @@ VehicleFieldsDialog::VehicleFieldsDialog(QWidget *parent)
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(m_notice);
     layout->addLayout(groups);
-    layout->addWidget(m_bandGroup, 1);
+    layout->addWidget(m_bandGroup);
     layout->addWidget(m_formula);
-    layout->addWidget(m_summary);
+    layout->addWidget(m_summary, 1);
     layout->addWidget(buttons);
 
     // Every change shows the sizing anew.
@@ -232,6 +231,10 @@ void VehicleFieldsDialog::showBandCount()
 {
     for (int row = 0; row < VehicleFields::MaxBands; ++row)
         m_bands->setRowHidden(row, row >= m_bandCount->value());
+    // As tall as its bands: no scrolling through a handful of rows.
+    m_bands->setFixedHeight(m_bands->horizontalHeader()->sizeHint().height()
+                            + m_bandCount->value() * m_bands->verticalHeader()->defaultSectionSize()
+                            + 2 * m_bands->frameWidth());
     showSummary();
 }
 
@@ -259,25 +262,25 @@ void VehicleFieldsDialog::retranslate(int flag)
     const char *const zh[LabelCount] = {"车宽 (mm)", "扫描仪在前沿之后 (mm)", "扫描仪在中心线右侧 (mm)", "安装方向",
                                         "左侧余量 (mm)", "右侧余量 (mm)", "整个停车链响应时间 T (s)",
                                         "制动减速度 a (m/s²)", "长度附加量 Z (mm)", "警告区系数", "Out3 系数",
-                                        "速度段数"};
+                                        "速度段数量"};
     const char *const en[LabelCount] = {"Vehicle width (mm)", "Scanner behind the front edge (mm)",
                                         "Scanner right of the centre line (mm)", "Install direction",
                                         "Margin left (mm)", "Margin right (mm)",
                                         "Response time of the stopping chain T (s)", "Braking deceleration a (m/s²)",
                                         "Length supplement Z (mm)", "Warning field factor", "Out3 factor",
-                                        "Speed bands"};
+                                        "Number of bands"};
     for (int i = 0; i < LabelCount; ++i)
         m_labels[i]->setText(pick(flag, zh[i], en[i]));
     m_direction->setItemText(0, pick(flag, "正装", "Normal"));
     m_direction->setItemText(1, pick(flag, "反装", "Reversed"));
     m_thirdOn->setText(pick(flag, "写入", "Write"));
     m_bands->setHorizontalHeaderLabels(
-        flag == 1 ? QStringList{QStringLiteral("v (m/s)"), QStringLiteral("s (mm)"), QStringLiteral("VehicleMinSpeed"),
-                                QStringLiteral("VehicleMaxSpeed"), QStringLiteral("Steering min (°)"),
-                                QStringLiteral("Steering max (°)"), QStringLiteral("Mode"), QStringLiteral("Area")}
-                  : QStringList{QStringLiteral("v (m/s)"), QStringLiteral("s (mm)"), QStringLiteral("最小车速"),
-                                QStringLiteral("最大车速"), QStringLiteral("最小转向角 (°)"),
-                                QStringLiteral("最大转向角 (°)"), QStringLiteral("操作模式"), QStringLiteral("区域")});
+        flag == 1 ? QStringList{QStringLiteral("v (m/s)"), QStringLiteral("s (mm)"), QStringLiteral("Speed Min"),
+                                QStringLiteral("Speed Max"), QStringLiteral("Steer Min[°]"), QStringLiteral("Steer Max[°]"),
+                                QStringLiteral("Mode"), QStringLiteral("Area")}
+                  : QStringList{QStringLiteral("v (m/s)"), QStringLiteral("s (mm)"), QStringLiteral("车速下限"),
+                                QStringLiteral("车速上限"), QStringLiteral("转向角下限[°]"),
+                                QStringLiteral("转向角上限[°]"), QStringLiteral("操作模式"), QStringLiteral("区域")});
     for (int row = 0; row < VehicleFields::MaxBands; ++row) {
         auto *stop = static_cast<QDoubleSpinBox *>(cell(row, Stop));
         stop->setSpecialValueText(pick(flag, "由 a 计算", "from a"));

@@ -151,23 +151,20 @@ private slots:
         rig.window->findChild<QSpinBox *>(QStringLiteral("TeachTimeOut1"))->setValue(5);
         const EditData before = rig.data;
 
+        // Every echo until the preview stands: what the teach saw.
         QPolygonF echoes, scan;
-        const QMetaObject::Connection gather = QObject::connect(rig.link(), &SERIAL_COMM::ReceiveScanfData, [&] {
+        QObject::connect(rig.link(), &SERIAL_COMM::ReceiveScanfData, rig.window.get(), [&] {
+            if (!rig.window->teachPreview().isEmpty())
+                return;
             LiveScan::modelSamples(LinkState::instance(), scan);
             echoes += scan;
         });
-        QVector<QPoint> preview;
         QElapsedTimer clock;
-        qint64 askedAfter = 0;
-        rig.dialogs.whileOpen = [&](const ScriptedDialogs::Box &) {
-            QObject::disconnect(gather);
-            preview = rig.window->teachPreview();
-            askedAfter = clock.elapsed();
-        };
-        rig.dialogs.answers.enqueue(1); // Discard
         clock.start();
         teach->click();
-        QM_WAIT_VERIFY(teach->isEnabled(), 15000);
+        QM_WAIT_VERIFY(!rig.window->teachPreview().isEmpty(), 15000);
+        const qint64 askedAfter = clock.elapsed();
+        const QVector<QPoint> preview = rig.window->teachPreview();
         QVERIFY(askedAfter >= 5000);
         QVERIFY(preview.size() >= 3 && preview.size() <= TeachIn::MaxPoints);
         QVERIFY(echoes.size() > 20 * 540);
@@ -178,6 +175,7 @@ private slots:
             if (p != QPointF(0, 0) && TeachIn::reachAt(preview, degrees) >= std::hypot(p.x(), p.y()))
                 QFAIL(qPrintable(QStringLiteral("echo (%1, %2) inside").arg(p.x()).arg(p.y())));
         }
+        rig.window->findChild<QPushButton *>(QStringLiteral("TeachDiscard"))->click();
         QCOMPARE(rig.data.Areas, before.Areas);
         QCOMPARE(rig.data.UndoHistory, before.UndoHistory);
         QVERIFY(rig.window->teachPreview().isEmpty());
