@@ -64,9 +64,9 @@ void MainWindow::applyVehicleFields()
     }
     VehicleFields::apply(v, sizing, m_data->Areas);
     areaTable->SaveLinkedUndoAreaTableData(areas);
-    for (int area : areas)
-        if (area == m_data->currentAreaIndex())
-            areaTable->SetEditAreaTableDisplay();
+    // The edited marker goes on the current row, where a band wrote it.
+    if (areas.indexOf(m_data->currentAreaIndex()) < v.bands.size())
+        areaTable->SetEditAreaTableDisplay();
     refreshEditors();
     m_vehicleFields->accept();
 
