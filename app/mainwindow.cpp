@@ -80,6 +80,7 @@ MainWindow::MainWindow(EditData *data, DialogSeam *dialogs, QWidget *parent)
     createReplay();
     createReport();
     createComparison();
+    createVehicleFields();
 
     setInitialState();
     setupToolBars();

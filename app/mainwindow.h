@@ -36,6 +36,7 @@ class EthnertSetting;
 class FormInformation;
 class IO_SIMULATION;
 class SettingsDialog;
+class VehicleFieldsDialog;
 class COORD_TABLE;
 class DATA_TABLE;
 class DialogSeam;
@@ -45,6 +46,7 @@ class QGraphicsScene;
 class QLabel;
 class QSerialPort;
 class QComboBox;
+class QGraphicsPathItem;
 class QDockWidget;
 class LinkRecorder;
 class ReplayBar;
@@ -111,6 +113,10 @@ public:
     CompareController *comparison() const { return m_compare; }
     ComparePanel *comparePanel() const { return m_comparePanel; }
     AppSettingsDialog *appSettingsDialog() const { return m_appSettings; }
+    // The polygon drawn as the teach preview until Accept or Discard; empty
+    // otherwise.
+    QVector<QPoint> teachPreview() const { return m_teachPreviewPoints; }
+    VehicleFieldsDialog *vehicleFieldsDialog() const { return m_vehicleFields; }
     // The project as the window holds it: areas, the sensor dock's rows and
     // words, the device class.
     Configuration projectConfiguration() const;
@@ -165,6 +171,9 @@ private slots:
     // Teach-in of output 0..2 from the next scans (mainwindow_live.cpp).
     void TeachOutputSlot(int output);
     void teachScanArrived();
+    void teachTimeUp();
+    // The previewed zone becomes the output's, as one undo step.
+    void acceptTeachPreview();
     void SensorControlEnableSlot();
     void SensorControlChangeSlot();
     void OpenCloseSelfCheck(bool Checked);
@@ -210,6 +219,9 @@ private slots:
     void goToArea(int area);
     void linkedStepChanged(quint32 step, bool undone);
     void openAppSettings();
+    // Fields sized from the vehicle (mainwindow_fields.cpp).
+    void openVehicleFields();
+    void applyVehicleFields();
 
 private:
     void setupToolBars();
@@ -228,6 +240,7 @@ private:
     void createReplay();
     void createReport();
     void createComparison();
+    void createVehicleFields();
     void retranslateComparison(int flag);
     void updateCompareActions();
     void showCompareDock();
@@ -251,6 +264,11 @@ private:
     // while connected with the outline shown. A teach under way ends with it.
     void updateLiveTools();
     void finishTeach();
+    // The taught polygon over the live scan, its point count and margin and
+    // Accept / Discard beside the status; nothing changes until Accept.
+    void showTeachPreview(int output, int area, const QVector<QPoint> &points, int margin);
+    void retranslateTeachPreview();
+    void clearTeachPreview();
     // The dialogs that supply ports and addresses (mainwindow_connect.cpp).
     void createDialogs();
     void connectDialogs();
@@ -425,8 +443,17 @@ private:
         bool reversed = false;
         int kind = 0;
         int scans = 0;
+        int seconds = 0; // how long it gathers; 0: one scan
         QVector<quint16> nearest;
     } m_teach;
+    QTimer m_teachTimer;
+    QVector<QPoint> m_teachPreviewPoints;
+    int m_teachPreviewOutput = 0;
+    int m_teachPreviewArea = 0;
+    int m_teachPreviewMargin = 0;
+    QGraphicsPathItem *m_teachPreviewItem = nullptr;
+    QWidget *m_teachPreviewBar = nullptr;
+    QLabel *m_teachPreviewLabel = nullptr;
 
     // Recording and replay.
     LinkRecorder *m_recorder = nullptr;
@@ -451,6 +478,7 @@ private:
     ComparePanel *m_comparePanel = nullptr;
     QDockWidget *CompareDock = nullptr;
     AppSettingsDialog *m_appSettings = nullptr;
+    VehicleFieldsDialog *m_vehicleFields = nullptr;
 
     EditData *m_data;
     LinkState *m_link = &LinkState::instance();

@@ -54,6 +54,9 @@ void MainWindow::connectLink()
     connectDataTable();
     connect(link, &SERIAL_COMM::ReceiveScanfData, optionScene, &OPTION_SCENE::UpdataPaintOutline);
     connect(link, &SERIAL_COMM::ReceiveScanfData, this, &MainWindow::teachScanArrived);
+    m_teachTimer.setSingleShot(true);
+    m_teachTimer.setTimerType(Qt::PreciseTimer); // a coarse timer may end the teach early
+    connect(&m_teachTimer, &QTimer::timeout, this, &MainWindow::teachTimeUp);
     connect(link, &SERIAL_COMM::ReceiveIntensityData, optionScene, &OPTION_SCENE::UpdataPaintIntensity);
     connect(link, &SERIAL_COMM::SelfCheckStatus, this, &MainWindow::SelfCheckDisp);
     connect(link, &SERIAL_COMM::DirChangeSignals, this, &MainWindow::DirChange);

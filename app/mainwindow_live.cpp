@@ -20,9 +20,21 @@
 #include "teachin.h"
 #include "ui_mainwindow.h"
 
+#include "zonegeometry.h"
+
+#include <QGraphicsPathItem>
+#include <QGraphicsScene>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPen>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QStatusBar>
+
+namespace {
+// A teach of one scan gives up when no scan comes within this.
+constexpr int kOneScanDeadlineMs = 5000;
+} // namespace
 
 // The dock's label above the table names the scan listed.
 void MainWindow::createDataTable()
@@ -69,21 +81,31 @@ void MainWindow::TeachOutputSlot(int output)
         return;
     if (!isConnected() || !optionScene->paintOutline()->isVisible())
         return;
+    clearTeachPreview(); // a new teach replaces a preview not decided on
     m_teach = Teach();
     m_teach.output = output;
     m_teach.area = m_data->currentAreaIndex();
     m_teach.reversed = m_link->DirectionReversed;
     m_teach.kind = m_link->ConnectionKind;
+    QSpinBox *const times[] = {ui->TeachTimeOut1, ui->TeachTimeOut2, ui->TeachTimeOut3};
+    m_teach.seconds = times[output]->value();
+    // One scan ends at the first scan; should none come, the teach ends
+    // empty-handed rather than wait for ever.
+    m_teachTimer.start(m_teach.seconds > 0 ? m_teach.seconds * 1000 : kOneScanDeadlineMs);
     updateLiveTools();
-    statusBar()->showMessage(LanguageFlag == 1
-                                 ? QStringLiteral("Teaching Out%1 of area %2 from the next %3 scans…")
-                                       .arg(output + 1)
-                                       .arg(m_teach.area)
-                                       .arg(TeachIn::ScanCount)
-                                 : QStringLiteral("正在用接下来的 %3 次扫描示教区域 %2 的 Out%1…")
-                                       .arg(output + 1)
-                                       .arg(m_teach.area)
-                                       .arg(TeachIn::ScanCount));
+    const bool english = LanguageFlag == 1;
+    const QString what = english ? QStringLiteral("Teaching Out%1 of area %2").arg(output + 1).arg(m_teach.area)
+                                 : QStringLiteral("正在示教区域 %2 的 Out%1").arg(output + 1).arg(m_teach.area);
+    const QString how = m_teach.seconds == 0
+        ? (english ? QStringLiteral(" from the next scan…") : QStringLiteral("，用下一次扫描…"))
+        : (english ? QStringLiteral(" over %1 s…") : QStringLiteral("，持续 %1 秒…")).arg(m_teach.seconds);
+    statusBar()->showMessage(what + how);
+}
+
+void MainWindow::teachTimeUp()
+{
+    if (m_teach.output >= 0)
+        finishTeach();
 }
 
 void MainWindow::teachScanArrived()
@@ -103,7 +125,8 @@ void MainWindow::teachScanArrived()
     }
     const QVector<quint16> &buffer = m_link->ConnectionKind == 0 ? m_link->SerialDistances : m_link->NetDistances;
     TeachIn::keepNearest(m_teach.nearest, buffer.mid(0, n));
-    if (++m_teach.scans >= TeachIn::ScanCount)
+    ++m_teach.scans;
+    if (m_teach.seconds == 0)
         finishTeach();
 }
 
@@ -111,6 +134,7 @@ void MainWindow::finishTeach()
 {
     const Teach teach = m_teach;
     m_teach.output = -1;
+    m_teachTimer.stop();
     updateLiveTools();
 
     // Each beam's angle in the vehicle's frame.
@@ -134,17 +158,103 @@ void MainWindow::finishTeach()
         return;
     }
 
+    showTeachPreview(teach.output, teach.area, *points, margins[teach.output]->value());
+}
+
+void MainWindow::showTeachPreview(int output, int area, const QVector<QPoint> &points, int margin)
+{
+    clearTeachPreview();
+    if (!m_teachPreviewBar) {
+        // Beside the status, where messages do not hide it; the view stays
+        // free to be zoomed and moved while the user looks.
+        m_teachPreviewBar = new QWidget(this);
+        auto *layout = new QHBoxLayout(m_teachPreviewBar);
+        layout->setContentsMargins(0, 0, 0, 0);
+        m_teachPreviewLabel = new QLabel;
+        auto *accept = new QPushButton;
+        accept->setObjectName(QStringLiteral("TeachAccept"));
+        auto *discard = new QPushButton;
+        discard->setObjectName(QStringLiteral("TeachDiscard"));
+        layout->addWidget(m_teachPreviewLabel);
+        layout->addWidget(accept);
+        layout->addWidget(discard);
+        statusBar()->addPermanentWidget(m_teachPreviewBar);
+        connect(accept, &QPushButton::clicked, this, &MainWindow::acceptTeachPreview);
+        connect(discard, &QPushButton::clicked, this, [this] {
+            const int area = m_teachPreviewArea;
+            clearTeachPreview();
+            statusBar()->showMessage(LanguageFlag == 1
+                                         ? QStringLiteral("Teach discarded: area %1 is as it was.").arg(area)
+                                         : QStringLiteral("示教已放弃：区域 %1 保持原样。").arg(area));
+        });
+    }
+    m_teachPreviewOutput = output;
+    m_teachPreviewArea = area;
+    m_teachPreviewPoints = points;
+    m_teachPreviewMargin = margin;
+    retranslateTeachPreview();
+
+    // Over the live scan, above the zones and the outline.
+    QPainterPath path;
+    path.addPolygon(ZoneGeometry::angularPolygon(points));
+    path.closeSubpath();
+    m_teachPreviewItem = new QGraphicsPathItem(path);
+    QPen pen(QColor(255, 120, 0), 2, Qt::DashLine);
+    pen.setCosmetic(true);
+    m_teachPreviewItem->setPen(pen);
+    m_teachPreviewItem->setBrush(QColor(255, 120, 0, 50));
+    m_teachPreviewItem->setZValue(7);
+    scene->addItem(m_teachPreviewItem);
+    m_teachPreviewBar->show();
+    statusBar()->clearMessage();
+}
+
+void MainWindow::retranslateTeachPreview()
+{
+    if (!m_teachPreviewBar)
+        return;
+    const bool english = LanguageFlag == 1;
+    m_teachPreviewLabel->setText(
+        (english ? QStringLiteral("Preview: Out%1 of area %2, %3 points, margin %4 mm")
+                 : QStringLiteral("预览：区域 %2 的 Out%1，%3 个点，余量 %4 mm"))
+            .arg(m_teachPreviewOutput + 1)
+            .arg(m_teachPreviewArea)
+            .arg(m_teachPreviewPoints.size())
+            .arg(m_teachPreviewMargin));
+    m_teachPreviewBar->findChild<QPushButton *>(QStringLiteral("TeachAccept"))
+        ->setText(english ? QStringLiteral("Accept") : QStringLiteral("接受"));
+    m_teachPreviewBar->findChild<QPushButton *>(QStringLiteral("TeachDiscard"))
+        ->setText(english ? QStringLiteral("Discard") : QStringLiteral("放弃"));
+}
+
+void MainWindow::clearTeachPreview()
+{
+    delete m_teachPreviewItem; // leaves the scene as it goes
+    m_teachPreviewItem = nullptr;
+    m_teachPreviewPoints.clear();
+    if (m_teachPreviewBar)
+        m_teachPreviewBar->hide();
+}
+
+void MainWindow::acceptTeachPreview()
+{
+    if (m_teachPreviewPoints.isEmpty())
+        return;
+    const int output = m_teachPreviewOutput;
+    const int area = m_teachPreviewArea;
+    const QVector<QPoint> points = m_teachPreviewPoints;
+    clearTeachPreview();
+
     // One undo step brings the zone back as it was: should the area hold an
     // edit no snapshot took (a paste, a read), it is taken first.
     AreaHistory history(m_data);
-    const int area = teach.area;
     const QVector<AreaRecord> &snapshots = m_data->UndoHistory[area];
     const int index = qBound(0, m_data->UndoIndex[area], snapshots.size() - 1);
     if (snapshots.isEmpty() || snapshots.at(index) != m_data->Areas[area])
         history.save(area);
     AreaRecord &record = m_data->Areas[area];
-    record.shape(teach.output) = Polygon;
-    record.points(teach.output) = *points;
+    record.shape(output) = Polygon;
+    record.points(output) = points;
     history.save(area);
     showModified();
 
@@ -155,12 +265,12 @@ void MainWindow::finishTeach()
     areaTable->AreaTableWidgetAllDisplay();
     optionScene->UpdataPaintOutline();
     optionScene->CoordTableUpdatePointItem();
-    statusBar()->showMessage(english ? QStringLiteral("Out%1 of area %2 taught: %3 points.")
-                                           .arg(teach.output + 1)
-                                           .arg(area)
-                                           .arg(points->size())
-                                     : QStringLiteral("区域 %2 的 Out%1 已示教：%3 个点。")
-                                           .arg(teach.output + 1)
-                                           .arg(area)
-                                           .arg(points->size()));
+    statusBar()->showMessage(LanguageFlag == 1 ? QStringLiteral("Out%1 of area %2 taught: %3 points.")
+                                                     .arg(output + 1)
+                                                     .arg(area)
+                                                     .arg(points.size())
+                                               : QStringLiteral("区域 %2 的 Out%1 已示教：%3 个点。")
+                                                     .arg(output + 1)
+                                                     .arg(area)
+                                                     .arg(points.size()));
 }

@@ -14,6 +14,7 @@
 #include "serial_comm.h"
 #include "settingsdialog.h"
 #include "ui_mainwindow.h"
+#include "vehiclefieldsdialog.h"
 
 #include <QComboBox>
 #include <QCoreApplication>
@@ -68,6 +69,8 @@ void MainWindow::switchLanguage(int flag)
     dataTable->retranslate(flag);
     retranslateReplay(flag);
     retranslateComparison(flag);
+    m_vehicleFields->retranslate(flag);
+    retranslateTeachPreview();
     showFingerprint();
     fitDockPages();
 }

@@ -104,6 +104,14 @@
         <translation>Margin[mm]:</translation>
     </message>
     <message>
+        <source>时长[s]:</source>
+        <translation>Time[s]:</translation>
+    </message>
+    <message>
+        <source>一次扫描</source>
+        <translation>1 scan</translation>
+    </message>
+    <message>
         <source>直角坐标</source>
         <translation>Controls XY</translation>
     </message>
@@ -910,6 +918,10 @@
     <message>
         <source>全部删除</source>
         <translation>Delete All</translation>
+    </message>
+    <message>
+        <source>按车辆生成区域…</source>
+        <translation>Fields from vehicle…</translation>
     </message>
     <message>
         <source>应用设置</source>

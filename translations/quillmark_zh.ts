@@ -104,6 +104,14 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <source>时长[s]:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>一次扫描</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <source>直角坐标</source>
         <translation type="unfinished"></translation>
     </message>
@@ -901,6 +909,10 @@
     </message>
     <message>
         <source>全部删除</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>按车辆生成区域…</source>
         <translation type="unfinished"></translation>
     </message>
     <message>

@@ -13,6 +13,7 @@
 //   ethernet         the Ethernet dialog, its list open: the addresses used
 //                    last, then one the search found
 //   appsettings      the App Settings dialog
+//   vehiclefields    Fields from vehicle with three speed bands
 // Scenes connected over TCP to a scanner emulator (inputs at 5):
 //   connected        after the read-all, self-check dock open
 //   upload           the message at the end of the read-all
@@ -24,6 +25,7 @@
 //   intrusions       the same with three areas drawn and the intrusions shown
 //   teach            area 5 (the one the inputs choose) with Out1 taught from
 //                    the room and written, the intrusions shown
+//   teachpreview     area 5's Out1 taught over 5 s, its preview with Accept and Discard
 //   linklost         the box when the scanner has gone
 //   compare          three areas written, then a point of area 0, a parameter
 //                    and a case row changed and compared: the differences,
@@ -43,6 +45,7 @@
 #include "serial_comm.h"
 #include "settingsdialog.h"
 #include "shotcrops.h"
+#include "vehiclefieldsdialog.h"
 #include "viewwindow.h"
 #include "widgetdialogs.h"
 
@@ -297,6 +300,26 @@ int main(int argc, char *argv[])
         trigger(window, "AppSettings");
         return app.exec();
     }
+    if (scene == QLatin1String("vehiclefields")) {
+        // A forklift 1.2 m wide, the scanner 150 mm behind its front and
+        // 100 mm right of its centre: creeping, walking pace, full speed.
+        VehicleFields::Vehicle v;
+        v.width = 1200;
+        v.frontOffset = 150;
+        v.centreOffset = 100;
+        v.marginLeft = v.marginRight = 150;
+        v.responseTime = 0.35;
+        v.deceleration = 1.2;
+        v.supplement = 200;
+        v.warningFactor = 1.6;
+        v.bands = {{0.5, 0, 0, 50, -180, 180, 0, 8},
+                   {1.2, 0, 51, 120, -180, 180, 0, 9},
+                   {2.2, 2200, 121, 220, -180, 180, 0, 10}};
+        trigger(window, "VehicleFields");
+        window.vehicleFieldsDialog()->setVehicle(v);
+        window.vehicleFieldsDialog()->setDeviceClass(window.deviceClass());
+        return app.exec();
+    }
     if (scene == QLatin1String("editor") || scene == QLatin1String("output2") || scene == QLatin1String("casechannel")
         || scene == QLatin1String("menu")) {
         drawAreas(EditData::instance());
@@ -342,11 +365,20 @@ int main(int argc, char *argv[])
                 drawAreas(EditData::instance());
                 showAreas(window);
                 trigger(window, "DispIntrusions");
+            } else if (scene == QLatin1String("teachpreview")) {
+                emit window.findChild<QTableWidget *>(QStringLiteral("AreaTableWidget"))->cellClicked(5, 0);
+                window.findChild<QSpinBox *>(QStringLiteral("TeachTimeOut1"))->setValue(5);
+                auto *teach = window.findChild<QPushButton *>(QStringLiteral("ButtonTeachOut1"));
+                QTimer::singleShot(300, teach, &QPushButton::click);
             } else if (scene == QLatin1String("teach")) {
                 emit window.findChild<QTableWidget *>(QStringLiteral("AreaTableWidget"))->cellClicked(5, 0);
                 trigger(window, "DispIntrusions");
                 auto *teach = window.findChild<QPushButton *>(QStringLiteral("ButtonTeachOut1"));
                 QTimer::singleShot(300, teach, &QPushButton::click);
+                // The preview accepted, as the user would, once it stands.
+                QTimer::singleShot(3000, &window, [&window] {
+                    window.findChild<QPushButton *>(QStringLiteral("TeachAccept"))->click();
+                });
                 // Written once taught, so that the scanner guards with it; the
                 // Out 2 page keeps the hundred handles out of the picture.
                 QTimer::singleShot(5000, &window, [&window] {

@@ -304,6 +304,8 @@ private slots:
         QVERIFY(!teach->isEnabled()); // one teach at a time
         QM_WAIT_VERIFY(teach->isEnabled(), 10000);
         QCOMPARE(rig.dialogs.boxes.size(), boxes); // no word of failure
+        QVERIFY(!rig.window->teachPreview().isEmpty());
+        rig.child<QPushButton>("TeachAccept")->click();
         const AreaRecord taught = rig.data.Areas[0];
         QCOMPARE(taught.Out1Shape, qint32(Polygon));
         QVERIFY(taught.Out1Points.size() >= 3 && taught.Out1Points.size() <= 100);

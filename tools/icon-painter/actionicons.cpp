@@ -502,6 +502,18 @@ void addActionIcons(IconSet &set)
         p.drawPath(scanner);
         shape(p, rounded(QRectF(12, 25, 8, 6), 1.5), Grey, Ink, 1.2);
     }};
+    set[QStringLiteral("vehicleFields")] = {[](QPainter &p) {
+        // A vehicle from above with its scanner: the warning field, and the
+        // protective field inside it, in front.
+        QPainterPath warning;
+        warning.addRect(QRectF(4, 2, 24, 16));
+        shape(p, warning, QColor(0xff, 0xb3, 0x2e, 0x90), Orange, 1.4);
+        QPainterPath protective;
+        protective.addRect(QRectF(7, 9, 18, 9));
+        shape(p, protective, QColor(0xe5, 0x39, 0x35, 0xa0), Red, 1.4);
+        shape(p, rounded(QRectF(9, 18, 14, 12), 2), Blue, Ink, 1.2);
+        shape(p, rounded(QRectF(13.5, 16.5, 5, 3.5), 1), Yellow, Ink, 1.0);
+    }};
     set[QStringLiteral("writeDifferences")] = {[](QPainter &p) {
         // The download, for only what differs (a delta beside the arrow).
         shape(p, rounded(QRectF(4, 22, 24, 7), 2), Grey);
