@@ -272,16 +272,25 @@ const QPainterPath &ViewWindow::outOfViewRegion()
 
 void ViewWindow::drawBackground(QPainter *painter, const QRectF &rect)
 {
+    // Scrolling moves the cached background and asks only for the strip
+    // that came into view; that strip still holds the pixels that were there
+    // before, which the translucent parts would blend with. Start it clean.
+    painter->fillRect(rect, viewport()->palette().brush(viewport()->backgroundRole()));
     const int s = gridStep(Scale);
     painter->setRenderHint(QPainter::Antialiasing, true);
     painter->setPen(QPen(QBrush(Qt::gray), static_cast<int>(1.2 / Scale)));
     painter->setBrush(Qt::NoBrush);
 
-    const QPointF topLeft = mapToScene(QPoint(0, 0));
-    const double left = topLeft.x();
-    const double top = topLeft.y();
-    const double right = mapToScene(QPoint(width(), 0)).x();
-    const double bottom = mapToScene(QPoint(0, height())).y();
+    // The view's extent, a few pixels wider on every side: lines must not
+    // end inside what a later scroll brings into view, or the end drawn now
+    // would stay there in the cache while the strip beside it is drawn anew.
+    const double margin = 4.0 / Scale;
+    const QRectF area = QRectF(mapToScene(QPoint(0, 0)), mapToScene(QPoint(width(), height())))
+                            .normalized()
+                            .united(rect)
+                            .adjusted(-margin, -margin, margin, margin);
+    const double left = area.left(), right = area.right();
+    const double top = area.top(), bottom = area.bottom();
     const int iTop = truncToInt(top), iBottom = truncToInt(bottom);
     const int iLeft = truncToInt(left), iRight = truncToInt(right);
 
@@ -294,7 +303,7 @@ void ViewWindow::drawBackground(QPainter *painter, const QRectF &rect)
 
     // Only the circles that can cross the exposed part: a partial repaint
     // must draw the same circles there as a full one.
-    const QRectF exposed = rect.intersected(QRectF(QPointF(left, top), QPointF(right, bottom)));
+    const QRectF exposed = rect.intersected(area);
     if (!exposed.isEmpty()) {
         const QPair<int, int> radii = rangeCircleRadii(exposed, s);
         for (int r = radii.second; r >= radii.first && r > 0; r -= s)

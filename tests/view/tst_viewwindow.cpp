@@ -172,6 +172,34 @@ private slots:
         QCOMPARE(f.view.horizontalScrollBar()->value(), before);
     }
 
+    // The background is cached: after scrolling, and after zooming, the view
+    // must show what a view drawn afresh at that place shows.
+    void backgroundStaysWithTheSceneWhenScrolled_data()
+    {
+        QTest::addColumn<int>("dx");
+        QTest::addColumn<int>("dy");
+        QTest::addColumn<int>("zoom");
+        QTest::newRow("scroll right") << 137 << 0 << 0;
+        QTest::newRow("scroll up and left") << -90 << -213 << 0;
+        QTest::newRow("zoom in, then scroll down") << 0 << 171 << 30;
+    }
+    void backgroundStaysWithTheSceneWhenScrolled()
+    {
+        QFETCH(int, dx);
+        QFETCH(int, dy);
+        QFETCH(int, zoom);
+        SceneFixture f;
+        f.view.viewport()->grab(); // fills the cache
+        if (zoom)
+            f.view.ChangeSetupMatrix(100 + zoom);
+        f.view.horizontalScrollBar()->setValue(f.view.horizontalScrollBar()->value() + dx);
+        f.view.verticalScrollBar()->setValue(f.view.verticalScrollBar()->value() + dy);
+        const QImage shown = f.view.viewport()->grab().toImage();
+        f.view.resetCachedContent();
+        const QImage fresh = f.view.viewport()->grab().toImage();
+        QCOMPARE(shown, fresh);
+    }
+
     void offscreenFallsBackToARasterViewportThatDraws()
     {
         SceneFixture f;
