@@ -95,7 +95,7 @@ void OPTION_SCENE::UpdataPaintOutline()
 {
     PaintOutline->update();
     // A new scan, or zones edited: what lies inside them changes either way.
-    PaintIntrusion->update();
+    PaintIntrusion->invalidate();
     // Another area may be current.
     if (!PaintScannerZones->areas().isEmpty())
         PaintScannerZones->update();
