@@ -1,6 +1,7 @@
 #include "viewwindow.h"
 
 #include "devicetype.h"
+#include "viewportchoice.h"
 #include "zonegeometry.h"
 #include "zonepainting.h"
 
@@ -10,6 +11,7 @@
 #include <QMouseEvent>
 #include <QOffscreenSurface>
 #include <QOpenGLContext>
+#include <QOpenGLFunctions>
 #include <QOpenGLWidget>
 #include <QPainter>
 #include <QScrollBar>
@@ -34,7 +36,7 @@ ViewWindow::ViewWindow(QWidget *parent) : QGraphicsView(parent)
     setDragMode(ScrollHandDrag);
     setOptimizationFlag(DontSavePainterState);
     setTransformationAnchor(AnchorUnderMouse);
-    if (openGLAvailable()) {
+    if (ViewportChoice::useOpenGL(ViewportChoice::configured(), openGLRenderer())) {
         auto *gl = new QOpenGLWidget;
         QSurfaceFormat format = gl->format();
         format.setSamples(4);
@@ -53,30 +55,33 @@ ViewWindow::ViewWindow(QWidget *parent) : QGraphicsView(parent)
     applyZoom();
 }
 
-bool ViewWindow::openGLAvailable()
+QString ViewWindow::openGLRenderer()
 {
-    static int cached = -1;
-    if (cached >= 0)
-        return cached == 1;
-    cached = 0;
+    static bool probed = false;
+    static QString renderer;
+    if (probed)
+        return renderer;
+    probed = true;
     // These platforms report OpenGL but cannot give a context (or crash trying).
     const QString platform = QGuiApplication::platformName();
     if (platform == QLatin1String("offscreen") || platform.startsWith(QLatin1String("minimal"))
         || platform == QLatin1String("vnc") || platform == QLatin1String("linuxfb"))
-        return false;
+        return renderer;
     QOpenGLContext context;
     if (!context.create())
-        return false;
+        return renderer;
     QOffscreenSurface surface;
     surface.setFormat(context.format());
     surface.create();
-    if (!surface.isValid())
-        return false;
-    if (context.makeCurrent(&surface)) {
-        context.doneCurrent();
-        cached = 1;
-    }
-    return cached == 1;
+    if (!surface.isValid() || !context.makeCurrent(&surface))
+        return renderer;
+    const GLubyte *name = context.functions()->glGetString(GL_RENDERER);
+    renderer = name ? QString::fromLatin1(reinterpret_cast<const char *>(name)) : QString();
+    // A context without a name still works: call it something.
+    if (renderer.isEmpty())
+        renderer = QStringLiteral("unknown");
+    context.doneCurrent();
+    return renderer;
 }
 
 int ViewWindow::minimumZoomLevel(int deviceClass)

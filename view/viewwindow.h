@@ -28,7 +28,8 @@ public:
     int sceneHeightMm() const { return SceneHeight; }
     // The list the scene controller appends its painter items to.
     QList<QGraphicsItem *> *zoneItemList() { return &ZoneItems; }
-    // True when the viewport is an OpenGL widget (false: raster fallback).
+    // True when the viewport is an OpenGL widget: a context can be made and
+    // is drawn by a driver, or the setting asks for it (else raster).
     bool usesOpenGL() const { return OpenGLViewport; }
 
     // Minimum zoom level of a device class, or INT_MIN for none/invalid.
@@ -43,8 +44,9 @@ public:
     // Smallest and largest range-circle radius that can show in `area`
     // (scene rectangle), as multiples of `step`.
     static QPair<int, int> rangeCircleRadii(const QRectF &area, int step);
-    // Whether the platform can give this process an OpenGL context.
-    static bool openGLAvailable();
+    // The GL_RENDERER of a context this process can make; empty when the
+    // platform gives none.
+    static QString openGLRenderer();
 
 signals:
     void ReleasePointItem();

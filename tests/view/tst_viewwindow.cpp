@@ -1,4 +1,5 @@
 #include "scenefixture.h"
+#include "viewportchoice.h"
 
 #include <QOpenGLWidget>
 #include <QScrollBar>
@@ -198,6 +199,39 @@ private slots:
         f.view.resetCachedContent();
         const QImage fresh = f.view.viewport()->grab().toImage();
         QCOMPARE(shown, fresh);
+    }
+
+    // Rows without a display check the rule; with one (under Xvfb, where
+    // Mesa's llvmpipe draws) the view itself, through the override.
+    void softwareGLGetsTheRasterViewport_data()
+    {
+        QTest::addColumn<QString>("override");
+        QTest::addColumn<QString>("renderer");
+        QTest::addColumn<bool>("openGL");
+        QTest::newRow("llvmpipe") << "" << "llvmpipe (LLVM 15.0.6, 256 bits)" << false;
+        QTest::newRow("SwiftShader") << "" << "Google SwiftShader" << false;
+        QTest::newRow("softpipe") << "auto" << "softpipe" << false;
+        QTest::newRow("a GPU") << "" << "Mesa Intel(R) UHD Graphics 620 (KBL GT2)" << true;
+        QTest::newRow("GPU, raster asked") << "raster" << "NVIDIA GeForce GTX 1650/PCIe/SSE2" << false;
+        QTest::newRow("software, OpenGL asked") << "OpenGL" << "llvmpipe" << true;
+        QTest::newRow("no context, OpenGL asked") << "opengl" << "" << false;
+    }
+    void softwareGLGetsTheRasterViewport()
+    {
+        QFETCH(QString, override);
+        QFETCH(QString, renderer);
+        QFETCH(bool, openGL);
+        if (QGuiApplication::platformName() == QLatin1String("offscreen")) {
+            QCOMPARE(ViewportChoice::useOpenGL(ViewportChoice::parse(override), renderer), openGL);
+            return;
+        }
+        if (renderer.isEmpty() || !ViewWindow::openGLRenderer().contains(renderer.section(' ', 0, 0)))
+            QSKIP("another renderer here");
+        qputenv(ViewportChoice::EnvironmentVariable, override.toLocal8Bit());
+        ViewWindow view;
+        qunsetenv(ViewportChoice::EnvironmentVariable);
+        QCOMPARE(view.usesOpenGL(), openGL);
+        QCOMPARE(qobject_cast<QOpenGLWidget *>(view.viewport()) != nullptr, openGL);
     }
 
     void offscreenFallsBackToARasterViewportThatDraws()
