@@ -21,6 +21,7 @@
 #include <QTimer>
 #include <atomic>
 #include <memory>
+#include <optional>
 
 namespace Ui {
 class MainWindow;
@@ -36,6 +37,7 @@ class EthnertSetting;
 class FormInformation;
 class IO_SIMULATION;
 class SettingsDialog;
+class TeachRun;
 class COORD_TABLE;
 class DATA_TABLE;
 class DialogSeam;
@@ -251,6 +253,8 @@ private:
     // while connected with the outline shown. A teach under way ends with it.
     void updateLiveTools();
     void finishTeach();
+    // Puts a taught polygon into the area as one undo step, or says why none.
+    void applyTeach(int output, int area, const std::optional<QVector<QPoint>> &points);
     // The dialogs that supply ports and addresses (mainwindow_connect.cpp).
     void createDialogs();
     void connectDialogs();
@@ -427,6 +431,7 @@ private:
         int scans = 0;
         QVector<quint16> nearest;
     } m_teach;
+    TeachRun *m_teachRun = nullptr;
 
     // Recording and replay.
     LinkRecorder *m_recorder = nullptr;

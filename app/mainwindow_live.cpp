@@ -18,11 +18,13 @@
 #include "serial_comm.h"
 #include "shapekind.h"
 #include "teachin.h"
+#include "teachrun.h"
 #include "ui_mainwindow.h"
 
 #include <QPushButton>
 #include <QSpinBox>
 #include <QStatusBar>
+#include <memory>
 
 // The dock's label above the table names the scan listed.
 void MainWindow::createDataTable()
@@ -59,13 +61,14 @@ void MainWindow::updateLiveTools()
     if (!live)
         m_teach.output = -1;
     optionScene->paintIntrusion()->setVisible((live || isReplaying()) && shown && ui->DispIntrusions->isChecked());
+    const bool teaching = m_teach.output >= 0 || (m_teachRun && m_teachRun->running());
     for (QPushButton *button : {ui->ButtonTeachOut1, ui->ButtonTeachOut2, ui->ButtonTeachOut3})
-        button->setEnabled(live && m_teach.output < 0);
+        button->setEnabled(live && !teaching);
 }
 
 void MainWindow::TeachOutputSlot(int output)
 {
-    if (output < 0 || output > 2 || m_teach.output >= 0)
+    if (output < 0 || output > 2 || m_teach.output >= 0 || (m_teachRun && m_teachRun->running()))
         return;
     if (!isConnected() || !optionScene->paintOutline()->isVisible())
         return;
@@ -111,7 +114,6 @@ void MainWindow::finishTeach()
 {
     const Teach teach = m_teach;
     m_teach.output = -1;
-    updateLiveTools();
 
     // Each beam's angle in the vehicle's frame.
     const int n = teach.nearest.size();
@@ -121,7 +123,23 @@ void MainWindow::finishTeach()
         degrees[i] = teach.reversed ? 180.0 - a : a;
     }
     QSpinBox *const margins[] = {ui->TeachMarginOut1, ui->TeachMarginOut2, ui->TeachMarginOut3};
-    const std::optional<QVector<QPoint>> points = TeachIn::teach(degrees, teach.nearest, margins[teach.output]->value());
+    // The polygon is searched off the GUI thread; the buttons stay off
+    // until it is in the area.
+    if (!m_teachRun)
+        m_teachRun = new TeachRun(this);
+    auto once = std::make_shared<QMetaObject::Connection>();
+    *once = connect(m_teachRun, &TeachRun::finished, this,
+                    [this, teach, once](const std::optional<QVector<QPoint>> &points) {
+                        disconnect(*once);
+                        applyTeach(teach.output, teach.area, points);
+                    });
+    m_teachRun->start(degrees, teach.nearest, margins[teach.output]->value());
+    updateLiveTools();
+}
+
+void MainWindow::applyTeach(int output, int area, const std::optional<QVector<QPoint>> &points)
+{
+    updateLiveTools();
     const bool english = LanguageFlag == 1;
     if (!points) {
         statusBar()->clearMessage();
@@ -137,14 +155,13 @@ void MainWindow::finishTeach()
     // One undo step brings the zone back as it was: should the area hold an
     // edit no snapshot took (a paste, a read), it is taken first.
     AreaHistory history(m_data);
-    const int area = teach.area;
     const QVector<AreaRecord> &snapshots = m_data->UndoHistory[area];
     const int index = qBound(0, m_data->UndoIndex[area], snapshots.size() - 1);
     if (snapshots.isEmpty() || snapshots.at(index) != m_data->Areas[area])
         history.save(area);
     AreaRecord &record = m_data->Areas[area];
-    record.shape(teach.output) = Polygon;
-    record.points(teach.output) = *points;
+    record.shape(output) = Polygon;
+    record.points(output) = *points;
     history.save(area);
     showModified();
 
@@ -156,11 +173,11 @@ void MainWindow::finishTeach()
     optionScene->UpdataPaintOutline();
     optionScene->CoordTableUpdatePointItem();
     statusBar()->showMessage(english ? QStringLiteral("Out%1 of area %2 taught: %3 points.")
-                                           .arg(teach.output + 1)
+                                           .arg(output + 1)
                                            .arg(area)
                                            .arg(points->size())
                                      : QStringLiteral("区域 %2 的 Out%1 已示教：%3 个点。")
-                                           .arg(teach.output + 1)
+                                           .arg(output + 1)
                                            .arg(area)
                                            .arg(points->size()));
 }
