@@ -66,6 +66,7 @@ void MainWindow::switchLanguage(int flag)
     coordTable->SetHeaderLanguage(flag);
     ioSimulation->retranslate(flag);
     dataTable->retranslate(flag);
+    ui->graphicsView->setLanguage(flag);
     retranslateReplay(flag);
     retranslateComparison(flag);
     showFingerprint();

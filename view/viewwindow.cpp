@@ -135,6 +135,40 @@ QPair<int, int> ViewWindow::rangeCircleRadii(const QRectF &area, int step)
     return qMakePair(reduceToStep(nearest, step), reduceToStep(farthest, step));
 }
 
+int ViewWindow::fitLevel(const QSizeF &size, const QSize &viewport, const int *deviceClass)
+{
+    // A tenth of the view stays free around what is fitted.
+    const double w = qMax(size.width(), 1.0), h = qMax(size.height(), 1.0);
+    const double scale = 0.9 * qMin(qMax(viewport.width(), 1) / w, qMax(viewport.height(), 1) / h);
+    int level = static_cast<int>(std::floor(250.0 + 50.0 * std::log2(scale)));
+    scaleForLevel(level, deviceClass);
+    return level;
+}
+
+QString ViewWindow::gridStepText(int stepMm, int languageFlag)
+{
+    const QString step = stepMm >= 1000 ? QStringLiteral("%1 m").arg(stepMm / 1000)
+                                        : QStringLiteral("%1 mm").arg(stepMm);
+    return (languageFlag == 1 ? QStringLiteral("Grid: %1") : QStringLiteral("网格：%1")).arg(step);
+}
+
+void ViewWindow::fitTo(const QRectF &sceneRect)
+{
+    const QRectF r = sceneRect.normalized();
+    if (r.isNull())
+        return;
+    ZoomLevel = fitLevel(r.size(), viewport()->size(), DeviceClass);
+    applyZoom();
+    centerOn(r.center());
+    emit ChangeMatrixSignal(ZoomLevel);
+}
+
+void ViewWindow::setLanguage(int languageFlag)
+{
+    Language = languageFlag;
+    viewport()->update();
+}
+
 void ViewWindow::SetDeviceClass(int *deviceClass)
 {
     DeviceClass = deviceClass;
@@ -344,4 +378,23 @@ void ViewWindow::drawForeground(QPainter *painter, const QRectF &)
         painter->drawText(QPointF(truncToInt(x), truncToInt(yb)), QString::number(x / 1000, 'g', 6));
     for (double y = reduceToStep(top, t); y <= bottom; y += t)
         painter->drawText(QPointF(truncToInt(left), truncToInt(y)), QString::number(y / 1000, 'g', 6));
+
+    // The grid's step, in pixels at the top right corner.
+    const QTransform before = painter->worldTransform();
+    painter->resetTransform();
+    painter->setFont(QGraphicsView::font());
+    const QString text = gridStepText(gridStep(Scale), Language);
+    QRect box = painter->fontMetrics().boundingRect(text).adjusted(-5, -3, 5, 3);
+    box.moveTopRight(viewport()->rect().topRight() + QPoint(-8, 8));
+    painter->fillRect(box, QColor(255, 255, 255, 220));
+    painter->drawText(box, Qt::AlignCenter, text);
+    painter->setWorldTransform(before);
+}
+
+void ViewWindow::scrollContentsBy(int dx, int dy)
+{
+    QGraphicsView::scrollContentsBy(dx, dy);
+    // The labels keep their place on screen while the scene moves under
+    // them: moving the shown pixels along would drag them with it.
+    viewport()->update();
 }

@@ -44,6 +44,15 @@ public:
     // Smallest and largest range-circle radius that can show in `area`
     // (scene rectangle), as multiples of `step`.
     static QPair<int, int> rangeCircleRadii(const QRectF &area, int step);
+    // The zoom level at which `size` (scene millimetres) fills the viewport
+    // (pixels) with a border, clamped as every zoom is.
+    static int fitLevel(const QSizeF &size, const QSize &viewport, const int *deviceClass);
+    // "Grid: 1 m" and the like, in the language of the flag (0 Chinese, 1 English).
+    static QString gridStepText(int stepMm, int languageFlag);
+    // Zooms and centres on `sceneRect`; an empty one changes nothing.
+    void fitTo(const QRectF &sceneRect);
+    void setLanguage(int languageFlag);
+
     // The GL_RENDERER of a context this process can make; empty when the
     // platform gives none.
     static QString openGLRenderer();
@@ -71,6 +80,7 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
     void drawBackground(QPainter *painter, const QRectF &rect) override;
     void drawForeground(QPainter *painter, const QRectF &rect) override;
+    void scrollContentsBy(int dx, int dy) override;
 
 private:
     void applyZoom();
@@ -89,6 +99,7 @@ private:
     QPointer<QGraphicsObject> PressedGuard;
     bool PressedIsObject = false;
     bool OpenGLViewport = false;
+    int Language = 0;
     QPainterPath OutOfView;
     QSizeF OutOfViewSize;
 };

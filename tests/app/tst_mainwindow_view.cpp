@@ -4,6 +4,7 @@
 #include "scripteddialogs.h"
 #include "viewwindow.h"
 
+#include <QAction>
 #include <QGraphicsScene>
 #include <QSlider>
 #include <QStatusBar>
@@ -47,6 +48,24 @@ private slots:
         delete window;
         delete data;
         delete dialogs;
+    }
+
+    // Fit follows the slider, and its keys are no other action's.
+    void fitIsWiredOnKeysOfItsOwn()
+    {
+        auto *fit = window->findChild<QAction *>(QStringLiteral("FitView"));
+        QVERIFY(fit);
+        QHash<QKeySequence, QString> taken;
+        for (const QAction *a : window->findChildren<QAction *>()) {
+            QVERIFY2(a->shortcut().isEmpty() || !taken.contains(a->shortcut()),
+                     qPrintable(a->objectName() + " and " + taken.value(a->shortcut())));
+            if (!a->shortcut().isEmpty())
+                taken.insert(a->shortcut(), a->objectName());
+        }
+        data->currentArea().Out1Points = {{-400, 600}, {400, 600}, {400, 1400}};
+        QTest::keySequence(window, fit->shortcut());
+        QVERIFY(view->zoomLevel() > 150);
+        QCOMPARE(slider->value(), view->zoomLevel());
     }
 
     void viewStartsWithTheWholeClass30SceneInView()
