@@ -359,9 +359,14 @@ void ViewWindow::drawBackground(QPainter *painter, const QRectF &rect)
 
 void ViewWindow::drawForeground(QPainter *painter, const QRectF &)
 {
+    // Placed in scene coordinates, drawn in pixels: a font of hundreds of
+    // points shrunk by the view's scale costs the engine many times what the
+    // same text at its size on screen costs from the glyph cache.
+    const QTransform toDevice = painter->worldTransform();
+    painter->resetTransform();
     painter->setPen(QPen(Qt::black));
     QFont font(QStringLiteral("Times"));
-    font.setPointSize(qMax(1, static_cast<int>(10 / Scale)));
+    font.setPointSizeF(qMax(1, static_cast<int>(10 / Scale)) * Scale);
     font.setWeight(QFont::Black);
     font.setItalic(false);
     painter->setFont(font);
@@ -375,20 +380,18 @@ void ViewWindow::drawForeground(QPainter *painter, const QRectF &)
     const double yb = mapToScene(QPoint(0, height() - 25)).y();
 
     for (double x = reduceToStep(left, t); x <= right; x += t)
-        painter->drawText(QPointF(truncToInt(x), truncToInt(yb)), QString::number(x / 1000, 'g', 6));
+        painter->drawText(toDevice.map(QPointF(truncToInt(x), truncToInt(yb))), QString::number(x / 1000, 'g', 6));
     for (double y = reduceToStep(top, t); y <= bottom; y += t)
-        painter->drawText(QPointF(truncToInt(left), truncToInt(y)), QString::number(y / 1000, 'g', 6));
+        painter->drawText(toDevice.map(QPointF(truncToInt(left), truncToInt(y))), QString::number(y / 1000, 'g', 6));
 
-    // The grid's step, in pixels at the top right corner.
-    const QTransform before = painter->worldTransform();
-    painter->resetTransform();
+    // The grid's step at the top right corner.
     painter->setFont(QGraphicsView::font());
     const QString text = gridStepText(gridStep(Scale), Language);
     QRect box = painter->fontMetrics().boundingRect(text).adjusted(-5, -3, 5, 3);
     box.moveTopRight(viewport()->rect().topRight() + QPoint(-8, 8));
     painter->fillRect(box, QColor(255, 255, 255, 220));
     painter->drawText(box, Qt::AlignCenter, text);
-    painter->setWorldTransform(before);
+    painter->setWorldTransform(toDevice);
 }
 
 void ViewWindow::scrollContentsBy(int dx, int dy)
