@@ -48,13 +48,22 @@ bool useOpenGL(Mode mode, const QString &renderer)
     return mode == Mode::OpenGL || !softwareRenderer(renderer);
 }
 
+Mode stored()
+{
+    const QSettings settings(QStringLiteral("Ostrelan"), QStringLiteral("Parameters"));
+    return parse(settings.value(settingsKey()).toString());
+}
+
+void store(Mode mode)
+{
+    QSettings settings(QStringLiteral("Ostrelan"), QStringLiteral("Parameters"));
+    settings.setValue(settingsKey(), name(mode));
+}
+
 Mode configured()
 {
     const QByteArray env = qgetenv(EnvironmentVariable);
-    if (!env.isEmpty())
-        return parse(QString::fromLocal8Bit(env));
-    const QSettings settings(QStringLiteral("Ostrelan"), QStringLiteral("Parameters"));
-    return parse(settings.value(settingsKey()).toString());
+    return env.isEmpty() ? stored() : parse(QString::fromLocal8Bit(env));
 }
 
 } // namespace ViewportChoice

@@ -26,6 +26,9 @@ bool softwareRenderer(const QString &renderer);
 // could be made, and then nothing forces OpenGL.
 bool useOpenGL(Mode mode, const QString &renderer);
 
+// The user's stored choice, and storing it (read when a view is made).
+Mode stored();
+void store(Mode mode);
 // The environment variable when set, else the stored setting.
 Mode configured();
 

@@ -2,10 +2,13 @@
 #include "mainwindow.h"
 #include "option_scene.h"
 #include "scripteddialogs.h"
+#include "viewportchoice.h"
 #include "viewwindow.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QGraphicsScene>
+#include <QPushButton>
 #include <QSlider>
 #include <QStatusBar>
 #include <QTest>
@@ -66,6 +69,20 @@ private slots:
         QTest::keySequence(window, fit->shortcut());
         QVERIFY(view->zoomLevel() > 150);
         QCOMPARE(slider->value(), view->zoomLevel());
+    }
+
+    // What the view draws with is chosen in the settings dialog and kept.
+    void viewportChoiceIsKept()
+    {
+        window->findChild<QAction *>(QStringLiteral("AppSettings"))->trigger();
+        auto *choice = window->findChild<QComboBox *>(QStringLiteral("ViewportChoice"));
+        QVERIFY(choice && choice->isVisible());
+        QCOMPARE(choice->currentIndex(), 0);
+        choice->setCurrentIndex(2);
+        window->findChild<QPushButton *>(QStringLiteral("AppSettingsOk"))->click();
+        QCOMPARE(ViewportChoice::stored(), ViewportChoice::Mode::Raster);
+        window->findChild<QAction *>(QStringLiteral("AppSettings"))->trigger();
+        QCOMPARE(choice->currentIndex(), 2);
     }
 
     void viewStartsWithTheWholeClass30SceneInView()

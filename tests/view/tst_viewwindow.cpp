@@ -191,7 +191,9 @@ private slots:
         QFETCH(QString, renderer);
         QFETCH(bool, openGL);
         if (QGuiApplication::platformName() == QLatin1String("offscreen")) {
-            QCOMPARE(ViewportChoice::useOpenGL(ViewportChoice::parse(override), renderer), openGL);
+            // The choice as the settings keep it.
+            ViewportChoice::store(ViewportChoice::parse(override));
+            QCOMPARE(ViewportChoice::useOpenGL(ViewportChoice::configured(), renderer), openGL);
             return;
         }
         if (renderer.isEmpty() || !ViewWindow::openGLRenderer().contains(renderer.section(' ', 0, 0)))
