@@ -64,6 +64,16 @@ QString verifySetting(int flag)
 {
     return pick(flag, "写入后读回校验（全部写入和写入差异）", "Verify after writing: read back and compare (Write All and Write Differences)");
 }
+QString viewportSetting(int flag) { return pick(flag, "编辑视图的绘制：", "Editor view drawn with:"); }
+QString viewportChoice(int flag, int choice)
+{
+    switch (choice) {
+    case 1: return QStringLiteral("OpenGL");
+    case 2: return pick(flag, "软件绘制（处理器）", "Raster (processor)");
+    default: return pick(flag, "自动：仅在有显卡驱动时用 OpenGL", "Automatic: OpenGL only with a graphics driver");
+    }
+}
+QString viewportNote(int flag) { return pick(flag, "下次启动时生效。", "Takes effect at the next start."); }
 QString okButton(int flag) { return pick(flag, "确定", "OK"); }
 QString cancelButton(int flag) { return pick(flag, "取消", "Cancel"); }
 

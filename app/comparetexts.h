@@ -44,6 +44,11 @@ QString takenArea(int languageFlag, int area);
 // The settings dialog.
 QString settingsTitle(int languageFlag);
 QString verifySetting(int languageFlag);
+// The editor view's drawing: the label, the three choices (automatic,
+// OpenGL, raster) and when a change takes effect.
+QString viewportSetting(int languageFlag);
+QString viewportChoice(int languageFlag, int choice);
+QString viewportNote(int languageFlag);
 QString okButton(int languageFlag);
 QString cancelButton(int languageFlag);
 } // namespace CompareTexts

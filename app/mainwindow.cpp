@@ -338,6 +338,7 @@ void MainWindow::connectView()
     connect(ui->ZoomSlider, &QSlider::valueChanged, view, qOverload<int>(&ViewWindow::ChangeSetupMatrix));
     connect(ui->ZoomIn, &QToolButton::clicked, view, &ViewWindow::ZoomInButtonSlots);
     connect(ui->ZoomOut, &QToolButton::clicked, view, &ViewWindow::ZoomOutButtonSlots);
+    connect(ui->FitView, &QAction::triggered, view, [this, view] { view->fitTo(optionScene->fitRect()); });
 }
 
 // The "Scan Setting" group feeds ScanControl, which the link sends with SCtrl.

@@ -21,6 +21,7 @@
 #include <QTimer>
 #include <atomic>
 #include <memory>
+#include <optional>
 
 namespace Ui {
 class MainWindow;
@@ -36,6 +37,7 @@ class EthnertSetting;
 class FormInformation;
 class IO_SIMULATION;
 class SettingsDialog;
+class TeachRun;
 class VehicleFieldsDialog;
 class COORD_TABLE;
 class DATA_TABLE;
@@ -269,6 +271,8 @@ private:
     void showTeachPreview(int output, int area, const QVector<QPoint> &points, int margin);
     void retranslateTeachPreview();
     void clearTeachPreview();
+    // A search's result: its preview, or why nothing was taught.
+    void teachFound(int output, int area, const std::optional<QVector<QPoint>> &points, int margin);
     // The dialogs that supply ports and addresses (mainwindow_connect.cpp).
     void createDialogs();
     void connectDialogs();
@@ -454,6 +458,7 @@ private:
     QGraphicsPathItem *m_teachPreviewItem = nullptr;
     QWidget *m_teachPreviewBar = nullptr;
     QLabel *m_teachPreviewLabel = nullptr;
+    TeachRun *m_teachRun = nullptr;
 
     // Recording and replay.
     LinkRecorder *m_recorder = nullptr;

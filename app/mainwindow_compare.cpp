@@ -16,6 +16,7 @@
 #include "sensor_setting.h"
 #include "serial_comm.h"
 #include "ui_mainwindow.h"
+#include "viewportchoice.h"
 
 #include <QDockWidget>
 #include <QLabel>
@@ -58,6 +59,7 @@ void MainWindow::createComparison()
     connect(m_appSettings, &QDialog::accepted, this, [this] {
         m_compare->setVerifyAfterWrite(m_appSettings->verifyAfterWrite());
         AppSettingsDialog::storeVerifyAfterWrite(m_appSettings->verifyAfterWrite());
+        ViewportChoice::store(ViewportChoice::Mode(m_appSettings->viewportChoice()));
     });
     connect(m_comparePanel, &ComparePanel::refreshRequested, this, &MainWindow::compareWithScanner);
     connect(m_comparePanel, &ComparePanel::takeRequested, this, &MainWindow::takeFromScanner);
@@ -297,6 +299,7 @@ void MainWindow::goToDifference(int index)
 void MainWindow::openAppSettings()
 {
     m_appSettings->setVerifyAfterWrite(m_compare->verifyAfterWrite());
+    m_appSettings->setViewportChoice(int(ViewportChoice::stored()));
     m_appSettings->retranslate(LanguageFlag);
     m_appSettings->show();
     m_appSettings->raise();

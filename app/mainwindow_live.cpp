@@ -18,6 +18,7 @@
 #include "serial_comm.h"
 #include "shapekind.h"
 #include "teachin.h"
+#include "teachrun.h"
 #include "ui_mainwindow.h"
 
 #include "zonegeometry.h"
@@ -30,6 +31,7 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QStatusBar>
+#include <memory>
 
 namespace {
 // A teach of one scan gives up when no scan comes within this.
@@ -71,13 +73,14 @@ void MainWindow::updateLiveTools()
     if (!live)
         m_teach.output = -1;
     optionScene->paintIntrusion()->setVisible((live || isReplaying()) && shown && ui->DispIntrusions->isChecked());
+    const bool teaching = m_teach.output >= 0 || (m_teachRun && m_teachRun->running());
     for (QPushButton *button : {ui->ButtonTeachOut1, ui->ButtonTeachOut2, ui->ButtonTeachOut3})
-        button->setEnabled(live && m_teach.output < 0);
+        button->setEnabled(live && !teaching);
 }
 
 void MainWindow::TeachOutputSlot(int output)
 {
-    if (output < 0 || output > 2 || m_teach.output >= 0)
+    if (output < 0 || output > 2 || m_teach.output >= 0 || (m_teachRun && m_teachRun->running()))
         return;
     if (!isConnected() || !optionScene->paintOutline()->isVisible())
         return;
@@ -135,7 +138,6 @@ void MainWindow::finishTeach()
     const Teach teach = m_teach;
     m_teach.output = -1;
     m_teachTimer.stop();
-    updateLiveTools();
 
     // Each beam's angle in the vehicle's frame.
     const int n = teach.nearest.size();
@@ -145,7 +147,24 @@ void MainWindow::finishTeach()
         degrees[i] = teach.reversed ? 180.0 - a : a;
     }
     QSpinBox *const margins[] = {ui->TeachMarginOut1, ui->TeachMarginOut2, ui->TeachMarginOut3};
-    const std::optional<QVector<QPoint>> points = TeachIn::teach(degrees, teach.nearest, margins[teach.output]->value());
+    const int margin = margins[teach.output]->value();
+    // The polygon is searched off the GUI thread; the buttons stay off
+    // until its preview is shown.
+    if (!m_teachRun)
+        m_teachRun = new TeachRun(this);
+    auto once = std::make_shared<QMetaObject::Connection>();
+    *once = connect(m_teachRun, &TeachRun::finished, this,
+                    [this, teach, margin, once](const std::optional<QVector<QPoint>> &points) {
+                        disconnect(*once);
+                        teachFound(teach.output, teach.area, points, margin);
+                    });
+    m_teachRun->start(degrees, teach.nearest, margin);
+    updateLiveTools();
+}
+
+void MainWindow::teachFound(int output, int area, const std::optional<QVector<QPoint>> &points, int margin)
+{
+    updateLiveTools();
     const bool english = LanguageFlag == 1;
     if (!points) {
         statusBar()->clearMessage();
@@ -157,8 +176,7 @@ void MainWindow::finishTeach()
             english ? QStringLiteral("OK") : QStringLiteral("确定"));
         return;
     }
-
-    showTeachPreview(teach.output, teach.area, *points, margins[teach.output]->value());
+    showTeachPreview(output, area, *points, margin);
 }
 
 void MainWindow::showTeachPreview(int output, int area, const QVector<QPoint> &points, int margin)

@@ -67,6 +67,7 @@ void MainWindow::switchLanguage(int flag)
     coordTable->SetHeaderLanguage(flag);
     ioSimulation->retranslate(flag);
     dataTable->retranslate(flag);
+    ui->graphicsView->setLanguage(flag);
     retranslateReplay(flag);
     retranslateComparison(flag);
     m_vehicleFields->retranslate(flag);

@@ -1,7 +1,8 @@
 // One full repaint of the editor view holding three 100-point polygon zones,
 // at the smallest and the largest zoom, as a ratio to filling and outlining
 // the same three paths with QPainter straight onto an image of the viewport's
-// size (the least any repaint must cost). Runs offscreen (raster viewport).
+// size (the least any repaint must cost; goal: 2 or less at the smallest
+// zoom). Runs offscreen (raster viewport).
 #include "benchsupport.h"
 #include "editdata.h"
 #include "option_scene.h"
@@ -16,12 +17,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <vector>
-
-namespace {
-using BenchSupport::medianNs;
-using BenchSupport::ring;
-
-} // namespace
 
 int main(int argc, char **argv)
 {
@@ -49,11 +44,10 @@ int main(int argc, char **argv)
         if (qEnvironmentVariableIsSet("QM_BENCH_NOFG")) view.setOptimizationFlag(QGraphicsView::DontAdjustForAntialiasing);
         view.centerOn(c.centre);
         QApplication::processEvents();
-        const double viewNs = medianNs(runs, [&] { view.viewport()->repaint(); });
 
         QImage image(view.viewport()->size(), QImage::Format_ARGB32_Premultiplied);
         const QTransform t = view.viewportTransform();
-        const double directNs = medianNs(runs, [&] {
+        const auto direct = [&] {
             image.fill(Qt::white);
             QPainter p(&image);
             p.setRenderHint(QPainter::Antialiasing);
@@ -63,9 +57,14 @@ int main(int argc, char **argv)
                 p.setBrush(colours[out]);
                 p.drawPath(zones[out].path);
             }
-        });
-        std::printf("  %-24s view %8.3f ms  direct %8.3f ms  ratio %.2f\n", c.name, viewNs / 1e6, directNs / 1e6,
-                    viewNs / directNs);
+        };
+        // Taken in turns and counted in this thread's processor time, so that
+        // a busy machine slows both alike; the fastest run of each is the
+        // least disturbed.
+        const BenchSupport::Pair pair = BenchSupport::fastestInTurns(runs, [&] { view.viewport()->repaint(); }, direct);
+        const double viewNs = pair.first, directNs = pair.second;
+        std::printf("  %-24s view %8.3f ms  direct %8.3f ms  ratio %.2f%s\n", c.name, viewNs / 1e6, directNs / 1e6,
+                    viewNs / directNs, c.level < 0 ? " (goal 2)" : "");
     }
     return 0;
 }

@@ -13,6 +13,9 @@
 #include <QVector>
 
 #include <algorithm>
+#include <ctime>
+#include <limits>
+#include <utility>
 #include <cmath>
 #include <vector>
 
@@ -30,6 +33,31 @@ double medianNs(int runs, F f)
     }
     std::sort(t.begin(), t.end());
     return double(t[t.size() / 2]);
+}
+
+// Processor time of this thread, in nanoseconds.
+inline qint64 threadCpuNs()
+{
+    timespec ts{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
+    return qint64(ts.tv_sec) * 1000000000 + ts.tv_nsec;
+}
+
+// The fastest run of a and of b, taken in turns, in thread processor time.
+using Pair = std::pair<double, double>;
+template <typename A, typename B>
+Pair fastestInTurns(int runs, A a, B b)
+{
+    qint64 bestA = std::numeric_limits<qint64>::max(), bestB = bestA;
+    for (int i = 0; i < runs; ++i) {
+        qint64 t0 = threadCpuNs();
+        a();
+        bestA = std::min(bestA, threadCpuNs() - t0);
+        t0 = threadCpuNs();
+        b();
+        bestB = std::min(bestB, threadCpuNs() - t0);
+    }
+    return {double(bestA), double(bestB)};
 }
 
 // A 100-point zone around the scanner, 300 degrees wide, its radius wobbling.

@@ -99,7 +99,7 @@ std::optional<HisnPacket> decodeHisnPacket(const QByteArray &bytes)
 
 bool HisnAssembler::add(const HisnPacket &packet, LinkState &link, int maxRange)
 {
-    const int ring = qMin(LinkState::NetRingSize, qMin(link.NetDistances.size(), link.NetIntensities.size()));
+    const int ring = qMin(LinkState::NetRingSize, qMin(link.NetRingDistances.size(), link.NetRingIntensities.size()));
     if (link.NetWritePos < 0 || link.NetWritePos >= ring)
         link.NetWritePos = 0;
     // The rings are written in place through raw pointers, in runs up to the
@@ -107,8 +107,8 @@ bool HisnAssembler::add(const HisnPacket &packet, LinkState &link, int maxRange)
     const int n = qMin(packet.pointCount(), qMin(packet.Distances.size(), packet.Intensities.size()));
     const quint16 *distances = packet.Distances.constData();
     const quint16 *intensities = packet.Intensities.constData();
-    quint16 *ringDistances = link.NetDistances.data();
-    quint16 *ringIntensities = link.NetIntensities.data();
+    quint16 *ringDistances = link.NetRingDistances.data();
+    quint16 *ringIntensities = link.NetRingIntensities.data();
     const quint16 limit = quint16(qBound(0, maxRange, 0xFFFF));
     int pos = link.NetWritePos;
     for (int j = 0; j < n && ring > 0;) {
@@ -154,6 +154,8 @@ bool HisnAssembler::add(const HisnPacket &packet, LinkState &link, int maxRange)
     if (g > 0 && link.NetWritePos == g * kScanDegrees) {
         link.NetScanLength = g * kScanDegrees;
         link.NetWritePos = 0;
+        link.NetDistances.swap(link.NetRingDistances);
+        link.NetIntensities.swap(link.NetRingIntensities);
         return true;
     }
     link.NetWritePos = 0;

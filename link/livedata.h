@@ -41,13 +41,14 @@ int hisnPacketLength(const char *data, int size);
 QByteArray encodeHisnPacket(const HisnPacket &packet);
 std::optional<HisnPacket> decodeHisnPacket(const QByteArray &bytes);
 
-// Assembles HISN packets into whole scans in LinkState's Ethernet rings. One
-// instance lives as long as the link (it remembers the last resolution).
+// Assembles HISN packets into whole scans in LinkState's Ethernet rings and
+// hands each complete one to the display buffers. One instance lives as long
+// as the link (it remembers the last resolution).
 class HisnAssembler
 {
 public:
     // Stores the packet's points and handles the scan end. True when a
-    // complete scan is now in the rings (NetScanLength set).
+    // complete scan is now in NetDistances and NetIntensities (NetScanLength set).
     bool add(const HisnPacket &packet, LinkState &link, int maxRange);
     int resolution() const { return m_resolution; }
     // A new connection, or a jump in a replay: the next packet starts afresh.

@@ -1065,6 +1065,14 @@
         <translation>Disp Line</translation>
     </message>
     <message>
+        <source>适应视图</source>
+        <translation>Fit View</translation>
+    </message>
+    <message>
+        <source>缩放并居中显示当前区域的各输出区域；没有输出区域时显示实时扫描</source>
+        <translation>Zooms to the zones of the current area and centres them; to the live scan when it has none</translation>
+    </message>
+    <message>
         <source>显示侵入点</source>
         <translation>Show Intrusions</translation>
     </message>

@@ -1057,6 +1057,14 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <source>适应视图</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>缩放并居中显示当前区域的各输出区域；没有输出区域时显示实时扫描</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <source>显示侵入点</source>
         <translation type="unfinished"></translation>
     </message>

@@ -25,6 +25,7 @@ struct Buffers
     QPolygonF scratch;
     QVector<QLineF> green;
     QVector<QLineF> grey;
+    QVector<QRect> dots;
 };
 
 // Paints one plot with every pen and brush it needs, and leaves the

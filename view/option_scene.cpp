@@ -2,6 +2,7 @@
 
 #include "devicetype.h"
 #include "editdata.h"
+#include "livescan.h"
 #include "paint_out1.h"
 #include "paint_out2.h"
 #include "paint_out3.h"
@@ -95,13 +96,29 @@ void OPTION_SCENE::UpdataPaintOutline()
 {
     PaintOutline->update();
     // A new scan, or zones edited: what lies inside them changes either way.
-    PaintIntrusion->update();
+    PaintIntrusion->invalidate();
     // Another area may be current.
     if (!PaintScannerZones->areas().isEmpty())
         PaintScannerZones->update();
 }
 
 void OPTION_SCENE::setScannerAreas(const QVector<AreaRecord> &areas) { PaintScannerZones->setAreas(areas); }
+
+QRectF OPTION_SCENE::fitRect() const
+{
+    QRectF r;
+    for (const ZoneGeometry::Zone &z : ZoneGeometry::areaZones(Data->currentArea(), SceneWidth, SceneHeight))
+        if (z.drawn)
+            r = r.united(QTransform::fromScale(z.scale, z.scale).map(z.path).boundingRect());
+    if (r.isNull() && Link && PaintOutline->isVisible()) {
+        QPolygonF points;
+        LiveScan::modelSamples(*Link, points);
+        points.append(QPointF(0, 0)); // the scanner counts as well
+        r = points.boundingRect();
+        r = QRectF(r.left(), -r.bottom(), r.width(), r.height()); // y down
+    }
+    return r.isNull() ? QRectF(-SceneWidth / 2.0, -SceneHeight / 2.0, SceneWidth, SceneHeight) : r;
+}
 
 void OPTION_SCENE::UpdataPaintIntensity() { PaintStrength->update(); }
 

@@ -46,6 +46,9 @@ public:
     // The zones a scanner holds, drawn dashed over the project's for the
     // current area; an empty list takes them away.
     void setScannerAreas(const QVector<AreaRecord> &areas);
+    // What a fit shows (scene coordinates): the current area's zones, else
+    // the live scan while it is shown, else the whole scene.
+    QRectF fitRect() const;
 
 signals:
     void PointItemChannelSignal();

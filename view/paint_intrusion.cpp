@@ -45,6 +45,12 @@ void PAINT_INTRUSION::setReportedOutputs(quint8 outputs)
     update();
 }
 
+void PAINT_INTRUSION::invalidate()
+{
+    stale = true;
+    update();
+}
+
 QRectF PAINT_INTRUSION::boundingRect() const { return QRectF(-width / 2, -height / 2, width, height); }
 
 QPainterPath PAINT_INTRUSION::shape() const
@@ -81,14 +87,22 @@ void PAINT_INTRUSION::paint(QPainter *painter, const QStyleOptionGraphicsItem *,
         }
     }
 
-    LiveScan::modelSamples(*link, points);
-    classifyPoints(outputZones(area), points, masks);
-    for (QPolygonF &d : dots)
-        d.resize(0);
-    for (int i = 0; i < masks.size(); ++i) {
-        const quint8 m = masks.at(i);
-        if (m)
-            dots[m & 4 ? 2 : m & 2 ? 1 : 0].append(QPointF(points.at(i).x(), -points.at(i).y()));
+    if (stale || area != classifiedArea || link->ConnectionKind != classifiedKind
+        || link->DirectionReversed != classifiedReversed) {
+        stale = false;
+        classifiedArea = area;
+        classifiedKind = link->ConnectionKind;
+        classifiedReversed = link->DirectionReversed;
+        ++classifications;
+        LiveScan::modelSamples(*link, points);
+        classifyPoints(outputZones(area), points, masks);
+        for (QPolygonF &d : dots)
+            d.resize(0);
+        for (int i = 0; i < masks.size(); ++i) {
+            const quint8 m = masks.at(i);
+            if (m)
+                dots[m & 4 ? 2 : m & 2 ? 1 : 0].append(QPointF(points.at(i).x(), -points.at(i).y()));
+        }
     }
     // Dark under the colour, so a sample shows over its own zone's fill.
     for (int k = 0; k < 3; ++k) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "arearecord.h"
+
 #include <QGraphicsItem>
 #include <QPolygonF>
 #include <QVector>
@@ -25,6 +27,11 @@ public:
     // Per sample of the scan last painted (buffer order): bit k when output
     // k's zone holds it.
     const QVector<quint8> &paintedMasks() const { return masks; }
+    // A new scan is in the link: the next paint classifies it. Paints in
+    // between (zoom, scroll, a reported output) reuse what was classified.
+    void invalidate();
+    // How many times a scan was classified, for the cost of repaints.
+    int classificationCount() const { return classifications; }
 
     QRectF boundingRect() const override;
     QPainterPath shape() const override;
@@ -36,6 +43,13 @@ private:
     EditData *data;
     LinkState *link;
     quint8 reported = 0;
+    // What the masks were classified from; an edit of the zones, another
+    // area or another link geometry classifies again.
+    bool stale = true;
+    AreaRecord classifiedArea;
+    int classifiedKind = -1;
+    bool classifiedReversed = false;
+    int classifications = 0;
     QPolygonF points;
     QVector<quint8> masks;
     std::array<QPolygonF, 3> dots;

@@ -1,6 +1,7 @@
 #include "viewwindow.h"
 
 #include "devicetype.h"
+#include "viewportchoice.h"
 #include "zonegeometry.h"
 #include "zonepainting.h"
 
@@ -10,6 +11,7 @@
 #include <QMouseEvent>
 #include <QOffscreenSurface>
 #include <QOpenGLContext>
+#include <QOpenGLFunctions>
 #include <QOpenGLWidget>
 #include <QPainter>
 #include <QScrollBar>
@@ -34,7 +36,7 @@ ViewWindow::ViewWindow(QWidget *parent) : QGraphicsView(parent)
     setDragMode(ScrollHandDrag);
     setOptimizationFlag(DontSavePainterState);
     setTransformationAnchor(AnchorUnderMouse);
-    if (openGLAvailable()) {
+    if (ViewportChoice::useOpenGL(ViewportChoice::configured(), openGLRenderer())) {
         auto *gl = new QOpenGLWidget;
         QSurfaceFormat format = gl->format();
         format.setSamples(4);
@@ -53,30 +55,33 @@ ViewWindow::ViewWindow(QWidget *parent) : QGraphicsView(parent)
     applyZoom();
 }
 
-bool ViewWindow::openGLAvailable()
+QString ViewWindow::openGLRenderer()
 {
-    static int cached = -1;
-    if (cached >= 0)
-        return cached == 1;
-    cached = 0;
+    static bool probed = false;
+    static QString renderer;
+    if (probed)
+        return renderer;
+    probed = true;
     // These platforms report OpenGL but cannot give a context (or crash trying).
     const QString platform = QGuiApplication::platformName();
     if (platform == QLatin1String("offscreen") || platform.startsWith(QLatin1String("minimal"))
         || platform == QLatin1String("vnc") || platform == QLatin1String("linuxfb"))
-        return false;
+        return renderer;
     QOpenGLContext context;
     if (!context.create())
-        return false;
+        return renderer;
     QOffscreenSurface surface;
     surface.setFormat(context.format());
     surface.create();
-    if (!surface.isValid())
-        return false;
-    if (context.makeCurrent(&surface)) {
-        context.doneCurrent();
-        cached = 1;
-    }
-    return cached == 1;
+    if (!surface.isValid() || !context.makeCurrent(&surface))
+        return renderer;
+    const GLubyte *name = context.functions()->glGetString(GL_RENDERER);
+    renderer = name ? QString::fromLatin1(reinterpret_cast<const char *>(name)) : QString();
+    // A context without a name still works: call it something.
+    if (renderer.isEmpty())
+        renderer = QStringLiteral("unknown");
+    context.doneCurrent();
+    return renderer;
 }
 
 int ViewWindow::minimumZoomLevel(int deviceClass)
@@ -128,6 +133,40 @@ QPair<int, int> ViewWindow::rangeCircleRadii(const QRectF &area, int step)
     const double farthest = std::hypot(qMax(std::fabs(r.left()), std::fabs(r.right())),
                                        qMax(std::fabs(r.top()), std::fabs(r.bottom())));
     return qMakePair(reduceToStep(nearest, step), reduceToStep(farthest, step));
+}
+
+int ViewWindow::fitLevel(const QSizeF &size, const QSize &viewport, const int *deviceClass)
+{
+    // A tenth of the view stays free around what is fitted.
+    const double w = qMax(size.width(), 1.0), h = qMax(size.height(), 1.0);
+    const double scale = 0.9 * qMin(qMax(viewport.width(), 1) / w, qMax(viewport.height(), 1) / h);
+    int level = static_cast<int>(std::floor(250.0 + 50.0 * std::log2(scale)));
+    scaleForLevel(level, deviceClass);
+    return level;
+}
+
+QString ViewWindow::gridStepText(int stepMm, int languageFlag)
+{
+    const QString step = stepMm >= 1000 ? QStringLiteral("%1 m").arg(stepMm / 1000)
+                                        : QStringLiteral("%1 mm").arg(stepMm);
+    return (languageFlag == 1 ? QStringLiteral("Grid: %1") : QStringLiteral("网格：%1")).arg(step);
+}
+
+void ViewWindow::fitTo(const QRectF &sceneRect)
+{
+    const QRectF r = sceneRect.normalized();
+    if (r.isNull())
+        return;
+    ZoomLevel = fitLevel(r.size(), viewport()->size(), DeviceClass);
+    applyZoom();
+    centerOn(r.center());
+    emit ChangeMatrixSignal(ZoomLevel);
+}
+
+void ViewWindow::setLanguage(int languageFlag)
+{
+    Language = languageFlag;
+    viewport()->update();
 }
 
 void ViewWindow::SetDeviceClass(int *deviceClass)
@@ -272,16 +311,25 @@ const QPainterPath &ViewWindow::outOfViewRegion()
 
 void ViewWindow::drawBackground(QPainter *painter, const QRectF &rect)
 {
+    // Scrolling moves the cached background and asks only for the strip
+    // that came into view; that strip still holds the pixels that were there
+    // before, which the translucent parts would blend with. Start it clean.
+    painter->fillRect(rect, viewport()->palette().brush(viewport()->backgroundRole()));
     const int s = gridStep(Scale);
     painter->setRenderHint(QPainter::Antialiasing, true);
     painter->setPen(QPen(QBrush(Qt::gray), static_cast<int>(1.2 / Scale)));
     painter->setBrush(Qt::NoBrush);
 
-    const QPointF topLeft = mapToScene(QPoint(0, 0));
-    const double left = topLeft.x();
-    const double top = topLeft.y();
-    const double right = mapToScene(QPoint(width(), 0)).x();
-    const double bottom = mapToScene(QPoint(0, height())).y();
+    // The view's extent, a few pixels wider on every side: lines must not
+    // end inside what a later scroll brings into view, or the end drawn now
+    // would stay there in the cache while the strip beside it is drawn anew.
+    const double margin = 4.0 / Scale;
+    const QRectF area = QRectF(mapToScene(QPoint(0, 0)), mapToScene(QPoint(width(), height())))
+                            .normalized()
+                            .united(rect)
+                            .adjusted(-margin, -margin, margin, margin);
+    const double left = area.left(), right = area.right();
+    const double top = area.top(), bottom = area.bottom();
     const int iTop = truncToInt(top), iBottom = truncToInt(bottom);
     const int iLeft = truncToInt(left), iRight = truncToInt(right);
 
@@ -294,7 +342,7 @@ void ViewWindow::drawBackground(QPainter *painter, const QRectF &rect)
 
     // Only the circles that can cross the exposed part: a partial repaint
     // must draw the same circles there as a full one.
-    const QRectF exposed = rect.intersected(QRectF(QPointF(left, top), QPointF(right, bottom)));
+    const QRectF exposed = rect.intersected(area);
     if (!exposed.isEmpty()) {
         const QPair<int, int> radii = rangeCircleRadii(exposed, s);
         for (int r = radii.second; r >= radii.first && r > 0; r -= s)
@@ -311,9 +359,14 @@ void ViewWindow::drawBackground(QPainter *painter, const QRectF &rect)
 
 void ViewWindow::drawForeground(QPainter *painter, const QRectF &)
 {
+    // Placed in scene coordinates, drawn in pixels: a font of hundreds of
+    // points shrunk by the view's scale costs the engine many times what the
+    // same text at its size on screen costs from the glyph cache.
+    const QTransform toDevice = painter->worldTransform();
+    painter->resetTransform();
     painter->setPen(QPen(Qt::black));
     QFont font(QStringLiteral("Times"));
-    font.setPointSize(qMax(1, static_cast<int>(10 / Scale)));
+    font.setPointSizeF(qMax(1, static_cast<int>(10 / Scale)) * Scale);
     font.setWeight(QFont::Black);
     font.setItalic(false);
     painter->setFont(font);
@@ -327,7 +380,24 @@ void ViewWindow::drawForeground(QPainter *painter, const QRectF &)
     const double yb = mapToScene(QPoint(0, height() - 25)).y();
 
     for (double x = reduceToStep(left, t); x <= right; x += t)
-        painter->drawText(QPointF(truncToInt(x), truncToInt(yb)), QString::number(x / 1000, 'g', 6));
+        painter->drawText(toDevice.map(QPointF(truncToInt(x), truncToInt(yb))), QString::number(x / 1000, 'g', 6));
     for (double y = reduceToStep(top, t); y <= bottom; y += t)
-        painter->drawText(QPointF(truncToInt(left), truncToInt(y)), QString::number(y / 1000, 'g', 6));
+        painter->drawText(toDevice.map(QPointF(truncToInt(left), truncToInt(y))), QString::number(y / 1000, 'g', 6));
+
+    // The grid's step at the top right corner.
+    painter->setFont(QGraphicsView::font());
+    const QString text = gridStepText(gridStep(Scale), Language);
+    QRect box = painter->fontMetrics().boundingRect(text).adjusted(-5, -3, 5, 3);
+    box.moveTopRight(viewport()->rect().topRight() + QPoint(-8, 8));
+    painter->fillRect(box, QColor(255, 255, 255, 220));
+    painter->drawText(box, Qt::AlignCenter, text);
+    painter->setWorldTransform(toDevice);
+}
+
+void ViewWindow::scrollContentsBy(int dx, int dy)
+{
+    QGraphicsView::scrollContentsBy(dx, dy);
+    // The labels keep their place on screen while the scene moves under
+    // them: moving the shown pixels along would drag them with it.
+    viewport()->update();
 }

@@ -28,7 +28,8 @@ public:
     int sceneHeightMm() const { return SceneHeight; }
     // The list the scene controller appends its painter items to.
     QList<QGraphicsItem *> *zoneItemList() { return &ZoneItems; }
-    // True when the viewport is an OpenGL widget (false: raster fallback).
+    // True when the viewport is an OpenGL widget: a context can be made and
+    // is drawn by a driver, or the setting asks for it (else raster).
     bool usesOpenGL() const { return OpenGLViewport; }
 
     // Minimum zoom level of a device class, or INT_MIN for none/invalid.
@@ -43,8 +44,18 @@ public:
     // Smallest and largest range-circle radius that can show in `area`
     // (scene rectangle), as multiples of `step`.
     static QPair<int, int> rangeCircleRadii(const QRectF &area, int step);
-    // Whether the platform can give this process an OpenGL context.
-    static bool openGLAvailable();
+    // The zoom level at which `size` (scene millimetres) fills the viewport
+    // (pixels) with a border, clamped as every zoom is.
+    static int fitLevel(const QSizeF &size, const QSize &viewport, const int *deviceClass);
+    // "Grid: 1 m" and the like, in the language of the flag (0 Chinese, 1 English).
+    static QString gridStepText(int stepMm, int languageFlag);
+    // Zooms and centres on `sceneRect`; an empty one changes nothing.
+    void fitTo(const QRectF &sceneRect);
+    void setLanguage(int languageFlag);
+
+    // The GL_RENDERER of a context this process can make; empty when the
+    // platform gives none.
+    static QString openGLRenderer();
 
 signals:
     void ReleasePointItem();
@@ -69,6 +80,7 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
     void drawBackground(QPainter *painter, const QRectF &rect) override;
     void drawForeground(QPainter *painter, const QRectF &rect) override;
+    void scrollContentsBy(int dx, int dy) override;
 
 private:
     void applyZoom();
@@ -87,6 +99,7 @@ private:
     QPointer<QGraphicsObject> PressedGuard;
     bool PressedIsObject = false;
     bool OpenGLViewport = false;
+    int Language = 0;
     QPainterPath OutOfView;
     QSizeF OutOfViewSize;
 };

@@ -2,9 +2,13 @@
 #include "mainwindow.h"
 #include "option_scene.h"
 #include "scripteddialogs.h"
+#include "viewportchoice.h"
 #include "viewwindow.h"
 
+#include <QAction>
+#include <QComboBox>
 #include <QGraphicsScene>
+#include <QPushButton>
 #include <QSlider>
 #include <QStatusBar>
 #include <QTest>
@@ -47,6 +51,38 @@ private slots:
         delete window;
         delete data;
         delete dialogs;
+    }
+
+    // Fit follows the slider, and its keys are no other action's.
+    void fitIsWiredOnKeysOfItsOwn()
+    {
+        auto *fit = window->findChild<QAction *>(QStringLiteral("FitView"));
+        QVERIFY(fit);
+        QHash<QKeySequence, QString> taken;
+        for (const QAction *a : window->findChildren<QAction *>()) {
+            QVERIFY2(a->shortcut().isEmpty() || !taken.contains(a->shortcut()),
+                     qPrintable(a->objectName() + " and " + taken.value(a->shortcut())));
+            if (!a->shortcut().isEmpty())
+                taken.insert(a->shortcut(), a->objectName());
+        }
+        data->currentArea().Out1Points = {{-400, 600}, {400, 600}, {400, 1400}};
+        QTest::keySequence(window, fit->shortcut());
+        QVERIFY(view->zoomLevel() > 150);
+        QCOMPARE(slider->value(), view->zoomLevel());
+    }
+
+    // What the view draws with is chosen in the settings dialog and kept.
+    void viewportChoiceIsKept()
+    {
+        window->findChild<QAction *>(QStringLiteral("AppSettings"))->trigger();
+        auto *choice = window->findChild<QComboBox *>(QStringLiteral("ViewportChoice"));
+        QVERIFY(choice && choice->isVisible());
+        QCOMPARE(choice->currentIndex(), 0);
+        choice->setCurrentIndex(2);
+        window->findChild<QPushButton *>(QStringLiteral("AppSettingsOk"))->click();
+        QCOMPARE(ViewportChoice::stored(), ViewportChoice::Mode::Raster);
+        window->findChild<QAction *>(QStringLiteral("AppSettings"))->trigger();
+        QCOMPARE(choice->currentIndex(), 2);
     }
 
     void viewStartsWithTheWholeClass30SceneInView()

@@ -235,6 +235,11 @@ private slots:
         QCOMPARE(sendScan(as, link, 0), 1);
         QCOMPARE(link.NetScanLength, 1280);
         QCOMPARE(link.NetDistances[1279], quint16(1015));
+        // The first packets of the next scan leave the complete one shown.
+        for (int i = 0; i < 2; ++i)
+            as.add(packet(20 * (i + 1), 20 * (i + 2), 80, 0, 7000), link, 36000);
+        QCOMPARE(link.NetDistances[0], quint16(1000));
+        QCOMPARE(link.NetScanLength, 1280);
         QCOMPARE(sendScan(as, link, 1), 0); // one point missing: dropped
         QCOMPARE(link.NetScanLength, 0);
         QCOMPARE(link.NetWritePos, 0);
@@ -251,11 +256,11 @@ private slots:
         for (int i = 0; i < 430; ++i)
             as2.add(packet(0, 25, 70, 0, i == 429 ? 5000 : 70000 % 65536), ring, 6000);
         QCOMPARE(ring.NetWritePos, 30);
-        QCOMPARE(ring.NetDistances[29959], quint16(4464)); // 70000 mod 65536, under the limit
-        QCOMPARE(ring.NetDistances[29960], quint16(5000));
-        QCOMPARE(ring.NetDistances[29999], quint16(5000));
-        QCOMPARE(ring.NetDistances[29], quint16(5000));
-        QCOMPARE(ring.NetDistances[30], quint16(4464));
+        QCOMPARE(ring.NetRingDistances[29959], quint16(4464)); // 70000 mod 65536, under the limit
+        QCOMPARE(ring.NetRingDistances[29960], quint16(5000));
+        QCOMPARE(ring.NetRingDistances[29999], quint16(5000));
+        QCOMPARE(ring.NetRingDistances[29], quint16(5000));
+        QCOMPARE(ring.NetRingDistances[30], quint16(4464));
     }
 };
 

@@ -402,10 +402,10 @@ private slots:
         // One packet of 3 points: the sample between two small ones.
         rig.comm->receiveBytes(hisnBytes(20, 40, 0, {7, sample, 9}));
         QVERIFY(rig.comm->receiveBuffer().isEmpty());
-        QCOMPARE(int(rig.link.NetDistances[1]), stored);
-        QCOMPARE(int(rig.link.NetIntensities[1]), stored);
-        QCOMPARE(int(rig.link.NetDistances[0]), 7);
-        QCOMPARE(int(rig.link.NetIntensities[2]), 9);
+        QCOMPARE(int(rig.link.NetRingDistances[1]), stored);
+        QCOMPARE(int(rig.link.NetRingIntensities[1]), stored);
+        QCOMPARE(int(rig.link.NetRingDistances[0]), 7);
+        QCOMPARE(int(rig.link.NetRingIntensities[2]), 9);
     }
 
     // The densest stream, 0.025 degree: 16 packets of 800 points, 51,456

@@ -114,6 +114,37 @@ private slots:
                 red = image.pixel(x, y) == qRgb(255, 0, 0);
         QVERIFY(red);
     }
+
+    // Zoom and scroll repaint the same scan over the same zones: classified once.
+    void classifiesOncePerScanAndEdit_data()
+    {
+        QTest::addColumn<int>("change"); // 0 none, 1 a new scan, 2 an edited zone
+        QTest::addColumn<int>("classified");
+        QTest::newRow("repaint") << 0 << 1;
+        QTest::newRow("new scan") << 1 << 2;
+        QTest::newRow("edited zone") << 2 << 2;
+    }
+    void classifiesOncePerScanAndEdit()
+    {
+        QFETCH(int, change);
+        QFETCH(int, classified);
+        LinkState link;
+        EditData data;
+        data.Areas[0] = vehicleArea();
+        PAINT_INTRUSION item(72000, 72000, &data, &link);
+        QImage image(200, 200, QImage::Format_RGB32);
+        QPainter painter(&image);
+        for (int zoom = 1; zoom <= 3; ++zoom) {
+            painter.setTransform(QTransform::fromScale(0.01 * zoom, 0.01 * zoom));
+            item.paint(&painter, nullptr, nullptr);
+        }
+        if (change == 1)
+            item.invalidate();
+        if (change == 2)
+            data.Areas[0].Out2Points = {{0, 2400}};
+        item.paint(&painter, nullptr, nullptr);
+        QCOMPARE(item.classificationCount(), classified);
+    }
 };
 
 QTEST_MAIN(TestPaintIntrusion)

@@ -1,4 +1,5 @@
 #include "scenefixture.h"
+#include "viewportchoice.h"
 
 #include <QOpenGLWidget>
 #include <QScrollBar>
@@ -115,61 +116,93 @@ private slots:
         QTest::addColumn<double>("scale");
         QTest::addColumn<int>("grid");
         QTest::addColumn<int>("label");
-        QTest::newRow("0.05") << 0.05 << 10000 << 10000;
-        QTest::newRow("0.1") << 0.1 << 1000 << 1000;
-        QTest::newRow("1") << 1.0 << 100 << 100;
-        QTest::newRow("4") << 4.0 << 10 << 50;
-        QTest::newRow("at 3.5") << 3.5 << 100 << 100;
-        QTest::newRow("just above 0.378929") << 0.37893 << 100 << 100;
-        QTest::newRow("at 0.378929") << 0.378929 << 1000 << 1000;
+        QTest::addColumn<QString>("shown"); // the grid's step in the corner
+        QTest::newRow("0.05") << 0.05 << 10000 << 10000 << "10 m";
+        QTest::newRow("0.1") << 0.1 << 1000 << 1000 << "1 m";
+        QTest::newRow("1") << 1.0 << 100 << 100 << "100 mm";
+        QTest::newRow("4") << 4.0 << 10 << 50 << "10 mm";
+        QTest::newRow("at 3.5") << 3.5 << 100 << 100 << "100 mm";
+        QTest::newRow("just above 0.378929") << 0.37893 << 100 << 100 << "100 mm";
+        QTest::newRow("at 0.378929") << 0.378929 << 1000 << 1000 << "1 m";
     }
     void gridAndLabelStepsFollowTheScale()
     {
         QFETCH(double, scale);
         QFETCH(int, grid);
         QFETCH(int, label);
+        QFETCH(QString, shown);
         QCOMPARE(ViewWindow::gridStep(scale), grid);
         QCOMPARE(ViewWindow::labelStep(scale), label);
+        QCOMPARE(ViewWindow::gridStepText(grid, 1), "Grid: " + shown);
+        QCOMPARE(ViewWindow::gridStepText(grid, 0), QStringLiteral("网格：") + shown);
     }
 
-    void gridStartsAtMultipleTowardsZero()
+    // Fit: the current area's zones fill most of the view, centred; with
+    // none, the whole scene shows.
+    void fitShowsTheZones_data()
     {
-        QCOMPARE(ViewWindow::alignDown(-3456.7, 1000), -3000);
-        QCOMPARE(ViewWindow::alignDown(3456.7, 1000), 3000);
-        QCOMPARE(ViewWindow::alignDown(-50, 100), 0);
-        QCOMPARE(ViewWindow::alignDown(-100.5, 100), -100);
+        QTest::addColumn<QVector<QPoint>>("points");
+        QTest::addColumn<int>("level");
+        // A polygon zone reaches to the scanner: 800 x 1400 mm and 20 x 12 m
+        // in a viewport of 981 pixels, 0.9 of it filled.
+        QTest::newRow("a small zone ahead") << QVector<QPoint>{{-400, 600}, {400, 600}, {400, 1400}, {-400, 1400}} << 216;
+        QTest::newRow("a wide zone off centre")
+            << QVector<QPoint>{{2000, -3000}, {20000, -3000}, {20000, 9000}, {2000, 9000}} << 25;
+        QTest::newRow("no zone") << QVector<QPoint>{} << -55;
     }
-
-    void rangeCirclesCoverExactlyTheArea()
+    void fitShowsTheZones()
     {
-        // Area round the origin: from 0 to the farthest corner.
-        QCOMPARE(ViewWindow::rangeCircleRadii(QRectF(-350, -250, 700, 500), 100), qMakePair(0, 400));
-        // Right of the origin on the x axis: from its left edge.
-        QCOMPARE(ViewWindow::rangeCircleRadii(QRectF(150, -10, 100, 20), 100), qMakePair(100, 200));
-        // Above the origin on the y axis.
-        QCOMPARE(ViewWindow::rangeCircleRadii(QRectF(-10, -5500, 20, 300), 1000), qMakePair(5000, 5000));
-        // Off both axes: from the nearest corner to the farthest.
-        QCOMPARE(ViewWindow::rangeCircleRadii(QRectF(3000, 4000, 3000, 4000), 1000), qMakePair(5000, 10000));
-    }
-
-    void cursorPositionIsReportedInRoundedSceneCoordinates()
-    {
+        QFETCH(QVector<QPoint>, points);
+        QFETCH(int, level);
         SceneFixture f;
-        QSignalSpy coords(&f.view, &ViewWindow::CurrentCoordSignal);
-        QTest::mouseMove(f.view.viewport(), f.viewPos(QPointF(1200, -3400)));
-        QVERIFY(coords.count() >= 1);
-        QCOMPARE(coords.last().at(0).toPoint(), QPoint(1200, -3400));
+        f.area().Out2Shape = f.area().Out3Shape = Polygon; // no zones derived from Out1
+        f.setOutput(0, Polygon, points);
+        QSignalSpy slider(&f.view, &ViewWindow::ChangeMatrixSignal);
+        f.view.fitTo(f.controller.fitRect());
+        QCOMPARE(f.view.zoomLevel(), level);
+        QCOMPARE(slider.count(), 1);
+        QRectF scene(0, 0, 1, 1);
+        for (const QPoint &p : points)
+            scene |= QRectF(p.x(), -p.y(), 1, 1);
+        const QRect shown = f.view.mapFromScene(scene).boundingRect();
+        const QRect view = f.view.viewport()->rect();
+        QVERIFY(points.isEmpty() || view.contains(shown));
+        QVERIFY((shown.center() - view.center()).manhattanLength() <= 2 || points.isEmpty());
     }
 
-    void keysOtherThanDeleteAreSwallowed()
+    // Rows without a display check the rule; with one (under Xvfb, where
+    // Mesa's llvmpipe draws) the view itself, through the override.
+    void softwareGLGetsTheRasterViewport_data()
     {
-        SceneFixture f;
-        f.view.ChangeSetupMatrix(350);
-        f.view.centerOn(0, 0);
-        const int before = f.view.horizontalScrollBar()->value();
-        QTest::keyClick(f.view.viewport(), Qt::Key_Right);
-        QTest::keyClick(f.view.viewport(), Qt::Key_PageDown);
-        QCOMPARE(f.view.horizontalScrollBar()->value(), before);
+        QTest::addColumn<QString>("override");
+        QTest::addColumn<QString>("renderer");
+        QTest::addColumn<bool>("openGL");
+        QTest::newRow("llvmpipe") << "" << "llvmpipe (LLVM 15.0.6, 256 bits)" << false;
+        QTest::newRow("SwiftShader") << "" << "Google SwiftShader" << false;
+        QTest::newRow("softpipe") << "auto" << "softpipe" << false;
+        QTest::newRow("a GPU") << "" << "Mesa Intel(R) UHD Graphics 620 (KBL GT2)" << true;
+        QTest::newRow("GPU, raster asked") << "raster" << "NVIDIA GeForce GTX 1650/PCIe/SSE2" << false;
+        QTest::newRow("software, OpenGL asked") << "OpenGL" << "llvmpipe" << true;
+        QTest::newRow("no context, OpenGL asked") << "opengl" << "" << false;
+    }
+    void softwareGLGetsTheRasterViewport()
+    {
+        QFETCH(QString, override);
+        QFETCH(QString, renderer);
+        QFETCH(bool, openGL);
+        if (QGuiApplication::platformName() == QLatin1String("offscreen")) {
+            // The choice as the settings keep it.
+            ViewportChoice::store(ViewportChoice::parse(override));
+            QCOMPARE(ViewportChoice::useOpenGL(ViewportChoice::configured(), renderer), openGL);
+            return;
+        }
+        if (renderer.isEmpty() || !ViewWindow::openGLRenderer().contains(renderer.section(' ', 0, 0)))
+            QSKIP("another renderer here");
+        qputenv(ViewportChoice::EnvironmentVariable, override.toLocal8Bit());
+        ViewWindow view;
+        qunsetenv(ViewportChoice::EnvironmentVariable);
+        QCOMPARE(view.usesOpenGL(), openGL);
+        QCOMPARE(qobject_cast<QOpenGLWidget *>(view.viewport()) != nullptr, openGL);
     }
 
     void offscreenFallsBackToARasterViewportThatDraws()
