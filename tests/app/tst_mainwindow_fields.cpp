@@ -10,6 +10,7 @@
 #include "vehiclefieldsdialog.h"
 
 #include <QElapsedTimer>
+#include <QMap>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QtTest>
@@ -168,11 +169,22 @@ private slots:
         QVERIFY(askedAfter >= 5000);
         QVERIFY(preview.size() >= 3 && preview.size() <= TeachIn::MaxPoints);
         QVERIFY(echoes.size() > 20 * 540);
+        // Per beam the nearest echo decides: when it lies outside, so do the
+        // farther ones (a sanitizer build cannot afford every echo).
+        QMap<qint64, QPointF> nearest;
         for (const QPointF &p : echoes) {
+            if (p == QPointF(0, 0))
+                continue;
+            const qint64 beam = qRound64(std::atan2(p.y(), p.x()) * 1e9);
+            const auto it = nearest.find(beam);
+            if (it == nearest.end() || std::hypot(p.x(), p.y()) < std::hypot(it->x(), it->y()))
+                nearest[beam] = p;
+        }
+        for (const QPointF &p : nearest) {
             double degrees = std::atan2(p.y(), p.x()) * 180 / M_PI;
             if (degrees < -90)
                 degrees += 360;
-            if (p != QPointF(0, 0) && TeachIn::reachAt(preview, degrees) >= std::hypot(p.x(), p.y()))
+            if (TeachIn::reachAt(preview, degrees) >= std::hypot(p.x(), p.y()))
                 QFAIL(qPrintable(QStringLiteral("echo (%1, %2) inside").arg(p.x()).arg(p.y())));
         }
         rig.window->findChild<QPushButton *>(QStringLiteral("TeachDiscard"))->click();
