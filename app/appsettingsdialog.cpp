@@ -1,6 +1,7 @@
 #include "appsettingsdialog.h"
 
 #include "comparetexts.h"
+#include "settingsstore.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -12,7 +13,6 @@
 
 namespace {
 const QString kVerifyKey = QStringLiteral("VerifyAfterWrite");
-QSettings settingsStore() { return QSettings(QStringLiteral("Ostrelan"), QStringLiteral("Parameters")); }
 } // namespace
 
 AppSettingsDialog::AppSettingsDialog(QWidget *parent)

@@ -7,6 +7,7 @@
 #include "projecttexts.h"
 #include "serial_comm.h"
 #include "ui_mainwindow.h"
+#include "settingsstore.h"
 
 #include <QFileInfo>
 #include <QSettings>
@@ -16,7 +17,6 @@
 namespace {
 // A key of its own beside the window's settings.
 const QString kRecentKey = QStringLiteral("RecentProjects");
-QSettings settingsStore() { return QSettings(QStringLiteral("Ostrelan"), QStringLiteral("Parameters")); }
 } // namespace
 
 void MainWindow::loadRecentProjects()

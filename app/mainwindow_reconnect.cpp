@@ -10,6 +10,7 @@
 #include "ethnertsetting.h"
 #include "serial_comm.h"
 #include "ui_mainwindow.h"
+#include "settingsstore.h"
 
 #include <QSettings>
 #include <QStatusBar>
@@ -18,7 +19,6 @@
 namespace {
 // A key of its own beside the window's settings.
 const QString kAddressesKey = QStringLiteral("RecentAddresses");
-QSettings settingsStore() { return QSettings(QStringLiteral("Ostrelan"), QStringLiteral("Parameters")); }
 // As long as quillmark-cli gives a connection attempt.
 constexpr int kConnectDeadlineMs = 5000;
 // Between two attempts to reach a restarting scanner again.

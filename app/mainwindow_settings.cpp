@@ -13,6 +13,7 @@
 #include "sensor_setting.h"
 #include "serial_comm.h"
 #include "settingsdialog.h"
+#include "settingsstore.h"
 #include "ui_mainwindow.h"
 #include "vehiclefieldsdialog.h"
 
@@ -30,9 +31,6 @@
 #include <iterator>
 
 namespace {
-const QString kOrganisation = QStringLiteral("Ostrelan");
-const QString kApplication = QStringLiteral("Parameters");
-
 // The translation of the form's texts for each LanguageFlag. A further
 // language is its translations/quillmark_<language>.ts and one line here.
 const char *const kTranslations[] = {
@@ -133,7 +131,7 @@ void MainWindow::retranslateForm(int flag)
 
 void MainWindow::restoreSettings()
 {
-    const QSettings settings(kOrganisation, kApplication);
+    const QSettings settings = settingsStore();
     const int language = settings.value(QStringLiteral("Language")).toInt();
     restoreGeometry(settings.value(QStringLiteral("geometry")).toByteArray());
     restoreState(settings.value(QStringLiteral("windowState")).toByteArray(), 0);
@@ -164,7 +162,7 @@ void MainWindow::restoreSettings()
 
 void MainWindow::writeSettings() const
 {
-    QSettings settings(kOrganisation, kApplication);
+    QSettings settings = settingsStore();
     settings.setValue(QStringLiteral("Language"), LanguageFlag == 1 ? 1 : 0);
     settings.setValue(QStringLiteral("geometry"), saveGeometry());
     settings.setValue(QStringLiteral("windowState"), saveState(0));

@@ -1,6 +1,6 @@
 #include "viewportchoice.h"
+#include "settingsstore.h"
 
-#include <QSettings>
 #include <QStringList>
 
 namespace ViewportChoice {
@@ -50,13 +50,12 @@ bool useOpenGL(Mode mode, const QString &renderer)
 
 Mode stored()
 {
-    const QSettings settings(QStringLiteral("Ostrelan"), QStringLiteral("Parameters"));
-    return parse(settings.value(settingsKey()).toString());
+    return parse(settingsStore().value(settingsKey()).toString());
 }
 
 void store(Mode mode)
 {
-    QSettings settings(QStringLiteral("Ostrelan"), QStringLiteral("Parameters"));
+    QSettings settings = settingsStore();
     settings.setValue(settingsKey(), name(mode));
 }
 
