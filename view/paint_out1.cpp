@@ -28,6 +28,6 @@ QPainterPath PAINT_OUT1::shape() const
 
 void PAINT_OUT1::paint(QPainter *painter, const QStyleOptionGraphicsItem *, QWidget *)
 {
-    if (auto path = ZonePainting::paint(painter, data, 0, nullptr, QColor(255, 255, 128), width, height))
+    if (auto path = ZonePainting::paint(painter, data, 0, nullptr, QColor(255, 255, 128), width, height, memo))
         emit PaintOut1Path(*path);
 }

@@ -1,11 +1,13 @@
 #pragma once
 
+#include "zonememo.h"
+
 #include <QGraphicsObject>
 #include <QPainterPath>
 
 struct EditData;
 
-// Zone of output 1 of the current area, drawn from the shared model at every paint.
+// Zone of output 1 of the current area, drawn from the shared model, worked out again only when it changes.
 class PAINT_OUT1 : public QGraphicsObject
 {
     Q_OBJECT
@@ -27,4 +29,5 @@ private:
     double width;
     double height;
     EditData *data;
+    ZoneMemo memo;
 };

@@ -28,7 +28,7 @@ QPainterPath PAINT_OUT2::shape() const
 
 void PAINT_OUT2::paint(QPainter *painter, const QStyleOptionGraphicsItem *, QWidget *)
 {
-    if (auto path = ZonePainting::paint(painter, data, 1, &base, QColor(255, 128, 0), width, height))
+    if (auto path = ZonePainting::paint(painter, data, 1, &base, QColor(255, 128, 0), width, height, memo))
         emit PaintOut2Path(*path);
 }
 

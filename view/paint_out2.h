@@ -1,11 +1,13 @@
 #pragma once
 
+#include "zonememo.h"
+
 #include <QGraphicsObject>
 #include <QPainterPath>
 
 struct EditData;
 
-// Zone of output 2 of the current area, drawn from the shared model at every paint.
+// Zone of output 2 of the current area, drawn from the shared model, worked out again only when it changes.
 class PAINT_OUT2 : public QGraphicsObject
 {
     Q_OBJECT
@@ -32,5 +34,6 @@ private:
     double width;
     double height;
     EditData *data;
+    ZoneMemo memo;
     QPainterPath base;
 };

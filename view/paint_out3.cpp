@@ -29,7 +29,7 @@ QPainterPath PAINT_OUT3::shape() const
 void PAINT_OUT3::paint(QPainter *painter, const QStyleOptionGraphicsItem *, QWidget *)
 {
     // The last output hands nothing on.
-    ZonePainting::paint(painter, data, 2, &base, QColor(255, 0, 0), width, height);
+    ZonePainting::paint(painter, data, 2, &base, QColor(255, 0, 0), width, height, memo);
 }
 
 void PAINT_OUT3::PaintOut2Path(QPainterPath Path) { base = Path; }

@@ -46,6 +46,11 @@ ViewWindow::ViewWindow(QWidget *parent) : QGraphicsView(parent)
         gl->setUpdateBehavior(QOpenGLWidget::PartialUpdate);
         setViewport(gl);
         OpenGLViewport = true;
+    } else {
+        // The cached background covers every pixel of every repaint: filling
+        // the viewport beforehand would only be painted over.
+        viewport()->setAutoFillBackground(false);
+        viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
     }
     setViewportUpdateMode(MinimalViewportUpdate);
     // The grid, range circles and blind sector change only with the zoom, the
@@ -380,17 +385,30 @@ void ViewWindow::drawForeground(QPainter *painter, const QRectF &)
     const double yb = mapToScene(QPoint(0, height() - 25)).y();
 
     for (double x = reduceToStep(left, t); x <= right; x += t)
-        painter->drawText(toDevice.map(QPointF(truncToInt(x), truncToInt(yb))), QString::number(x / 1000, 'g', 6));
+        Labels.draw(painter, toDevice.map(QPointF(truncToInt(x), truncToInt(yb))), QString::number(x / 1000, 'g', 6));
     for (double y = reduceToStep(top, t); y <= bottom; y += t)
-        painter->drawText(toDevice.map(QPointF(truncToInt(left), truncToInt(y))), QString::number(y / 1000, 'g', 6));
+        Labels.draw(painter, toDevice.map(QPointF(truncToInt(left), truncToInt(y))), QString::number(y / 1000, 'g', 6));
 
-    // The grid's step at the top right corner.
-    painter->setFont(QGraphicsView::font());
+    // The grid's step at the top right corner, drawn anew only when it changes.
     const QString text = gridStepText(gridStep(Scale), Language);
-    QRect box = painter->fontMetrics().boundingRect(text).adjusted(-5, -3, 5, 3);
+    const QFont badgeFont = QGraphicsView::font();
+    const qreal ratio = viewport()->devicePixelRatioF();
+    if (text != BadgeText || badgeFont != BadgeFont || Badge.devicePixelRatioF() != ratio) {
+        const QSize size = QFontMetrics(badgeFont).boundingRect(text).adjusted(-5, -3, 5, 3).size();
+        Badge = QPixmap(size * ratio);
+        Badge.setDevicePixelRatio(ratio);
+        Badge.fill(Qt::transparent);
+        QPainter badge(&Badge);
+        badge.fillRect(QRect(QPoint(), size), QColor(255, 255, 255, 220));
+        badge.setFont(badgeFont);
+        badge.setPen(QPen(Qt::black));
+        badge.drawText(QRect(QPoint(), size), Qt::AlignCenter, text);
+        BadgeText = text;
+        BadgeFont = badgeFont;
+    }
+    QRect box(QPoint(), Badge.size() / ratio);
     box.moveTopRight(viewport()->rect().topRight() + QPoint(-8, 8));
-    painter->fillRect(box, QColor(255, 255, 255, 220));
-    painter->drawText(box, Qt::AlignCenter, text);
+    painter->drawPixmap(box.topLeft(), Badge);
     painter->setWorldTransform(toDevice);
 }
 

@@ -1,9 +1,12 @@
 #pragma once
 
+#include "labelcache.h"
+
 #include <QGraphicsItem>
 #include <QGraphicsView>
 #include <QList>
 #include <QPainterPath>
+#include <QPixmap>
 #include <QPointer>
 
 class QGraphicsObject;
@@ -102,4 +105,8 @@ private:
     int Language = 0;
     QPainterPath OutOfView;
     QSizeF OutOfViewSize;
+    LabelCache Labels;
+    QPixmap Badge;
+    QString BadgeText;
+    QFont BadgeFont;
 };

@@ -2,6 +2,7 @@
 
 #include "editdata.h"
 #include "zonegeometry.h"
+#include "zonememo.h"
 
 #include <QPainter>
 #include <QPen>
@@ -59,11 +60,10 @@ void fillPath(QPainter *painter, const QPainterPath &path, const QBrush &brush)
 }
 
 std::optional<QPainterPath> paint(QPainter *painter, EditData *data, int output, const QPainterPath *base,
-                                  const QColor &rgb, double width, double height)
+                                  const QColor &rgb, double width, double height, ZoneMemo &memo)
 {
     const AreaRecord &area = data->currentArea();
-    const ZoneGeometry::Zone zone =
-        ZoneGeometry::zone(area.shape(output), area.points(output), base, width, height);
+    const ZoneGeometry::Zone &zone = memo.zone(area.shape(output), area.points(output), base, width, height);
     if (!zone.drawn)
         return std::nullopt;
 

@@ -6,6 +6,7 @@
 #include <optional>
 
 class QPainter;
+class ZoneMemo;
 struct EditData;
 
 // Shared by the three zone painters.
@@ -17,10 +18,11 @@ constexpr int OtherAlpha = 125;
 // Fill colour of `output` (0..2) with the alpha for whether it is the current output.
 QColor fillColor(const QColor &rgb, int output, const EditData *data);
 
-// Draws `output` of the current area. Returns the path to hand on to the next
-// output when a zone was produced; nothing when the points do not suit the shape.
+// Draws `output` of the current area, its zone worked out through `memo`.
+// Returns the path to hand on to the next output when a zone was produced;
+// nothing when the points do not suit the shape.
 std::optional<QPainterPath> paint(QPainter *painter, EditData *data, int output, const QPainterPath *base,
-                                  const QColor &rgb, double width, double height);
+                                  const QColor &rgb, double width, double height, ZoneMemo &memo);
 
 // Paint engines refuse to fill a path beyond +/-32767 pixels (the OpenGL
 // one measures from the path's own origin and silently draws nothing). At
