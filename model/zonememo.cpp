@@ -24,6 +24,7 @@ const ZoneGeometry::Zone &ZoneMemo::zone(int shape_, const QVector<QPoint> &poin
     if (same)
         return result;
     result = ZoneGeometry::zone(shape_, points_, base_, width, height);
+    ++count;
     known = true;
     shape = shape_;
     points = points_;

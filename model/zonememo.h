@@ -16,8 +16,12 @@ public:
     const ZoneGeometry::Zone &zone(int shape, const QVector<QPoint> &points, const QPainterPath *base,
                                    double sceneWidth, double sceneHeight);
 
+    // How many times the zone was worked out rather than reused.
+    int workedOut() const { return count; }
+
 private:
     bool known = false;
+    int count = 0;
     int shape = 0;
     QVector<QPoint> points;
     bool hasBase = false;

@@ -170,6 +170,23 @@ private slots:
         QVERIFY((shown.center() - view.center()).manhattanLength() <= 2 || points.isEmpty());
     }
 
+    // The grid's step in the corner is drawn once and kept: it must still be
+    // drawn anew when the language changes.
+    void gridStepBadgeFollowsTheLanguage()
+    {
+        SceneFixture f;
+        const auto corner = [&f] {
+            const QImage image = f.view.viewport()->grab().toImage();
+            return image.copy(image.width() - 160, 0, 160, 40);
+        };
+        f.view.setLanguage(1);
+        const QImage english = corner();
+        f.view.setLanguage(0);
+        QVERIFY(corner() != english);
+        f.view.setLanguage(1);
+        QCOMPARE(corner(), english);
+    }
+
     // Rows without a display check the rule; with one (under Xvfb, where
     // Mesa's llvmpipe draws) the view itself, through the override.
     void softwareGLGetsTheRasterViewport_data()
