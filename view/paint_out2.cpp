@@ -32,4 +32,12 @@ void PAINT_OUT2::paint(QPainter *painter, const QStyleOptionGraphicsItem *, QWid
         emit PaintOut2Path(*path);
 }
 
-void PAINT_OUT2::PaintOut1Path(QPainterPath Path) { base = Path; }
+void PAINT_OUT2::PaintOut1Path(QPainterPath Path)
+{
+    if (Path == base)
+        return;
+    base = Path;
+    // Handed on while the scene paints, maybe after this zone was painted
+    // from the old one: paint again, or the view rests on a stale zone.
+    update();
+}

@@ -32,4 +32,12 @@ void PAINT_OUT3::paint(QPainter *painter, const QStyleOptionGraphicsItem *, QWid
     ZonePainting::paint(painter, data, 2, &base, QColor(255, 0, 0), width, height, memo);
 }
 
-void PAINT_OUT3::PaintOut2Path(QPainterPath Path) { base = Path; }
+void PAINT_OUT3::PaintOut2Path(QPainterPath Path)
+{
+    if (Path == base)
+        return;
+    base = Path;
+    // Handed on while the scene paints, maybe after this zone was painted
+    // from the old one: paint again, or the view rests on a stale zone.
+    update();
+}

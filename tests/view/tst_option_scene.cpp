@@ -10,6 +10,7 @@
 #include "point_point.h"
 #include "point_ratio.h"
 
+#include <QScreen>
 #include <QSignalSpy>
 
 class TestOptionScene : public QObject
@@ -275,6 +276,27 @@ private slots:
         QVERIFY2(qAbs(above.blue() - (128 * 125 + 255 * 130) / 255) <= 2, qPrintable(above.name()));
         const QColor both = image.pixelColor(100, 150);
         QVERIFY2(both.green() < 200 && both.red() > 240, qPrintable(both.name()));
+    }
+
+    // Each derived zone takes its base from the painting of the zone before
+    // it. The view must not come to rest on a zone derived from the points
+    // before an edit: a painter handed a new base paints again.
+    void derivedZonesFollowAnEditOnScreen()
+    {
+        SceneFixture f;
+        f.area().Out1Points = {{2000, 100}, {2000, 5000}, {-2000, 5000}, {-2000, 100}};
+        f.area().Out2Shape = Straight;
+        f.area().Out2Points = {{0, 3000}};
+        f.data.CurrentOutput = 0;
+        f.controller.CoordTableUpdatePointItem();
+        f.controller.UpdataPaintOutline(); // what the window does after an edit
+        // At model (-500, 2500), output 2 lies under output 1: without it the
+        // blue would be (128 * 200 + 255 * 55) / 255 = 156, with it 128.
+        const QPoint at = f.view.viewport()->mapTo(&f.view, f.viewPosOfModel({-500, 2500}));
+        const auto blue = [&] {
+            return f.view.screen()->grabWindow(f.view.winId()).toImage().pixelColor(at).blue();
+        };
+        QTRY_VERIFY2(qAbs(blue() - 128) <= 3, qPrintable(QString::number(blue())));
     }
 
     // A scanner's zones of the current area, dashed: a dark edge with gaps
