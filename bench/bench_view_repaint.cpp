@@ -36,7 +36,7 @@ int main(int argc, char **argv)
     struct Case { const char *name; int level; QPointF centre; };
     const Case cases[] = {{"minimum zoom (class 30)", -55, QPointF(0, 0)},
                           {"maximum zoom (4 px/mm)", 350, QPointF(0, -2000)}};
-    const int runs = argc > 1 ? atoi(argv[1]) : 200;
+    const int runs = argc > 1 ? atoi(argv[1]) : 1000;
     std::printf("bench_view_repaint: %d runs each, viewport %dx%d\n", runs, view.viewport()->width(),
                 view.viewport()->height());
     for (const Case &c : cases) {
