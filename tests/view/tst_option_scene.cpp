@@ -13,6 +13,19 @@
 #include <QScreen>
 #include <QSignalSpy>
 
+namespace {
+// Output 1 ahead of the scanner, 4 m wide and 5 m deep; output 2 the part of
+// it up to 3 m; output 1 current.
+void straightCutOfAWideZone(SceneFixture &f)
+{
+    f.area().Out1Points = {{2000, 100}, {2000, 5000}, {-2000, 5000}, {-2000, 100}};
+    f.area().Out2Shape = Straight;
+    f.area().Out2Points = {{0, 3000}};
+    f.data.CurrentOutput = 0;
+    f.controller.CoordTableUpdatePointItem();
+}
+} // namespace
+
 class TestOptionScene : public QObject
 {
     Q_OBJECT
@@ -247,11 +260,7 @@ private slots:
     void zonesAreHandedOnAndTheCurrentOneIsMoreOpaque()
     {
         SceneFixture f;
-        f.area().Out1Points = {{2000, 100}, {2000, 5000}, {-2000, 5000}, {-2000, 100}};
-        f.area().Out2Shape = Straight;
-        f.area().Out2Points = {{0, 3000}};
-        f.data.CurrentOutput = 0;
-        f.controller.CoordTableUpdatePointItem();
+        straightCutOfAWideZone(f);
 
         auto render = [&] {
             QImage image(200, 200, QImage::Format_ARGB32);
@@ -284,11 +293,7 @@ private slots:
     void derivedZonesFollowAnEditOnScreen()
     {
         SceneFixture f;
-        f.area().Out1Points = {{2000, 100}, {2000, 5000}, {-2000, 5000}, {-2000, 100}};
-        f.area().Out2Shape = Straight;
-        f.area().Out2Points = {{0, 3000}};
-        f.data.CurrentOutput = 0;
-        f.controller.CoordTableUpdatePointItem();
+        straightCutOfAWideZone(f);
         f.controller.UpdataPaintOutline(); // what the window does after an edit
         // At model (-500, 2500), output 2 lies under output 1: without it the
         // blue would be (128 * 200 + 255 * 55) / 255 = 156, with it 128.
