@@ -1,10 +1,14 @@
 #include "polar.h"
 #include "shapekind.h"
 #include "zonegeometry.h"
+#include "zonememo.h"
 
 #include <QtMath>
 #include <QtTest>
 #include <cmath>
+#include <string>
+#include <tuple>
+#include <vector>
 
 using namespace ZoneGeometry;
 
@@ -148,6 +152,47 @@ private slots:
             QCOMPARE(fromPolarFast(30000, theta), expected);
         }
         QCOMPARE(fromPolarFast(1000, 0), QPoint(1000, 0));
+    }
+
+    // After any change the memo gives what working the zone out afresh gives
+    // (a zone kept too long is drawn where the points no longer are); asked
+    // the same again, it works nothing out.
+    void memoReworksOnlyWhatChanged()
+    {
+        const QPainterPath wide = polygonPath(wideZone());
+        const QPainterPath deep = polygonPath({{2000, -5000}, {2000, 5000}, {-2000, -5000}}); // behind too
+        const QPainterPath bases[] = {wide, polygonPath({{1000, 100}, {1000, 4000}, {-1000, 100}}),
+                                      wide.translated(0.5, 0), deep}; // the third: half a millimetre off
+        struct In { int shape; QVector<QPoint> points; int base; double width, height; };
+        const QVector<QPoint> ring = {{3000, 100}, {3000, 3000}, {-3000, 100}};
+        const In cut{Straight, {{0, 3000}}, 0, 3000, 3000};
+        const std::vector<std::tuple<const char *, In, In>> cases = {
+            {"same", {Polygon, ring, -1, 9000, 9000}, {Polygon, ring, -1, 9000, 9000}},
+            {"point moved", {Polygon, ring, -1, 9000, 9000},
+             {Polygon, {{3000, 100}, {3000, 3001}, {-3000, 100}}, -1, 9000, 9000}},
+            {"shape", {Polygon, {{1000, 0}, {0, 2000}}, -1, 9000, 9000}, {Arc, {{1000, 0}, {0, 2000}}, -1, 9000, 9000}},
+            {"base", cut, {Straight, {{0, 3000}}, 1, 3000, 3000}},
+            {"base nudged", cut, {Straight, {{0, 3000}}, 2, 3000, 3000}},
+            {"base gone", cut, {Straight, {{0, 3000}}, -1, 3000, 3000}},
+            {"base back", {Straight, {{0, 3000}}, -1, 3000, 3000}, cut},
+            {"width", cut, {Straight, {{0, 3000}}, 0, 72000, 3000}},
+            {"height", {Straight, {{0, 3000}}, 3, 3000, 3000}, {Straight, {{0, 3000}}, 3, 3000, 72000}},
+        };
+        const auto fresh = [&](const In &in, ZoneMemo *memo) {
+            const QPainterPath *base = in.base < 0 ? nullptr : &bases[in.base];
+            const Zone z = memo ? memo->zone(in.shape, in.points, base, in.width, in.height)
+                                : zone(in.shape, in.points, base, in.width, in.height);
+            return std::make_tuple(z.drawn, z.outlined, z.scale, z.path, z.handOver);
+        };
+        for (const auto &[name, before, after] : cases) {
+            ZoneMemo memo;
+            QVERIFY2(fresh(before, &memo) == fresh(before, nullptr), name);
+            for (int twice = 0; twice < 2; ++twice)
+                QVERIFY2(fresh(after, &memo) == fresh(after, nullptr), name);
+            const bool changed = name != std::string("same");
+            QVERIFY2(memo.workedOut() == (changed ? 2 : 1), name);
+            QVERIFY2(!changed || fresh(before, nullptr) != fresh(after, nullptr), name); // the case shows something
+        }
     }
 
     void truncationSaturates()

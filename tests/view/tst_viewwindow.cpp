@@ -1,10 +1,13 @@
+#include "labelcache.h"
 #include "scenefixture.h"
 #include "viewportchoice.h"
 
 #include <QOpenGLWidget>
+#include <QPainter>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <cmath>
+#include <tuple>
 
 class TestViewWindow : public QObject
 {
@@ -168,6 +171,36 @@ private slots:
         const QRect view = f.view.viewport()->rect();
         QVERIFY(points.isEmpty() || view.contains(shown));
         QVERIFY((shown.center() - view.center()).manhattanLength() <= 2 || points.isEmpty());
+    }
+
+    // Axis labels laid out once land on the pixels drawText gives; the cache
+    // keeps one font, and only so many texts.
+    void cachedLabelsDrawLikeText()
+    {
+        QImage direct(160, 60, QImage::Format_ARGB32_Premultiplied), cached = direct;
+        LabelCache cache;
+        int most = 0;
+        for (const auto &[text, points, at] : {std::make_tuple("-12.5", 8.0, QPointF(10, 20)),
+                                               std::make_tuple("36", 20.0, QPointF(40.5, 45.25))}) {
+            QFont font(QStringLiteral("Times"));
+            font.setPointSizeF(points);
+            for (int twice = 0; twice < 2; ++twice) { // laid out, then from the cache
+                direct.fill(Qt::white);
+                cached.fill(Qt::white);
+                QPainter d(&direct), c(&cached);
+                d.setFont(font);
+                c.setFont(font);
+                d.drawText(at, text);
+                cache.draw(&c, at, text);
+                QCOMPARE(cache.size(), 1);
+            }
+            QCOMPARE(cached, direct);
+            QPainter c(&cached);
+            c.setFont(font);
+            for (int i = 0; i < 3 * LabelCache::Capacity; ++i, most = qMax(most, cache.size()))
+                cache.draw(&c, at, QString::number(i));
+        }
+        QCOMPARE(most, LabelCache::Capacity);
     }
 
     // The grid's step in the corner is drawn once and kept: it must still be
