@@ -174,7 +174,6 @@ private slots:
             {"base", cut, {Straight, {{0, 3000}}, 1, 3000, 3000}},
             {"base nudged", cut, {Straight, {{0, 3000}}, 2, 3000, 3000}},
             {"base gone", cut, {Straight, {{0, 3000}}, -1, 3000, 3000}},
-            {"base back", {Straight, {{0, 3000}}, -1, 3000, 3000}, cut},
             {"width", cut, {Straight, {{0, 3000}}, 0, 72000, 3000}},
             {"height", {Straight, {{0, 3000}}, 3, 3000, 3000}, {Straight, {{0, 3000}}, 3, 3000, 72000}},
         };
