@@ -48,20 +48,14 @@ void MainWindow::applyVehicleFields()
         return;
     }
 
-    // One undo step, from any of the areas written or the current one. An
-    // area holding an edit no snapshot took (a paste, a read) gets it first,
-    // so the undo gives back exactly what was there.
+    // One undo step, from any of the areas written or the current one.
     QVector<int> areas;
     for (const VehicleFields::Band &b : v.bands)
         areas << b.area;
     areas << m_data->currentAreaIndex();
     AreaHistory history(m_data);
-    for (int area : areas) {
-        const QVector<AreaRecord> &snapshots = m_data->UndoHistory[area];
-        const int index = qBound(0, m_data->UndoIndex[area], snapshots.size() - 1);
-        if (snapshots.isEmpty() || snapshots.at(index) != m_data->Areas[area])
-            history.save(area);
-    }
+    for (int area : areas)
+        history.saveUnrecorded(area);
     VehicleFields::apply(v, sizing, m_data->Areas);
     areaTable->SaveLinkedUndoAreaTableData(areas);
     // The edited marker goes on the current row, where a band wrote it.

@@ -263,13 +263,9 @@ void MainWindow::acceptTeachPreview()
     const QVector<QPoint> points = m_teachPreviewPoints;
     clearTeachPreview();
 
-    // One undo step brings the zone back as it was: should the area hold an
-    // edit no snapshot took (a paste, a read), it is taken first.
+    // One undo step brings the zone back as it was.
     AreaHistory history(m_data);
-    const QVector<AreaRecord> &snapshots = m_data->UndoHistory[area];
-    const int index = qBound(0, m_data->UndoIndex[area], snapshots.size() - 1);
-    if (snapshots.isEmpty() || snapshots.at(index) != m_data->Areas[area])
-        history.save(area);
+    history.saveUnrecorded(area);
     AreaRecord &record = m_data->Areas[area];
     record.shape(output) = Polygon;
     record.points(output) = points;

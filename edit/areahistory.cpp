@@ -43,6 +43,14 @@ void AreaHistory::save(int area)
     m_data->UndoIndex[area] = history.size() - 1;
 }
 
+void AreaHistory::saveUnrecorded(int area)
+{
+    area = clampArea(area);
+    const QVector<AreaRecord> &history = m_data->UndoHistory[area];
+    if (history.isEmpty() || history.at(index(area)) != m_data->Areas[area])
+        save(area);
+}
+
 quint32 AreaHistory::saveLinked(const QVector<int> &areas)
 {
     quint32 step = 0;

@@ -15,6 +15,10 @@ public:
     // limit, the oldest snapshot.
     void save(int area);
     void saveAll();
+    // Takes a snapshot only when Areas[area] is not the one its history
+    // stands at: an edit no snapshot took (a paste, a read) gets one, so the
+    // undo of the change that follows gives back exactly what was there.
+    void saveUnrecorded(int area);
     // One operation that changed several areas: a snapshot of each, linked,
     // so that an undo or redo in any of them takes every one of them that
     // still stands at that step. Returns the step (never 0).

@@ -130,6 +130,23 @@ private slots:
         QVERIFY(h.undo(9));
     }
 
+    // Only an edit no snapshot took gets one, measured where the history
+    // stands (after an undo, not at its end).
+    void saveUnrecordedTakesOnlyWhatIsNotThere()
+    {
+        EditData d;
+        AreaHistory h(&d);
+        h.saveUnrecorded(0); // blank, as recorded
+        QCOMPARE(d.UndoHistory[0].size(), 1);
+        edit(d, 0, 1); // a paste
+        h.saveUnrecorded(0);
+        h.saveUnrecorded(0);
+        QCOMPARE(d.UndoHistory[0].size(), 2);
+        QVERIFY(h.undo(0));
+        h.saveUnrecorded(0); // back at the blank snapshot: the redo tail stays
+        QVERIFY(h.canRedo(0));
+    }
+
     void saveAllAndOutOfRangeInput()
     {
         EditData d;
