@@ -1,13 +1,10 @@
 #include "comparetexts.h"
 
+#include "languagetext.h"
+
 namespace CompareTexts {
 
-namespace {
-QString pick(int flag, const char *chinese, const char *english)
-{
-    return QString::fromUtf8(flag == 1 ? english : chinese);
-}
-} // namespace
+using LanguageText::pick;
 
 QString dockTitle(int flag) { return pick(flag, "与设备的差异", "Differences from Scanner"); }
 QString parametersGroup(int flag, int count) { return pick(flag, "参数 (%1)", "Parameters (%1)").arg(count); }

@@ -1,15 +1,12 @@
 #include "exporttexts.h"
 
+#include "languagetext.h"
+
 #include <QObject>
 
 namespace ExportTexts {
 
-namespace {
-QString pick(int flag, const char *chinese, const char *english)
-{
-    return QString::fromUtf8(flag == 1 ? english : chinese);
-}
-} // namespace
+using LanguageText::pick;
 
 QString caption(int flag) { return pick(flag, "导出报告", "Export Report"); }
 

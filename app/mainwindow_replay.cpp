@@ -5,6 +5,7 @@
 #include "mainwindow.h"
 
 #include "dialogseam.h"
+#include "languagetext.h"
 #include "linkrecorder.h"
 #include "option_scene.h"
 #include "paint_outline.h"
@@ -25,10 +26,7 @@
 #include <QTimer>
 
 namespace {
-QString pick(int flag, const char *chinese, const char *english)
-{
-    return QString::fromUtf8(flag == 1 ? english : chinese);
-}
+using LanguageText::pick;
 const char kFilterZh[] = "录制文件 (*.qmrec)";
 const char kFilterEn[] = "Recordings (*.qmrec)";
 } // namespace

@@ -1,16 +1,13 @@
 #include "projecttexts.h"
 
+#include "languagetext.h"
+
 #include <QDir>
 #include <QFileInfo>
 
 namespace ProjectTexts {
 
-namespace {
-QString pick(int languageFlag, const char *chinese, const char *english)
-{
-    return QString::fromUtf8(languageFlag == 1 ? english : chinese);
-}
-} // namespace
+using LanguageText::pick;
 
 QString windowTitle(const QString &path, int languageFlag)
 {

@@ -1,5 +1,7 @@
 #include "vehiclefieldsdialog.h"
 
+#include "languagetext.h"
+
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
@@ -18,7 +20,7 @@
 #include <QVBoxLayout>
 
 namespace {
-QString pick(int flag, const char *zh, const char *en) { return QString::fromUtf8(flag == 1 ? en : zh); }
+using LanguageText::pick;
 
 QDoubleSpinBox *number(double min, double max, int decimals, double value, const QString &name)
 {

@@ -2,6 +2,7 @@
 
 #include "areaframe.h"
 #include "devicetype.h"
+#include "languagetext.h"
 #include "shapekind.h"
 
 #include <QSet>
@@ -78,7 +79,7 @@ void fill(const Vehicle &v, const Band &b, const BandFields &f, AreaRecord &a)
     a.VehicleOptionMode = b.mode;
 }
 
-QString pick(int flag, const char *zh, const char *en) { return QString::fromUtf8(flag == 1 ? en : zh); }
+using LanguageText::pick;
 
 // Lengths to a tenth of a millimetre, without a trailing ".0".
 QString num(double v)
