@@ -20,7 +20,6 @@
 #include "teachin.h"
 #include "teachrun.h"
 #include "ui_mainwindow.h"
-
 #include "zonegeometry.h"
 
 #include <QGraphicsPathItem>

@@ -6,8 +6,8 @@
 #include "dialogseam.h"
 #include "projecttexts.h"
 #include "serial_comm.h"
-#include "ui_mainwindow.h"
 #include "settingsstore.h"
+#include "ui_mainwindow.h"
 
 #include <QFileInfo>
 #include <QSettings>

@@ -9,8 +9,8 @@
 #include "dialogseam.h"
 #include "ethnertsetting.h"
 #include "serial_comm.h"
-#include "ui_mainwindow.h"
 #include "settingsstore.h"
+#include "ui_mainwindow.h"
 
 #include <QSettings>
 #include <QStatusBar>

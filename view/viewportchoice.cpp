@@ -1,4 +1,5 @@
 #include "viewportchoice.h"
+
 #include "settingsstore.h"
 
 #include <QStringList>
